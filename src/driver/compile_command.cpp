@@ -1,0 +1,73 @@
+#include "driver/compile_command.h"
+
+#include <filesystem>
+#include <iostream>
+
+#include "driver/arguments.h"
+#include "driver/run_build.h"
+#include "driver/scenario_names.h"
+#include "driver/usage.h"
+
+namespace tracciato {
+
+namespace {
+
+namespace fs = std::filesystem;
+
+bool same_file(const fs::path& a, const fs::path& b) {
+  std::error_code ec;
+  return fs::equivalent(a, b, ec);
+}
+
+// The compile must never replace the author's own descriptions.
+std::optional<std::string> output_collision(const fs::path& out, const ScenarioNames& n,
+                                            const fs::path& line, const fs::path& train) {
+  for (const std::string& name :
+       {n.base_name + "_linea.dat", n.base_name + "_" + n.train_number + ".sim",
+        n.base_name + "_" + n.train_number + ".dat"}) {
+    if (same_file(out / name, line) || same_file(out / name, train)) {
+      return "the output file " + (out / name).string() + " is one of the descriptions";
+    }
+  }
+  return std::nullopt;
+}
+
+void print_summary(const BuildResult& result, const fs::path& out) {
+  for (const WrittenFile& f : result.written) {
+    std::cout << (out / f.name).string() << ": " << f.bytes << " bytes\n";
+  }
+}
+
+}  // namespace
+
+int compile_command(std::span<const std::string> words) {
+  std::string problem;
+  const auto args = parse_arguments(words, {"--base", "--train", "--out"},
+                                    {"--no-geometry", "--verbose"}, problem);
+  if (args && args->positionals.size() != 2) problem = "compile takes LINE and TRAIN";
+  if (!args || !problem.empty()) return usage_error("compile", problem);
+  const fs::path line = args->positionals[0];
+  const fs::path train = args->positionals[1];
+  const auto names =
+      resolve_names(line, train, args->value("--base"), args->value("--train"), problem);
+  if (!names) return usage_error("compile", problem);
+  const fs::path out = args->value("--out").value_or(".");
+  if (const auto collision = output_collision(out, *names, line, train)) {
+    return usage_error("compile", *collision);
+  }
+  std::error_code ec;
+  if (!fs::is_directory(out, ec)) {
+    std::cerr << "tracciato: cannot write into " << out.string() << ": not a directory\n";
+    return static_cast<int>(BuildStatus::kOutputError);
+  }
+  FileDescription line_description(line, false);
+  FileDescription train_description(train, false);
+  ConsoleReporter reporter;
+  const BuildRequest request{line_description, train_description, names->base_name,
+                             names->train_number, args->flag("--no-geometry") ? 0 : 1};
+  const BuildResult result = run_build(request, out, reporter);
+  if (args->flag("--verbose")) print_summary(result, out);
+  return static_cast<int>(result.status);
+}
+
+}  // namespace tracciato

@@ -1,0 +1,33 @@
+#include "driver/description.h"
+
+#include <fstream>
+#include <iterator>
+#include <system_error>
+
+namespace tracciato {
+
+FileDescription::FileDescription(std::filesystem::path file, bool temporary)
+    : file_(std::move(file)), shown_(file_.string()), temporary_(temporary) {}
+
+bool FileDescription::exists() const {
+  std::error_code ec;
+  return std::filesystem::exists(file_, ec);
+}
+
+const std::string* FileDescription::load() {
+  std::error_code ec;
+  if (std::filesystem::is_directory(file_, ec)) return nullptr;
+  std::ifstream in(file_, std::ios::binary);
+  if (!in) return nullptr;
+  text_.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  if (in.bad()) return nullptr;
+  return &text_;
+}
+
+void FileDescription::discard() {
+  if (!temporary_) return;
+  std::error_code ec;
+  std::filesystem::remove(file_, ec);
+}
+
+}  // namespace tracciato

@@ -1,0 +1,52 @@
+#pragma once
+
+#include <filesystem>
+#include <string>
+
+namespace tracciato {
+
+// A line or train description handed to the compile: a file (an author's, or the
+// program's own temporary one, which the compile deletes as it finishes with it) or
+// text held in memory.
+class Description {
+ public:
+  virtual ~Description() = default;
+  // The name diagnostics give it.
+  virtual const std::string& path() const = 0;
+  virtual bool exists() const = 0;
+  // The whole text, or nullptr when it cannot be read.
+  virtual const std::string* load() = 0;
+  // Deletes the program's own temporary file; leaves anything else alone.
+  virtual void discard() = 0;
+};
+
+class FileDescription final : public Description {
+ public:
+  FileDescription(std::filesystem::path file, bool temporary);
+  const std::string& path() const override { return shown_; }
+  bool exists() const override;
+  const std::string* load() override;
+  void discard() override;
+
+ private:
+  std::filesystem::path file_;
+  std::string shown_;
+  bool temporary_;
+  std::string text_;
+};
+
+class MemoryDescription final : public Description {
+ public:
+  MemoryDescription(std::string name, std::string text)
+      : name_(std::move(name)), text_(std::move(text)) {}
+  const std::string& path() const override { return name_; }
+  bool exists() const override { return true; }
+  const std::string* load() override { return &text_; }
+  void discard() override {}
+
+ private:
+  std::string name_;
+  std::string text_;
+};
+
+}  // namespace tracciato

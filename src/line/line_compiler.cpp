@@ -1,0 +1,328 @@
+#include "line/line_compiler.h"
+
+#include <array>
+
+#include "line/mountain_recorder.h"
+#include "line/progressive_order.h"
+#include "line/speed_board_recorder.h"
+#include "model/rounding.h"
+#include "textio/field_reader.h"
+#include "textio/keyword.h"
+
+namespace tracciato {
+
+namespace {
+
+constexpr std::int32_t kMaxRouteLength = 1'000'000;
+constexpr std::int32_t kRouteMargin = 7000;
+constexpr std::int32_t kLastGeometryPoint = 1'000'000;
+constexpr int kGeneralCommentSkips = 10;
+constexpr int kObjectCommentSkips = 2;
+
+enum class Step { kNext, kEndReading, kAbandon };
+
+class LineCompiler {
+ public:
+  LineCompiler(Scenario& s, std::string_view text, const std::string& path)
+      : s_(s), reader_(text), path_(path) {}
+
+  PhaseOutcome run() {
+    return reader_.locate_failures([this] { return compile(); });
+  }
+
+ private:
+  PhaseOutcome compile();
+  SourceLocation here() const { return {path_, row_line_}; }
+  SourceLocation whole_file() const { return {path_, 0}; }
+  bool within_route(std::int32_t p) const {
+    return tracciato::within_route(p, 100, s_.cells.last_index());
+  }
+  Step out_of_route(const char* row, std::int32_t p);
+
+  bool lead_in();
+  bool general_section();
+  bool general_row(std::string_view field);
+  bool route_length_row();
+  void progressive_row(int record);
+  bool signal_repetition_row(std::string_view field);
+  Step object_rows();
+  Step object_row(std::string_view field);
+  Step gradient_row();
+  Step curve_row(std::string_view field);
+  Step mountain_row();
+  Step board_row();
+  Step signboard_row();
+  void final_fill();
+
+  Scenario& s_;
+  FieldReader reader_;
+  const std::string& path_;
+  int row_line_ = 0;
+  std::int32_t gradient_fill_index_ = 0;
+  std::int32_t previous_gradient_ = 0;
+};
+
+PhaseOutcome LineCompiler::compile() {
+  s_.header.at(header_index::kIdentity).record_text = s_.base_name;
+  s_.header.at(header_index::kSignalling).record_text = s_.train_number;
+  if (!lead_in() || !general_section()) return PhaseOutcome::kStop;
+  progressive_ordina(s_.header);
+  if (object_rows() == Step::kAbandon) return PhaseOutcome::kStop;
+  final_fill();
+  return PhaseOutcome::kContinue;
+}
+
+bool LineCompiler::lead_in() {
+  for (;;) {
+    const std::string_view field = reader_.read_text();
+    if (reader_.at_end()) {
+      s_.errors.record(102, "the file ends before a row containing \"[generale]\"",
+                       whole_file());
+      return false;
+    }
+    if (contains_any_case(field, "[generale]")) return true;
+  }
+}
+
+bool LineCompiler::general_section() {
+  for (;;) {
+    if (reader_.at_end()) return true;
+    std::string_view field = reader_.read_text();
+    if (reader_.at_end()) return true;
+    for (int i = 0; i < kGeneralCommentSkips && contains_exact(field, "-"); ++i) {
+      field = reader_.read_text();
+    }
+    row_line_ = reader_.field_line();
+    if (!general_row(field)) return false;
+    const bool header_like = contains_exact(field, "[") && contains_exact(field, "]");
+    if (header_like && field.front() != '-') return true;
+  }
+}
+
+bool LineCompiler::general_row(std::string_view field) {
+  if (contains_any_case(field, "percorso") && contains_any_case(field, "lunghezza") &&
+      !route_length_row()) {
+    return false;
+  }
+  if (contains_exact(field, "tre") && contains_exact(field, "progressiva")) {
+    progressive_row(header_index::kProgressiveTre);
+  }
+  if (contains_exact(field, "due") && contains_exact(field, "progressiva")) {
+    progressive_row(header_index::kProgressiveDue);
+  }
+  if (contains_exact(field, "uno") && contains_exact(field, "progressiva")) {
+    progressive_row(header_index::kProgressiveUno);
+  }
+  HeaderRecord& identity = s_.header.at(header_index::kIdentity);
+  if (contains_exact(field, "sfondo") && contains_exact(field, "uno")) {
+    identity.record_start = reader_.read_number();
+  }
+  if (contains_exact(field, "sfondo") && contains_exact(field, "due")) {
+    identity.record_position = reader_.read_number();
+  }
+  if (contains_exact(field, "sfondo") && contains_exact(field, "tre")) {
+    identity.record_end = reader_.read_number();
+  }
+  if (contains_exact(field, "segnali") && contains_exact(field, "ripetizione")) {
+    return signal_repetition_row(field);
+  }
+  return true;
+}
+
+bool LineCompiler::route_length_row() {
+  const std::int32_t length = reader_.read_number();
+  s_.header.at(header_index::kTrainValues).record_end = length;
+  if (length > kMaxRouteLength) {
+    s_.errors.record(1, "the route length " + std::to_string(length) +
+                            " is greater than 1000000 m", here());
+    return false;
+  }
+  s_.route_span = length + kRouteMargin;
+  s_.cells.allocate(round_to<std::int64_t>(static_cast<double>(s_.route_span) / 50, "P"));
+  s_.geometry.reset();
+  if (s_.geometry_flag != 0) s_.geometry.emplace(s_.route_span);
+  return true;
+}
+
+void LineCompiler::progressive_row(int record) {
+  HeaderRecord& r = s_.header.at(record);
+  r.record_start = reader_.read_number();
+  r.record_end = reader_.read_number();
+  r.record_position = reader_.read_number();
+}
+
+bool LineCompiler::signal_repetition_row(std::string_view field) {
+  HeaderRecord& r = s_.header.at(header_index::kSignalling);
+  r.record_start = reader_.read_number();
+  r.record_end = reader_.read_number();
+  if (r.record_start % 50 != 0) {
+    s_.errors.record(3, "the first signal-repetition value " + std::to_string(r.record_start) +
+                            " is not a multiple of 50", here());
+    return false;
+  }
+  if (r.record_end % 50 != 0) {
+    s_.errors.record(4, "the second signal-repetition value " + std::to_string(r.record_end) +
+                            " is not a multiple of 50", here());
+    return false;
+  }
+  if (contains_exact(field, "4")) {
+    r.record_position = 4;
+  } else if (contains_exact(field, "9")) {
+    r.record_position = 9;
+  } else {
+    s_.errors.record(5, "the signal-repetition keyword names neither 4 nor 9 codes", here());
+    return false;
+  }
+  if (r.record_end == 0) r.record_position = 0;
+  return true;
+}
+
+Step LineCompiler::object_rows() {
+  s_.mountains.mountain_count = 0;
+  s_.signboard_record = header_index::kFirstSignboard;
+  if (s_.geometry_flag != 0) {
+    if (!s_.geometry) throw UnexpectedFailure("the route length row is missing");
+    s_.geometry->seed();
+  }
+  for (;;) {
+    if (reader_.at_end()) return Step::kNext;
+    std::string_view field = reader_.read_text();
+    if (reader_.at_end()) return Step::kNext;
+    for (int i = 0; i < kObjectCommentSkips && contains_exact(field, "-"); ++i) {
+      field = reader_.read_text();
+      if (reader_.at_end()) return Step::kNext;
+    }
+    row_line_ = reader_.field_line();
+    const Step step = object_row(field);
+    if (step == Step::kEndReading) return Step::kNext;
+    if (step == Step::kAbandon) return step;
+  }
+}
+
+Step LineCompiler::object_row(std::string_view field) {
+  Step step = Step::kNext;
+  if (contains_any_case(field, "pendenza")) step = gradient_row();
+  if (step == Step::kNext && contains_any_case(field, "curva") && s_.geometry_flag != 0) {
+    step = curve_row(field);
+  }
+  if (step == Step::kNext && contains_any_case(field, "montagna")) step = mountain_row();
+  if (step == Step::kNext && contains_any_case(field, "indicatori_v")) step = board_row();
+  if (step == Step::kNext && contains_any_case(field, "indicat") &&
+      contains_any_case(field, "cartello")) {
+    step = signboard_row();
+  }
+  return step;
+}
+
+Step LineCompiler::out_of_route(const char* row, std::int32_t p) {
+  s_.errors.record_at(15, p, std::string(row) + " at position " + std::to_string(p) +
+                                 " lies beyond the end of the track cell array (last cell " +
+                                 std::to_string(s_.cells.last_index()) + ")", here());
+  return Step::kEndReading;
+}
+
+Step LineCompiler::gradient_row() {
+  const std::int32_t p = reader_.read_number();
+  const std::int32_t g = reader_.read_number();
+  if (!within_route(p)) return out_of_route("the gradient row", p);
+  const std::int64_t n = run_cell(p);
+  if (n > 0) {
+    do {
+      s_.cells.at(gradient_fill_index_).cell_gradient = low8(std::int64_t{previous_gradient_} + 100);
+      ++gradient_fill_index_;
+    } while (gradient_fill_index_ < n);
+  }
+  previous_gradient_ = g;
+  return Step::kNext;
+}
+
+Step LineCompiler::curve_row(std::string_view field) {
+  static constexpr std::array<double, 6> kCurvature = {0.0001, 0.0002, 0.0004, 0.001, 0.002, 0.003};
+  const std::int32_t start = reader_.read_number();
+  const std::int32_t length = reader_.read_number();
+  if (!within_route(start)) return out_of_route("the curve row", start);
+  double curvature = 0;
+  for (std::size_t c = 0; c < kCurvature.size() && curvature == 0; ++c) {
+    if (field.find(static_cast<char>('1' + c)) != std::string_view::npos) curvature = kCurvature[c];
+  }
+  if (curvature == 0) {
+    s_.errors.record(103, "the curve keyword carries no class digit 1 to 6", here());
+    return Step::kAbandon;
+  }
+  if (contains_any_case(field, "s")) curvature = curvature * -1;
+  GeometryTable& g = *s_.geometry;
+  const std::int64_t end = std::int64_t{start} + length;
+  for (bool curving : {false, true}) {
+    const std::int64_t until = curving ? end : start;
+    while (g.next_point() <= until) {
+      curving ? g.add_curve(curvature) : g.add_straight();
+      if (g.next_point() > kLastGeometryPoint) {
+        s_.errors.record(103, "the geometry passes point 1000000", here());
+        return Step::kAbandon;
+      }
+    }
+  }
+  return Step::kNext;
+}
+
+Step LineCompiler::mountain_row() {
+  std::int32_t inizio = reader_.read_number();
+  std::int32_t fine = reader_.read_number();
+  std::int32_t tipo = reader_.read_number();
+  if (!within_route(inizio)) return out_of_route("the mountain row", inizio);
+  memo_montagna(s_, inizio, fine, tipo);
+  return Step::kNext;
+}
+
+Step LineCompiler::board_row() {
+  SpeedBoard b;
+  for (std::int32_t* v : {&b.posizione, &b.vas, &b.vbs, &b.vcs, &b.strisces, &b.vad, &b.vbd,
+                          &b.vcd, &b.strisced}) {
+    *v = reader_.read_number();
+  }
+  if (!within_route(b.posizione)) return out_of_route("the indicator board row", b.posizione);
+  memo_indicatori_v_max(s_, b);
+  if (s_.errors.failed()) {
+    s_.errors.attach_row(b.posizione, here());
+    return Step::kAbandon;
+  }
+  return Step::kNext;
+}
+
+Step LineCompiler::signboard_row() {
+  const std::int32_t p = reader_.read_number();
+  const std::string_view line_buffer = reader_.read_text();
+  if (!within_route(p)) return out_of_route("the signboard row", p);
+  const std::int64_t i = point_cell(p);
+  TrackCell& cell = s_.cells.at(i);
+  if (!s_.cells.is_free(i)) {
+    s_.errors.record_at(6, p, "the signboard's cell " + std::to_string(i) + " already holds " +
+                                  cell_type_name(cell.cell_type), here());
+    return Step::kAbandon;
+  }
+  HeaderRecord& record = s_.header.at(s_.signboard_record);
+  cell.cell_type = cell_type::kSignboard;
+  cell.cell_value = low16(s_.signboard_record);
+  record.record_text = std::string(line_buffer);
+  --s_.signboard_record;
+  return Step::kNext;
+}
+
+void LineCompiler::final_fill() {
+  const std::int32_t last = s_.cells.last_index();
+  do {
+    s_.cells.at(gradient_fill_index_).cell_gradient = low8(std::int64_t{previous_gradient_} + 100);
+    ++gradient_fill_index_;
+  } while (gradient_fill_index_ < last - 2);
+  if (s_.geometry_flag == 0) return;
+  GeometryTable& g = *s_.geometry;
+  while (g.next_point() <= s_.route_span - 2) g.add_straight();
+}
+
+}  // namespace
+
+PhaseOutcome compile_line(Scenario& scenario, std::string_view text, const std::string& path) {
+  return LineCompiler(scenario, text, path).run();
+}
+
+}  // namespace tracciato

@@ -1,0 +1,42 @@
+#include "line/mountain_recorder.h"
+
+#include "model/rounding.h"
+
+namespace tracciato {
+
+namespace {
+constexpr std::int32_t kMarkerOffset = 10;
+constexpr std::int32_t kCloseStretchKind = 3;
+constexpr std::int64_t kCloseStretchGap = 150;
+}  // namespace
+
+void memo_montagna(Scenario& scenario, std::int32_t& inizio, std::int32_t& fine,
+                   std::int32_t& tipo) {
+  bool markers = false;
+  if (tipo > kMarkerOffset) {
+    tipo -= kMarkerOffset;
+    markers = true;
+  }
+  MountainTable& m = scenario.mountains;
+  const std::int32_t n = m.mountain_count + 1;
+  if (n > MountainTable::kLastEntry) {
+    throw UnexpectedFailure("mountain stretch " + std::to_string(n) + " exceeds the 80 recorded");
+  }
+  m.mountain_count = n;
+  m.mountain_starts[n] = inizio;
+  m.mountain_ends[n] = fine;
+  if (n > 1 && std::int64_t{inizio} - m.mountain_ends[n - 1] <= kCloseStretchGap) {
+    tipo = kCloseStretchKind;
+  }
+  const std::int64_t first = run_cell(inizio);
+  const auto last = round_to<std::int64_t>(static_cast<double>(fine) / 50 - 1, "cell index");
+  for (std::int64_t i = first, count = 1; i <= last; ++i, ++count) {
+    TrackCell& cell = scenario.cells.at(i);
+    cell.cell_mountain = low8(tipo);
+    if (markers && count % 4 == 0 && cell.cell_type == cell_type::kNothing) {
+      cell.cell_type = cell_type::kMountainMarker;
+    }
+  }
+}
+
+}  // namespace tracciato

@@ -1,0 +1,31 @@
+#include "line/speed_board_recorder.h"
+
+#include <string>
+
+#include "model/rounding.h"
+
+namespace tracciato {
+
+namespace {
+std::int16_t board_speed(std::int32_t left, std::int32_t right) {
+  const double value = static_cast<double>(std::int64_t{20} * left) + static_cast<double>(right) / 5;
+  return round_to<std::int16_t>(value, "a board speed value");
+}
+}  // namespace
+
+void memo_indicatori_v_max(Scenario& scenario, const SpeedBoard& b) {
+  const std::int64_t i = point_cell(b.posizione);
+  TrackCell& cell = scenario.cells.at(i);
+  if (!scenario.cells.is_free(i)) {
+    scenario.errors.record(21, "the board's cell " + std::to_string(i) + " already holds " +
+                                   cell_type_name(cell.cell_type));
+    return;
+  }
+  cell.cell_type = cell_type::kSpeedBoard;
+  cell.cell_value = board_speed(b.vas, b.vad);
+  cell.cell_value_2 = board_speed(b.vbs, b.vbd);
+  cell.cell_value_3 = board_speed(b.vcs, b.vcd);
+  cell.cell_value_4 = low16(std::int64_t{low16(b.strisces)} * 10 + low16(b.strisced));
+}
+
+}  // namespace tracciato

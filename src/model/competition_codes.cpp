@@ -1,0 +1,60 @@
+#include "model/competition_codes.h"
+
+#include "model/cp1252.h"
+
+namespace tracciato {
+
+namespace {
+constexpr const char* kCodeFiller = "aabbccddeeffgghhiillmmnnoo";
+constexpr int kCodeLength = 25;
+constexpr std::int16_t kHeaderStamp = 610;
+constexpr std::int16_t kCellStamp = 5121;
+
+std::string occupant_of_cell_1(const TrackCell& cell, const char* field, std::int16_t value) {
+  return std::string("track cell 1 (route position 0 to 24 m) holds ") +
+         cell_type_name(cell.cell_type) + " with " + field + " " + std::to_string(value);
+}
+}  // namespace
+
+std::string code_string(const ScenarioHeader& header) {
+  std::string s = header.at(header_index::kSignalling).record_text +
+                  header.at(header_index::kIdentity).record_text;
+  for (char& c : s) c = static_cast<char>(cp1252_lower(static_cast<unsigned char>(c)));
+  s += kCodeFiller;
+  s.resize(kCodeLength);
+  return s;
+}
+
+std::int16_t codice_gara_og(const ScenarioHeader& header) {
+  std::int32_t sum = 0;
+  for (const char c : code_string(header)) sum += static_cast<unsigned char>(c);
+  return static_cast<std::int16_t>(sum);
+}
+
+std::int32_t codice_gara_st(const ScenarioHeader& header) {
+  std::int32_t sum = 0;
+  const std::string s = code_string(header);
+  for (int i = 0; i < kCodeLength; ++i) sum += (i + 1) * static_cast<unsigned char>(s[i]);
+  return sum;
+}
+
+void stamp_header(Scenario& scenario) {
+  HeaderRecord& identity = scenario.header.at(header_index::kIdentity);
+  TrackCell& first = scenario.cells.at(1);
+  if (identity.record_word_1 != 0 || first.cell_value != 0) {
+    scenario.errors.record(1250, "the format stamp slot is taken: " +
+                                     occupant_of_cell_1(first, "cell value", first.cell_value));
+    return;
+  }
+  identity.record_word_1 = kHeaderStamp;
+  first.cell_value = kCellStamp;
+  if (identity.record_time != 0 || first.cell_value_2 != 0) {
+    scenario.errors.record(1251, "the competition code slot is taken: " +
+                                     occupant_of_cell_1(first, "cell value 2", first.cell_value_2));
+    return;
+  }
+  identity.record_time = codice_gara_st(scenario.header);
+  first.cell_value_2 = codice_gara_og(scenario.header);
+}
+
+}  // namespace tracciato

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+namespace tracciato {
+
+// Where a recorded code came from, for the diagnostic line.
+struct SourceLocation {
+  std::string path;  // empty: the compiler itself (signal code pass, stamp)
+  int line = 0;      // 0: the whole file
+};
+
+// `error code` and `error position` with what a diagnostic needs to explain them.
+// A later code replaces an earlier one; a code recorded without a position leaves
+// `error position` as it was but does not show it.
+struct ErrorState {
+  std::int32_t error_code = 0;
+  std::int32_t error_position = 0;
+  bool position_recorded = false;
+  SourceLocation where;
+  std::string explanation;
+  std::string note;
+
+  bool failed() const { return error_code > 0; }
+  void record(std::int32_t code, std::string why, SourceLocation at = {});
+  void record_at(std::int32_t code, std::int32_t position, std::string why, SourceLocation at = {});
+  // A row whose recorder failed, or that met a code still standing from an earlier phase:
+  // the row's position becomes the error position.
+  void attach_row(std::int32_t position, const SourceLocation& row);
+  void reset() { *this = ErrorState{}; }
+};
+
+}  // namespace tracciato

@@ -1,0 +1,96 @@
+#include "model/geometry_table.h"
+
+#include <bit>
+#include <cstring>
+#include <string>
+
+#include "model/unexpected_failure.h"
+
+namespace tracciato {
+
+static_assert(std::endian::native == std::endian::little, "encodings assume a little-endian host");
+
+namespace {
+constexpr std::size_t kSeedBytes = 4;
+constexpr std::size_t kPointBytes = 10;
+constexpr std::size_t kEmptyBytes = 2;
+}  // namespace
+
+GeometryTable::GeometryTable(std::int64_t route_span) : span_(0), capacity_(0) {
+  if (route_span < 0 || route_span > INT32_MAX) {
+    throw UnexpectedFailure("the geometry table cannot have " + std::to_string(route_span) +
+                            " as its last point");
+  }
+  span_ = static_cast<std::int32_t>(route_span);
+  const auto points = static_cast<std::size_t>(span_) + 1;
+  capacity_ = points <= 2 ? points * kSeedBytes : 2 * kSeedBytes + (points - 2) * kPointBytes;
+  bytes_.assign(2 * capacity_, 0);
+}
+
+void GeometryTable::seed() {
+  if (span_ < 1) throw UnexpectedFailure("the geometry table has no point 1 to seed");
+  const std::uint8_t seeds[2][8] = {{2, 0, 0, 0, 2, 0, 0, 0}, {2, 0, 0, 0, 2, 0, 1, 0}};
+  std::memcpy(bytes_.data(), seeds[0], sizeof seeds[0]);
+  std::memcpy(bytes_.data() + capacity_, seeds[1], sizeof seeds[1]);
+  seeded_ = true;
+  next_ = 2;
+  lateral_2_ = 0;
+  along_2_ = 0;
+  lateral_1_ = 0;
+  along_1_ = 1;
+}
+
+void GeometryTable::put(double lateral, double along) {
+  if (!seeded_) throw UnexpectedFailure("the geometry table was never seeded");
+  if (next_ > span_) {
+    throw UnexpectedFailure("geometry point " + std::to_string(next_) + " lies beyond " +
+                            std::to_string(span_));
+  }
+  const std::size_t offset = 2 * kSeedBytes + static_cast<std::size_t>(next_ - 2) * kPointBytes;
+  const std::uint8_t tag[2] = {kTagDouble, 0};
+  std::memcpy(bytes_.data() + offset, tag, 2);
+  std::memcpy(bytes_.data() + offset + 2, &lateral, 8);
+  std::memcpy(bytes_.data() + capacity_ + offset, tag, 2);
+  std::memcpy(bytes_.data() + capacity_ + offset + 2, &along, 8);
+  lateral_2_ = lateral_1_;
+  along_2_ = along_1_;
+  lateral_1_ = lateral;
+  along_1_ = along;
+  ++next_;
+}
+
+void GeometryTable::add_straight() {
+  const double d1 = lateral_1_ - lateral_2_;
+  const double d2 = along_1_ - along_2_;
+  put(lateral_1_ + d1, along_1_ + d2);
+}
+
+void GeometryTable::add_curve(double curvature) {
+  const double d1 = lateral_1_ - lateral_2_;
+  const double d2 = along_1_ - along_2_;
+  put(lateral_1_ + d1 + curvature * d2, along_1_ + d2 - curvature * d1);
+}
+
+std::optional<double> GeometryTable::coordinate(std::int32_t m, int c) const {
+  if (!seeded_ || m < 0 || m >= next_ || (c != 0 && c != 1)) return std::nullopt;
+  if (m < 2) return c == 1 && m == 1 ? 1.0 : 0.0;
+  double v = 0;
+  const std::size_t offset = 2 * kSeedBytes + static_cast<std::size_t>(m - 2) * kPointBytes + 2;
+  std::memcpy(&v, bytes_.data() + static_cast<std::size_t>(c) * capacity_ + offset, 8);
+  return v;
+}
+
+std::size_t GeometryTable::section_length() const {
+  const auto points = static_cast<std::size_t>(span_) + 1;
+  const auto computed = static_cast<std::size_t>(next_ - 2);
+  return 2 * kSeedBytes + computed * kPointBytes + (points - 2 - computed) * kEmptyBytes;
+}
+
+std::array<std::span<const std::uint8_t>, 2> GeometryTable::file_parts() const {
+  if (!seeded_) throw UnexpectedFailure("the geometry table was never seeded");
+  const std::size_t length = section_length();
+  return {std::span<const std::uint8_t>(bytes_.data(), length),
+          std::span<const std::uint8_t>(bytes_.data() + capacity_, length)};
+}
+
+}  // namespace tracciato

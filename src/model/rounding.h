@@ -1,0 +1,55 @@
+#pragma once
+
+#include <cmath>
+#include <cstdint>
+#include <limits>
+#include <string>
+
+#include "model/unexpected_failure.h"
+
+namespace tracciato {
+
+// Nearest integer, exact halves to the even neighbour (the default floating-point mode).
+inline double round_half_even(double x) { return std::nearbyint(x); }
+
+// Rounds and converts, refusing values the target type cannot hold.
+template <typename T>
+T round_to(double x, const char* what) {
+  const double r = round_half_even(x);
+  if (!(r >= static_cast<double>(std::numeric_limits<T>::min()) &&
+        r <= static_cast<double>(std::numeric_limits<T>::max()))) {
+    throw UnexpectedFailure(std::string(what) + " does not fit its field");
+  }
+  return static_cast<T>(r);
+}
+
+// Exact integer result that must fit the narrower type.
+template <typename T>
+T checked_narrow(std::int64_t v, const char* what) {
+  if (v < std::numeric_limits<T>::min() || v > std::numeric_limits<T>::max()) {
+    throw UnexpectedFailure(std::string(what) + " " + std::to_string(v) +
+                            " does not fit its field");
+  }
+  return static_cast<T>(v);
+}
+
+// Stores that keep only the low bits by design.
+inline std::int16_t low16(std::int64_t v) {
+  return static_cast<std::int16_t>(static_cast<std::uint16_t>(v & 0xFFFF));
+}
+inline std::uint8_t low8(std::int64_t v) { return static_cast<std::uint8_t>(v & 0xFF); }
+
+// Cell index of a position divided by 50 (runs) or of a point object (p / 50 + 1).
+inline std::int64_t run_cell(std::int64_t p) {
+  return round_to<std::int64_t>(static_cast<double>(p) / 50, "cell index");
+}
+inline std::int64_t point_cell(std::int64_t p) {
+  return round_to<std::int64_t>(static_cast<double>(p) / 50 + 1, "cell index");
+}
+
+// True when an object at p lies within the array: P >= (p + 100) / 50.
+inline bool within_route(std::int64_t p, std::int64_t offset, std::int64_t last_index) {
+  return static_cast<double>(last_index) >= static_cast<double>(p + offset) / 50;
+}
+
+}  // namespace tracciato

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include "model/error_state.h"
+#include "model/geometry_table.h"
+#include "model/scenario_header.h"
+#include "model/track_cell_array.h"
+
+namespace tracciato {
+
+// Mountain stretches recorded so far in this compile (entries 1 to count).
+struct MountainTable {
+  static constexpr int kLastEntry = 80;
+  std::int32_t mountain_count = 0;
+  std::array<std::int32_t, kLastEntry + 1> mountain_starts{};
+  std::array<std::int32_t, kLastEntry + 1> mountain_ends{};
+};
+
+// One compiled scenario in memory, with the state the compile steps share.
+struct Scenario {
+  std::string base_name;     // Windows-1252 bytes, as stored in the header
+  std::string train_number;  // likewise
+  std::int32_t geometry_flag = 1;
+  ScenarioHeader header;
+  TrackCellArray cells;
+  std::optional<GeometryTable> geometry;
+  std::int32_t route_span = 0;
+  MountainTable mountains;
+  // Header record for the next signboard text; the stations must stay below it.
+  std::int32_t signboard_record = header_index::kFirstSignboard;
+  ErrorState errors;
+};
+
+}  // namespace tracciato

@@ -1,0 +1,51 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+namespace tracciato {
+
+struct HeaderRecord {
+  std::uint8_t record_kind = 0;
+  std::int32_t record_start = 0;
+  std::int32_t record_end = 0;
+  std::int32_t record_position = 0;
+  std::uint8_t record_flag = 0;
+  std::string record_text;  // Windows-1252 bytes
+  std::int16_t record_word_1 = 0;
+  std::int16_t record_word_2 = 0;
+  std::int16_t record_word_3 = 0;
+  std::int16_t record_word_4 = 0;
+  std::int16_t record_word_5 = 0;
+  std::uint8_t record_byte_1 = 0;
+  std::uint8_t record_byte_2 = 0;
+  std::uint8_t record_byte_3 = 0;
+  std::uint8_t record_byte_4 = 0;
+  std::int32_t record_time = 0;
+};
+
+namespace header_index {
+inline constexpr int kFirstSignboard = 80;
+inline constexpr int kProgressiveTre = 81;
+inline constexpr int kProgressiveDue = 82;
+inline constexpr int kProgressiveUno = 83;
+inline constexpr int kTrainValues = 84;
+inline constexpr int kIdentity = 85;
+inline constexpr int kSignalling = 86;
+}  // namespace header_index
+
+// The 87 fixed records, index 0 to 86; access outside them is an unexpected failure.
+class ScenarioHeader {
+ public:
+  static constexpr int kRecords = 87;
+  void clear();
+  HeaderRecord& at(std::int64_t i);
+  const HeaderRecord& at(std::int64_t i) const;
+  const std::array<HeaderRecord, kRecords>& records() const { return records_; }
+
+ private:
+  std::array<HeaderRecord, kRecords> records_{};
+};
+
+}  // namespace tracciato

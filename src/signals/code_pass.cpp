@@ -1,0 +1,160 @@
+#include "signals/code_pass.h"
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+#include "signals/minimo.h"
+
+namespace tracciato {
+
+namespace {
+
+constexpr std::int16_t kMarkerValue = 180;
+constexpr int kLookBack = 20;
+constexpr std::int64_t kLowestSignal = 3;
+constexpr std::int16_t kRepeatBelow = 110;
+constexpr int kRepeatEvery = 8;
+constexpr int kEndSearch = 12;
+
+struct Band {
+  std::int64_t guard;
+  std::array<std::int64_t, 3> offsets;
+};
+constexpr std::array<Band, 3> kBands = {{{7, {5, 6, 7}}, {13, {11, 12, 13}}, {20, {18, 19, 20}}}};
+
+class CodePass {
+ public:
+  explicit CodePass(Scenario& s) : s_(s), cells_(s.cells) {}
+
+  void run();
+
+ private:
+  // Cells beyond the array are neither free nor signals.
+  std::uint8_t type(std::int64_t i) const {
+    return cells_.contains(i) ? cells_.at(i).cell_type : std::uint8_t{255};
+  }
+  bool is_free(std::int64_t i) const {
+    return cells_.contains(i) && cells_.is_free(i);
+  }
+  void mark(std::int64_t i) {
+    TrackCell& cell = cells_.at(i);
+    cell.cell_type = cell_type::kCodeMarker;
+    cell.cell_value = kMarkerValue;
+  }
+  void cap(std::int64_t i) {
+    TrackCell& cell = cells_.at(i);
+    cell.cell_value = static_cast<std::int16_t>(minimo<std::int32_t>(kMarkerValue, cell.cell_value));
+  }
+  void fail(std::int32_t code, std::int64_t index, const std::string& why) {
+    s_.errors.record_at(code, static_cast<std::int32_t>(index * 50),
+                        why + " (cell " + std::to_string(index) + ")");
+  }
+
+  void look_back(std::int64_t c);
+  void approach_bands(std::int64_t c);
+  std::int64_t repeat_walk(std::int64_t c);
+  void end_search(std::int64_t e);
+
+  Scenario& s_;
+  TrackCellArray& cells_;
+};
+
+void CodePass::run() {
+  const std::int64_t last = static_cast<std::int64_t>(cells_.size()) - 1;
+  for (std::int64_t c = 1; c <= last - 2; ++c) {
+    const std::uint8_t t = cells_.at(c).cell_type;
+    if (t == cell_type::kSlowdownWarning) look_back(c);
+    if (t == cell_type::kSlowdownStart) {
+      approach_bands(c);
+      end_search(repeat_walk(c));
+    }
+  }
+}
+
+void CodePass::look_back(std::int64_t c) {
+  for (std::int64_t a = 1; a <= kLookBack; ++a) {
+    const std::int64_t k = c - a;
+    if (k < kLowestSignal) return;
+    if (type(k) != cell_type::kSignal) continue;
+    if (is_free(k - 1)) {
+      mark(k - 1);
+    } else if (is_free(k - 2)) {
+      mark(k - 2);
+    } else if (type(k - 1) == cell_type::kCodeMarker) {
+      cap(k - 1);
+    } else if (type(k - 2) == cell_type::kCodeMarker) {
+      cap(k - 2);
+    } else {
+      fail(11, k, "no free cell or code marker in the two cells before the signal at cell " +
+                      std::to_string(k) + ", which stands up to 1000 m before the slowdown "
+                      "warning cell " + std::to_string(c));
+    }
+  }
+}
+
+void CodePass::approach_bands(std::int64_t c) {
+  for (const Band& band : kBands) {
+    if (c <= band.guard) continue;
+    bool marked = false;
+    for (const std::int64_t offset : band.offsets) {
+      if (is_free(c - offset)) {
+        mark(c - offset);
+        marked = true;
+        break;
+      }
+    }
+    if (!marked) {
+      fail(12, c, "no free cell " + std::to_string(band.offsets[0] * 50) + " to " +
+                      std::to_string(band.offsets[2] * 50) +
+                      " m before the slowdown start cell " + std::to_string(c));
+    }
+  }
+}
+
+std::int64_t CodePass::repeat_walk(std::int64_t c) {
+  const std::int64_t last = static_cast<std::int64_t>(cells_.size()) - 1;
+  const bool repeats = cells_.at(c).cell_value < kRepeatBelow;
+  std::int64_t t = c;
+  int n = 0;
+  for (;;) {
+    ++t;
+    ++n;
+    if (repeats && n == kRepeatEvery) {
+      if (is_free(t)) {
+        mark(t), n = 0;
+      } else if (is_free(t - 1)) {
+        mark(t - 1), n = 1;
+      } else if (is_free(t + 1)) {
+        mark(t + 1), n = -1;
+      } else {
+        fail(13, t, "no free cell for the repeat code marker around cell " + std::to_string(t) +
+                        " inside the slowdown that starts at cell " + std::to_string(c));
+      }
+    }
+    if (type(t) == cell_type::kSlowdownEnd || t >= last) return t;
+  }
+}
+
+void CodePass::end_search(std::int64_t e) {
+  const std::int64_t bound = e + kEndSearch;
+  for (std::int64_t s = e; s <= bound; ++s) {
+    if (type(s) != cell_type::kSignal) continue;
+    const std::int64_t k = s - 1;
+    if (is_free(k)) {
+      mark(k);
+    } else if (is_free(k - 1)) {
+      mark(k - 1);
+    } else {
+      fail(13, e, "no free cell in the two cells before the signal at cell " + std::to_string(s) +
+                      " after the slowdown end cell " + std::to_string(e));
+    }
+    return;
+  }
+}
+
+}  // namespace
+
+void signal_code_pass(Scenario& scenario) { CodePass(scenario).run(); }
+
+}  // namespace tracciato

@@ -1,0 +1,62 @@
+#include "train/slowdown_recorder.h"
+
+#include <string>
+
+#include "model/rounding.h"
+
+namespace tracciato {
+
+namespace {
+
+constexpr std::int32_t kWarnedBeyond = 1500;
+constexpr std::int64_t kWarningDistance = 1200;
+
+bool refuse_if_taken(Scenario& scenario, std::int64_t i, std::int32_t code, const char* what) {
+  if (scenario.cells.is_free(i)) return false;
+  scenario.errors.record(code, std::string("the slowdown's ") + what + " cell " +
+                                   std::to_string(i) + " already holds " +
+                                   cell_type_name(scenario.cells.at(i).cell_type));
+  return true;
+}
+
+void place(TrackCell& cell, std::uint8_t type, const SlowdownRow& r) {
+  cell.cell_type = type;
+  if (r.d_v != 0) cell.cell_value_2 = low16(r.d_v);
+}
+
+}  // namespace
+
+void memo_rallentamento(Scenario& scenario, const SlowdownRow& r) {
+  const bool warned = r.x > kWarnedBeyond;
+  const bool advance = warned && r.f_ta != 0;
+  const std::int64_t w = warned ? point_cell(r.x - kWarningDistance) : 0;
+  if (warned && refuse_if_taken(scenario, w, 17, "warning")) return;
+  const std::int64_t a = point_cell(r.x);
+  if (refuse_if_taken(scenario, a, 18, "start")) return;
+  const std::int64_t e = point_cell(std::int64_t{r.x} + r.l);
+  if (refuse_if_taken(scenario, e, 19, "end")) return;
+  TrackCellArray& cells = scenario.cells;
+  place(cells.at(e), cell_type::kSlowdownEnd, r);
+  place(cells.at(a), cell_type::kSlowdownStart, r);
+  if (warned) {
+    place(cells.at(w), cell_type::kSlowdownWarning, r);
+    cells.at(w).cell_value = low16(r.v);
+  }
+  cells.at(a).cell_value = low16(r.v);
+  cells.at(e).cell_value = low16(r.v);
+  cells.at(a).cell_value_3 = low16(r.f_tt);
+  cells.at(e).cell_value_3 = low16(r.f_tt);
+  if (!advance) return;
+  const std::int64_t b = run_cell(std::int64_t{r.x} - kWarningDistance);
+  for (std::int64_t i = 0; i < 4; ++i) {
+    if (refuse_if_taken(scenario, b - i, 20, "advance")) return;
+  }
+  for (std::int64_t i = 0; i < 4; ++i) {
+    TrackCell& cell = cells.at(b - i);
+    cell.cell_type = cell_type::kSlowdownAdvance;
+    cell.cell_value = low16(i + 1);
+    if (r.d_v != 0) cell.cell_value_2 = low16(i + 1);
+  }
+}
+
+}  // namespace tracciato

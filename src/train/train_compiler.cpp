@@ -1,0 +1,347 @@
+#include "train/train_compiler.h"
+
+#include "model/rounding.h"
+#include "textio/field_reader.h"
+#include "textio/keyword.h"
+#include "train/signal_recorder.h"
+#include "train/slowdown_recorder.h"
+
+namespace tracciato {
+
+namespace {
+
+constexpr int kCommentSkips = 2;
+constexpr std::int64_t kStationReach = 800;
+constexpr std::int64_t kStationGap = 350;
+constexpr std::int32_t kLongPlatform = 600;
+constexpr std::uint8_t kFirstUnmarkedKind = 25;
+
+enum class Step { kNext, kEndOfFile, kEnd };
+
+class TrainCompiler {
+ public:
+  TrainCompiler(Scenario& s, const TrainSource& src) : s_(s), src_(src), reader_(src.text) {}
+
+  void run() {
+    reader_.locate_failures([this] { compile(); });
+  }
+
+ private:
+  void compile();
+  SourceLocation here() const { return {src_.path, row_line_}; }
+  std::int32_t last_index() const { return s_.cells.last_index(); }
+  Step out_of_route(const char* row, std::int32_t p);
+  Step fail(std::int32_t code, std::int32_t p, std::string why);
+  Step fail_without_position(std::int32_t code, std::string why);
+
+  void skip_lead_in();
+  Step row(std::string_view keyword);
+  Step speed_row();
+  Step adhesion_row();
+  void clock_row();
+  Step signal_row();
+  Step slowdown_row();
+  Step code_drop_row();
+  Step station_row();
+  void read_station_values(HeaderRecord& r);
+  void place_platform(HeaderRecord& r, std::int32_t length);
+  Step mark_station(const HeaderRecord& r);
+  Step after_recorder(std::int32_t position);
+  void end_of_file();
+  void check_progressives();
+  template <typename T>
+  T read_as(const char* what) {
+    return checked_narrow<T>(reader_.read_number(), what);
+  }
+
+  Scenario& s_;
+  const TrainSource& src_;
+  FieldReader reader_;
+  int row_line_ = 0;
+  std::int32_t speed_fill_index_ = 0;
+  std::int32_t previous_speed_ = 0;
+  std::int32_t adhesion_fill_index_ = 0;
+  std::int32_t previous_adhesion_ = 0;
+  std::int32_t station_counter_ = 1;
+};
+
+void TrainCompiler::compile() {
+  skip_lead_in();
+  for (;;) {
+    if (reader_.at_end()) break;
+    std::string_view keyword = reader_.read_text();
+    if (reader_.at_end()) break;
+    bool ended = false;
+    for (int i = 0; i < kCommentSkips && !ended && contains_exact(keyword, "-"); ++i) {
+      keyword = reader_.read_text();
+      ended = reader_.at_end();
+    }
+    if (ended) break;
+    row_line_ = reader_.field_line();
+    const Step step = row(keyword);
+    if (step == Step::kEnd) return;
+    if (step == Step::kEndOfFile) break;
+  }
+  end_of_file();
+}
+
+void TrainCompiler::skip_lead_in() {
+  std::string_view field;
+  do {
+    field = reader_.read_text();
+  } while (!contains_any_case(field, "[generale]") && !reader_.at_end());
+}
+
+Step TrainCompiler::row(std::string_view k) {
+  HeaderRecord& train = s_.header.at(header_index::kTrainValues);
+  HeaderRecord& signalling = s_.header.at(header_index::kSignalling);
+  if (contains_any_case(k, "frenata") && contains_any_case(k, "massa")) {
+    train.record_start = reader_.read_number();
+  }
+  if (contains_any_case(k, "vetture")) train.record_position = reader_.read_number();
+  Step step = Step::kNext;
+  if (contains_any_case(k, "velocit")) step = speed_row();
+  if (step == Step::kNext && contains_any_case(k, "aderenza")) step = adhesion_row();
+  if (step != Step::kNext) return step;
+  if (contains_any_case(k, "orologio")) clock_row();
+  if (contains_any_case(k, "sabbia")) signalling.record_word_1 = read_as<std::int16_t>("the sand");
+  if (contains_any_case(k, "segnale")) step = signal_row();
+  if (step == Step::kNext && contains_any_case(k, "rallentamento")) step = slowdown_row();
+  if (step == Step::kNext && contains_any_case(k, "abbattimento")) step = code_drop_row();
+  if (step == Step::kNext && contains_any_case(k, "stazione")) step = station_row();
+  return step;
+}
+
+Step TrainCompiler::out_of_route(const char* row, std::int32_t p) {
+  s_.errors.record_at(15, p, std::string(row) + " at position " + std::to_string(p) +
+                                 " lies beyond the end of the track cell array (last cell " +
+                                 std::to_string(last_index()) + ")", here());
+  return Step::kEndOfFile;
+}
+
+Step TrainCompiler::fail(std::int32_t code, std::int32_t p, std::string why) {
+  s_.errors.record_at(code, p, std::move(why), here());
+  return Step::kEnd;
+}
+
+Step TrainCompiler::fail_without_position(std::int32_t code, std::string why) {
+  s_.errors.record(code, std::move(why), here());
+  return Step::kEnd;
+}
+
+Step TrainCompiler::speed_row() {
+  const std::int32_t p = reader_.read_number();
+  const std::int32_t v = reader_.read_number();
+  if (!within_route(p, 100, last_index())) return out_of_route("the speed-limit row", p);
+  const std::int64_t w = run_cell(p);
+  if (w > 0) {
+    do {
+      if (speed_fill_index_ >= last_index()) break;
+      s_.cells.at(speed_fill_index_).cell_speed =
+          round_to<std::uint8_t>(static_cast<double>(previous_speed_) / 5, "the cell speed");
+      ++speed_fill_index_;
+    } while (speed_fill_index_ < w);
+  }
+  previous_speed_ = v;
+  return Step::kNext;
+}
+
+Step TrainCompiler::adhesion_row() {
+  const std::int32_t p = reader_.read_number();
+  const std::int32_t a = reader_.read_number();
+  if (!within_route(p, 100, last_index())) return out_of_route("the adhesion row", p);
+  const std::int64_t w = run_cell(p);
+  if (w > 0) {
+    do {
+      s_.cells.at(adhesion_fill_index_).cell_adhesion = low8(previous_adhesion_);
+      ++adhesion_fill_index_;
+    } while (adhesion_fill_index_ < w);
+  }
+  previous_adhesion_ = a;
+  return Step::kNext;
+}
+
+void TrainCompiler::clock_row() {
+  HeaderRecord& r = s_.header.at(header_index::kSignalling);
+  r.record_word_3 = read_as<std::int16_t>("the clock hours");
+  r.record_word_4 = read_as<std::int16_t>("the clock minutes");
+  r.record_word_5 = read_as<std::int16_t>("the clock seconds");
+}
+
+Step TrainCompiler::after_recorder(std::int32_t position) {
+  if (!s_.errors.failed()) return Step::kNext;
+  s_.errors.attach_row(position, here());
+  return Step::kEnd;
+}
+
+Step TrainCompiler::signal_row() {
+  SignalRow r;
+  for (std::int32_t* v : {&r.posizione, &r.sx, &r.s1, &r.s2, &r.s3, &r.rapp, &r.dx, &r.d1, &r.d2,
+                          &r.d3, &r.tempo}) {
+    *v = reader_.read_number();
+  }
+  if (!within_route(r.posizione, 100, last_index())) return out_of_route("the signal row", r.posizione);
+  memo_segnale(s_, r);
+  return after_recorder(r.posizione);
+}
+
+Step TrainCompiler::slowdown_row() {
+  SlowdownRow r;
+  for (std::int32_t* v : {&r.x, &r.v, &r.l, &r.f_tt, &r.f_ta, &r.d_v}) *v = reader_.read_number();
+  if (!within_route(r.x, 100, last_index())) return out_of_route("the slowdown row", r.x);
+  memo_rallentamento(s_, r);
+  return after_recorder(r.x);
+}
+
+Step TrainCompiler::code_drop_row() {
+  const std::int32_t p = reader_.read_number();
+  const std::int32_t w = reader_.read_number();
+  if (!within_route(p, 100, last_index())) return out_of_route("the code drop row", p);
+  const std::int64_t c = run_cell(p);
+  TrackCell& cell = s_.cells.at(c);
+  if (!s_.cells.is_free(c)) {
+    return fail(7, p, "the code drop's cell " + std::to_string(c) + " already holds " +
+                          cell_type_name(cell.cell_type));
+  }
+  if (w > 0) {
+    cell.cell_type = cell_type::kCodeMarker;
+    cell.cell_value = low16(w);
+  } else {
+    cell.cell_type = cell_type::kCodeEndMarker;
+  }
+  return Step::kNext;
+}
+
+Step TrainCompiler::station_row() {
+  HeaderRecord& r = s_.header.at(station_counter_);
+  r.record_position = reader_.read_number();
+  const std::int32_t at = r.record_position;
+  if (!within_route(at, kStationReach, last_index())) return out_of_route("the station row", at);
+  if (at % 50 != 0) {
+    return fail(8, at, "the station position " + std::to_string(at) + " is not a multiple of 50");
+  }
+  r.record_kind = read_as<std::uint8_t>("the station kind");
+  const std::int32_t length = reader_.read_number();
+  if (length % 100 != 0) {
+    return fail(9, at, "the platform length " + std::to_string(length) +
+                           " is not a multiple of 100");
+  }
+  read_station_values(r);
+  place_platform(r, length);
+  if (mark_station(r) == Step::kEnd) return Step::kEnd;
+  const std::int32_t n = station_counter_;
+  if (n > 1 && std::int64_t{r.record_start} - kStationGap < s_.header.at(n - 1).record_end) {
+    return fail(22, at, "the platform starts at " + std::to_string(r.record_start) +
+                            ", less than 350 m after the previous platform's end at " +
+                            std::to_string(s_.header.at(n - 1).record_end));
+  }
+  ++station_counter_;
+  if (station_counter_ >= s_.signboard_record) {
+    return fail_without_position(
+        10, "station " + std::to_string(n) + " reaches the header records of the signboards (" +
+                std::to_string(header_index::kFirstSignboard - s_.signboard_record) +
+                " signboards leave room for " + std::to_string(s_.signboard_record - 2) +
+                " stations)");
+  }
+  return Step::kNext;
+}
+
+void TrainCompiler::read_station_values(HeaderRecord& r) {
+  r.record_flag = read_as<std::uint8_t>("the station flag");
+  r.record_byte_4 = read_as<std::uint8_t>("the long platform flag");
+  r.record_byte_3 = read_as<std::uint8_t>("the end extension flag");
+  r.record_word_1 = read_as<std::int16_t>("station value 1");
+  r.record_word_2 = read_as<std::int16_t>("station value 2");
+  r.record_byte_1 = read_as<std::uint8_t>("station value 3");
+  r.record_word_3 = read_as<std::int16_t>("station value 4");
+  r.record_word_4 = read_as<std::int16_t>("station value 5");
+  r.record_word_5 = read_as<std::int16_t>("station value 6");
+  r.record_byte_2 = read_as<std::uint8_t>("the stop duration");
+  const std::int64_t h = reader_.read_number();
+  const std::int64_t m = reader_.read_number();
+  const std::int64_t sec = reader_.read_number();
+  r.record_time = checked_narrow<std::int32_t>((h * 60 + m) * 60 + sec, "the departure time");
+  r.record_text = std::string(reader_.read_text());
+}
+
+void TrainCompiler::place_platform(HeaderRecord& r, std::int32_t length) {
+  const std::int64_t at = r.record_position;
+  const auto whole = [](std::int64_t v) { return checked_narrow<std::int32_t>(v, "a platform end"); };
+  if (r.record_kind == 5 || r.record_kind == 6) {
+    r.record_end = whole(at + 150);
+    r.record_start = whole(at - length);
+    r.record_byte_3 = 0;
+  } else if (r.record_kind == 7 || r.record_kind == 8) {
+    r.record_start = whole(at - length);
+    r.record_end = whole(at + length);
+    r.record_byte_3 = 0;
+  } else {
+    const double half = static_cast<double>(length) / 2;
+    r.record_start = round_to<std::int32_t>(static_cast<double>(at) - half, "a platform end");
+    const std::int64_t end = round_to<std::int32_t>(static_cast<double>(at) + half, "a platform end");
+    r.record_end = whole(end + (r.record_byte_3 != 0 ? 50 : 0));
+  }
+  if (length < kLongPlatform) r.record_byte_4 = 0;
+  if (station_counter_ == 1) {
+    r.record_byte_3 = 0;
+    r.record_byte_4 = 0;
+  }
+}
+
+Step TrainCompiler::mark_station(const HeaderRecord& r) {
+  if (r.record_kind >= kFirstUnmarkedKind) return Step::kNext;
+  const double end_cell = static_cast<double>(r.record_end) / 50;
+  if (r.record_kind != 5 && r.record_kind != 6) {
+    for (int k = 1; k <= 4; ++k) {
+      const double mark_cell = end_cell - k - 1;
+      if (mark_cell > 1) {
+        s_.cells.at(round_to<std::int64_t>(mark_cell, "cell index")).cell_approach_mark =
+            static_cast<std::uint8_t>(80 + k);
+      }
+    }
+  }
+  if (!(end_cell - 1 > 1)) {
+    return fail_without_position(24, "the platform of a station of kind " +
+                                         std::to_string(r.record_kind) + " ends at " +
+                                         std::to_string(r.record_end) + ", at or before 100 m");
+  }
+  TrackCell& marker = s_.cells.at(round_to<std::int64_t>(end_cell - 1, "cell index"));
+  marker.cell_type = cell_type::kStationMarker;
+  marker.cell_value = low16(station_counter_);
+  return Step::kNext;
+}
+
+void TrainCompiler::end_of_file() {
+  const std::int32_t stop = last_index() - 2;
+  do {
+    s_.cells.at(speed_fill_index_).cell_speed =
+        round_to<std::uint8_t>(static_cast<double>(previous_speed_) / 5, "the cell speed");
+    ++speed_fill_index_;
+  } while (speed_fill_index_ < stop);
+  do {
+    s_.cells.at(adhesion_fill_index_).cell_adhesion = low8(previous_adhesion_);
+    ++adhesion_fill_index_;
+  } while (adhesion_fill_index_ < stop);
+  check_progressives();
+}
+
+void TrainCompiler::check_progressives() {
+  for (int i = header_index::kProgressiveTre; i <= header_index::kProgressiveUno; ++i) {
+    const HeaderRecord& r = s_.header.at(i);
+    if (r.record_start % 50 != 0 || r.record_end % 50 != 0) {
+      s_.errors.record(2, "kilometric progressive record " + std::to_string(i) + " starts at " +
+                              std::to_string(r.record_start) + " with kilometric value " +
+                              std::to_string(r.record_end) + ": both must be multiples of 50",
+                       {src_.line_path, 0});
+      return;
+    }
+  }
+}
+
+}  // namespace
+
+void compile_train(Scenario& scenario, const TrainSource& source) {
+  TrainCompiler(scenario, source).run();
+}
+
+}  // namespace tracciato
