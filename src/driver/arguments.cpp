@@ -10,8 +10,7 @@ std::optional<std::string> Arguments::value(const std::string& name) const {
 
 std::optional<Arguments> parse_arguments(std::span<const std::string> words,
                                          const std::set<std::string>& with_value,
-                                         const std::set<std::string>& flags,
-                                         std::string& problem) {
+                                         const std::set<std::string>& flags, std::string& problem) {
   Arguments args;
   for (std::size_t i = 0; i < words.size(); ++i) {
     const std::string& word = words[i];

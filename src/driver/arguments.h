@@ -23,7 +23,6 @@ struct Arguments {
 // Returns nullopt with `problem` set for an unknown option or a missing value.
 std::optional<Arguments> parse_arguments(std::span<const std::string> words,
                                          const std::set<std::string>& with_value,
-                                         const std::set<std::string>& flags,
-                                         std::string& problem);
+                                         const std::set<std::string>& flags, std::string& problem);
 
 }  // namespace tracciato

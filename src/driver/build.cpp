@@ -44,8 +44,7 @@ void memorizza_dati(Scenario& s, const BuildRequest& request) {
   } catch (const UnexpectedFailure& failure) {
     request.line.discard();
     request.train.discard();
-    s.errors.record(25, failure.what(),
-                    {active.path != nullptr ? *active.path : "", failure.line});
+    s.errors.record(25, failure.what(), {active.path != nullptr ? *active.path : "", failure.line});
   }
 }
 

@@ -2,7 +2,9 @@
 
 namespace tracciato {
 
-std::string error_message(std::int32_t code) { return " Errore n. " + std::to_string(code); }
+std::string error_message(std::int32_t code) {
+  return " Errore n. " + std::to_string(code);
+}
 
 namespace {
 std::string place(const SourceLocation& where) {
@@ -13,8 +15,8 @@ std::string place(const SourceLocation& where) {
 }  // namespace
 
 std::string format_diagnostic(const ErrorState& e) {
-  std::string text = place(e.where) + ": error " + std::to_string(e.error_code) + ": " +
-                     e.explanation;
+  std::string text =
+      place(e.where) + ": error " + std::to_string(e.error_code) + ": " + e.explanation;
   if (e.position_recorded) {
     text += " [position " + std::to_string(e.error_position) + " m]";
   }

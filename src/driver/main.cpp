@@ -1,6 +1,6 @@
 #include <csignal>
-#include <span>
 #include <iostream>
+#include <span>
 #include <string>
 #include <vector>
 

@@ -17,7 +17,9 @@ std::filesystem::path temporary_name(const std::filesystem::path& dir, const std
   return dir / (kTemporaryPrefix + std::to_string(::getpid()) + "-" + name);
 }
 
-std::string reason(int err) { return std::strerror(err); }
+std::string reason(int err) {
+  return std::strerror(err);
+}
 
 // Writes every part, looping over short writes.
 void write_parts(int fd, const std::filesystem::path& shown, const CompiledFile& file) {
@@ -67,7 +69,8 @@ EncodedBuild encode_build(const Scenario& s, const std::string& base_name,
   return out;
 }
 
-void write_all_or_nothing(const std::filesystem::path& dir, const std::vector<CompiledFile>& files) {
+void write_all_or_nothing(const std::filesystem::path& dir,
+                          const std::vector<CompiledFile>& files) {
   std::vector<std::filesystem::path> temps;
   try {
     for (const CompiledFile& f : files) {

@@ -27,11 +27,12 @@ std::uint8_t* put_record(std::uint8_t* out, const HeaderRecord& r) {
   out = put(out, static_cast<std::uint16_t>(r.record_text.size()));
   std::memcpy(out, r.record_text.data(), r.record_text.size());
   out += r.record_text.size();
-  for (const std::int16_t w : {r.record_word_1, r.record_word_2, r.record_word_3,
-                               r.record_word_4, r.record_word_5}) {
+  for (const std::int16_t w :
+       {r.record_word_1, r.record_word_2, r.record_word_3, r.record_word_4, r.record_word_5}) {
     out = put(out, w);
   }
-  for (const std::uint8_t b : {r.record_byte_1, r.record_byte_2, r.record_byte_3, r.record_byte_4}) {
+  for (const std::uint8_t b :
+       {r.record_byte_1, r.record_byte_2, r.record_byte_3, r.record_byte_4}) {
     out = put(out, b);
   }
   return put(out, r.record_time);
@@ -61,15 +62,17 @@ std::vector<std::uint8_t> encode_cells(const TrackCellArray& cells) {
     for (const std::int16_t v : {c.cell_value, c.cell_value_2, c.cell_value_3, c.cell_value_4}) {
       out = put(out, v);
     }
-    for (const std::uint8_t b : {c.cell_timer, c.cell_approach_mark, c.cell_mountain,
-                                 c.cell_speed, c.cell_gradient, c.cell_adhesion}) {
+    for (const std::uint8_t b : {c.cell_timer, c.cell_approach_mark, c.cell_mountain, c.cell_speed,
+                                 c.cell_gradient, c.cell_adhesion}) {
       out = put(out, b);
     }
   }
   return bytes;
 }
 
-std::string geometry_file_name(const std::string& base_name) { return base_name + "_linea.dat"; }
+std::string geometry_file_name(const std::string& base_name) {
+  return base_name + "_linea.dat";
+}
 
 std::string header_file_name(const std::string& base_name, const std::string& train_number) {
   return base_name + "_" + train_number + ".sim";

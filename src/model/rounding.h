@@ -10,7 +10,9 @@
 namespace tracciato {
 
 // Nearest integer, exact halves to the even neighbour (the default floating-point mode).
-inline double round_half_even(double x) { return std::nearbyint(x); }
+inline double round_half_even(double x) {
+  return std::nearbyint(x);
+}
 
 // Rounds and converts, refusing values the target type cannot hold.
 template <typename T>
@@ -37,7 +39,9 @@ T checked_narrow(std::int64_t v, const char* what) {
 inline std::int16_t low16(std::int64_t v) {
   return static_cast<std::int16_t>(static_cast<std::uint16_t>(v & 0xFFFF));
 }
-inline std::uint8_t low8(std::int64_t v) { return static_cast<std::uint8_t>(v & 0xFF); }
+inline std::uint8_t low8(std::int64_t v) {
+  return static_cast<std::uint8_t>(v & 0xFF);
+}
 
 // Cell index of a position divided by 50 (runs) or of a point object (p / 50 + 1).
 inline std::int64_t run_cell(std::int64_t p) {

@@ -4,7 +4,9 @@
 
 namespace tracciato {
 
-void ScenarioHeader::clear() { records_.fill(HeaderRecord{}); }
+void ScenarioHeader::clear() {
+  records_.fill(HeaderRecord{});
+}
 
 HeaderRecord& ScenarioHeader::at(std::int64_t i) {
   return const_cast<HeaderRecord&>(static_cast<const ScenarioHeader&>(*this).at(i));

@@ -39,19 +39,32 @@ bool TrackCellArray::is_free(std::int64_t i) const {
 
 const char* cell_type_name(std::uint8_t type) {
   switch (type) {
-    case cell_type::kNothing: return "nothing";
-    case cell_type::kSignal: return "a signal";
-    case cell_type::kSlowdownEnd: return "a slowdown end";
-    case cell_type::kSlowdownStart: return "a slowdown start";
-    case cell_type::kSlowdownWarning: return "a slowdown warning";
-    case cell_type::kSlowdownAdvance: return "a slowdown advance cell";
-    case cell_type::kSpeedBoard: return "a maximum-speed indicator board";
-    case cell_type::kStationMarker: return "a station marker";
-    case cell_type::kMountainMarker: return "a mountain marker";
-    case cell_type::kCodeMarker: return "a code marker";
-    case cell_type::kCodeEndMarker: return "a code-end marker";
-    case cell_type::kSignboard: return "a signboard";
-    default: return "an object of unknown type";
+    case cell_type::kNothing:
+      return "nothing";
+    case cell_type::kSignal:
+      return "a signal";
+    case cell_type::kSlowdownEnd:
+      return "a slowdown end";
+    case cell_type::kSlowdownStart:
+      return "a slowdown start";
+    case cell_type::kSlowdownWarning:
+      return "a slowdown warning";
+    case cell_type::kSlowdownAdvance:
+      return "a slowdown advance cell";
+    case cell_type::kSpeedBoard:
+      return "a maximum-speed indicator board";
+    case cell_type::kStationMarker:
+      return "a station marker";
+    case cell_type::kMountainMarker:
+      return "a mountain marker";
+    case cell_type::kCodeMarker:
+      return "a code marker";
+    case cell_type::kCodeEndMarker:
+      return "a code-end marker";
+    case cell_type::kSignboard:
+      return "a signboard";
+    default:
+      return "an object of unknown type";
   }
 }
 

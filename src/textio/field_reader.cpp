@@ -66,8 +66,8 @@ std::int32_t FieldReader::read_number() {
     ++pos_;
   }
   const bool has_digits = pos_ > digits_start;
-  const bool ends_well = pos_ >= data_.size() || data_[pos_] == ',' || data_[pos_] == ' ' ||
-                         at_line_end();
+  const bool ends_well =
+      pos_ >= data_.size() || data_[pos_] == ',' || data_[pos_] == ' ' || at_line_end();
   if (!ends_well || (negative && !has_digits)) {
     std::size_t stop = pos_;
     while (stop < data_.size() && data_[stop] != ',' && data_[stop] != '\r' && data_[stop] != '\n')

@@ -5,7 +5,9 @@
 namespace tracciato {
 
 namespace {
-char fold(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + ('a' - 'A')) : c; }
+char fold(char c) {
+  return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + ('a' - 'A')) : c;
+}
 }  // namespace
 
 bool contains_any_case(std::string_view field, std::string_view word) {

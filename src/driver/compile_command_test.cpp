@@ -1,0 +1,170 @@
+#include <gtest/gtest.h>
+
+#include "testing/descriptions.h"
+#include "testing/files.h"
+
+namespace tracciato {
+namespace {
+
+using testing::read_file;
+using testing::run_tracciato;
+using testing::write_file;
+
+const std::string kExampleLine = std::string(TRACCIATO_EXAMPLES) + "/Esempio_linea.txt";
+const std::string kExampleTrain = std::string(TRACCIATO_EXAMPLES) + "/Esempio_100-.txt";
+
+std::string first_line(const std::string& text) {
+  return text.substr(0, text.find('\n'));
+}
+std::string second_line(const std::string& text) {
+  const std::size_t start = text.find('\n') + 1;
+  return text.substr(start, text.find('\n', start) - start);
+}
+
+TEST(CompileCommand, BuildsTheThreeFilesSilently) {
+  testing::TempDir out;
+  const auto run =
+      run_tracciato({"compile", kExampleLine, kExampleTrain, "--out", out.path()}, out.path());
+  EXPECT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(run.out, "");
+  EXPECT_EQ(run.err, "");
+  EXPECT_EQ(testing::file_names(out.path()),
+            (std::vector<std::string>{"Esempio_100.dat", "Esempio_100.sim", "Esempio_linea.dat"}));
+  // 10000 m of route: cells 0 to 340; two names, two station names, two signboard texts.
+  EXPECT_EQ(read_file(out / "Esempio_100.dat").size(), 341u * 15);
+  EXPECT_EQ(read_file(out / "Esempio_100.sim").size(), 2958u + 7 + 3 + 8 + 6 + 3 + 10);
+  // Metres 0 to 17000 per coordinate: two seeds, 16997 computed points, two empties.
+  EXPECT_EQ(read_file(out / "Esempio_linea.dat").size(), 2u * (8 + 16997 * 10 + 4));
+}
+
+TEST(CompileCommand, WithoutGeometryLeavesAnEarlierGeometryFileAndSameCells) {
+  testing::TempDir with, without;
+  run_tracciato({"compile", kExampleLine, kExampleTrain, "--out", with.path()}, with.path());
+  write_file(without / "Esempio_linea.dat", "earlier");
+  const auto run = run_tracciato(
+      {"compile", kExampleLine, kExampleTrain, "--out", without.path(), "--no-geometry"},
+      with.path());
+  EXPECT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(read_file(without / "Esempio_linea.dat"), "earlier");
+  EXPECT_EQ(read_file(without / "Esempio_100.dat"), read_file(with / "Esempio_100.dat"));
+  EXPECT_EQ(read_file(without / "Esempio_100.sim"), read_file(with / "Esempio_100.sim"));
+}
+
+TEST(CompileCommand, NamesComeFromOptionsOrFileNames) {
+  testing::TempDir dir;
+  write_file(dir / "Mia_linea.txt", read_file(kExampleLine));
+  write_file(dir / "Mia_R-7-.txt", read_file(kExampleTrain));
+  auto run = run_tracciato({"compile", "Mia_linea.txt", "Mia_R-7-.txt", "--verbose"}, dir.path());
+  EXPECT_EQ(run.status, 0) << run.err;
+  EXPECT_NE(run.out.find("Mia_R-7.sim"), std::string::npos);
+  run = run_tracciato(
+      {"compile", "Mia_linea.txt", "Mia_R-7-.txt", "--base=Altra", "--train", "9", "--no-geometry"},
+      dir.path());
+  EXPECT_EQ(run.status, 0) << run.err;
+  EXPECT_TRUE(std::filesystem::exists(dir / "Altra_9.sim"));
+  EXPECT_TRUE(std::filesystem::exists(dir / "Mia_linea.txt"));  // inputs never deleted
+  EXPECT_TRUE(std::filesystem::exists(dir / "Mia_R-7-.txt"));
+}
+
+struct UsageCase {
+  std::vector<std::string> args;
+  const char* complaint;
+};
+
+class CompileUsage : public ::testing::TestWithParam<UsageCase> {};
+
+TEST_P(CompileUsage, IsRefusedWithStatusTwo) {
+  testing::TempDir dir;
+  write_file(dir / "A_linea.txt", read_file(kExampleLine));
+  write_file(dir / "A_1-.txt", read_file(kExampleTrain));
+  write_file(dir / "plain.txt", read_file(kExampleTrain));
+  std::vector<std::string> args = {"compile"};
+  args.insert(args.end(), GetParam().args.begin(), GetParam().args.end());
+  const auto run = run_tracciato(args, dir.path());
+  EXPECT_EQ(run.status, 2);
+  EXPECT_EQ(run.err.rfind("usage: tracciato compile", 0), 0u) << run.err;
+  EXPECT_NE(run.err.find(GetParam().complaint), std::string::npos) << run.err;
+  EXPECT_EQ(testing::file_names(dir.path()).size(), 3u);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, CompileUsage,
+    ::testing::Values(UsageCase{{"A_linea.txt"}, "LINE and TRAIN"},
+                      UsageCase{{"A_linea.txt", "A_1-.txt", "--colour"}, "unknown option"},
+                      UsageCase{{"A_linea.txt", "A_1-.txt", "--out"}, "needs a value"},
+                      UsageCase{{"plain.txt", "A_1-.txt"}, "base name"},
+                      UsageCase{{"A_linea.txt", "plain.txt"}, "train number"},
+                      UsageCase{{"A_linea.txt", "A_1-.txt", "--base", ".."}, "plain file name"},
+                      UsageCase{{"A_linea.txt", "A_1-.txt", "--base", ""}, "plain file name"},
+                      UsageCase{{"A_linea.txt", "A_1-.txt", "--train", "a/b"}, "plain file name"},
+                      UsageCase{{"A_linea.txt", "A_1-.txt", "--train", "x\\y"}, "plain file name"},
+                      UsageCase{{"A_linea.txt", "A_1-.txt", "--train", "linea"}, "geometry"},
+                      UsageCase{{"A_linea.txt", "A_1-.txt", "--base", "plain.txt", "--train", ".",
+                                 "--no-geometry"},
+                                "plain file name"}));
+
+TEST(CompileCommand, RefusesToReplaceItsOwnInput) {
+  testing::TempDir dir;
+  write_file(dir / "A_1.sim", read_file(kExampleLine));
+  write_file(dir / "A_1-.txt", read_file(kExampleTrain));
+  const auto run = run_tracciato({"compile", "A_1.sim", "A_1-.txt", "--base", "A"}, dir.path());
+  EXPECT_EQ(run.status, 2);
+  EXPECT_EQ(read_file(dir / "A_1.sim"), read_file(kExampleLine));
+}
+
+TEST(CompileCommand, CompileErrorKeepsEarlierFilesAndExplainsTheRow) {
+  testing::TempDir dir;
+  run_tracciato({"compile", kExampleLine, kExampleTrain, "--out", dir.path()}, dir.path());
+  const std::string earlier = read_file(dir / "Esempio_100.dat");
+  std::string line = read_file(kExampleLine);
+  line.insert(line.find("[fine]"), "cartello_indicatore,  850,   (G)\r\n");
+  write_file(dir / "Esempio_linea.txt", line);
+  const auto run =
+      run_tracciato({"compile", "Esempio_linea.txt", kExampleTrain, "--out", "."}, dir.path());
+  EXPECT_EQ(run.status, 1);
+  EXPECT_EQ(first_line(run.err), " Errore n. 6");
+  EXPECT_EQ(second_line(run.err),
+            "Esempio_linea.txt:24: error 6: the signboard's cell 18 already holds a signboard "
+            "[position 850 m]");
+  EXPECT_EQ(read_file(dir / "Esempio_100.dat"), earlier);
+}
+
+TEST(CompileCommand, MissingDescriptions) {
+  testing::TempDir dir;
+  auto run =
+      run_tracciato({"compile", "Nessuna_linea.txt", kExampleTrain, "--train", "100"}, dir.path());
+  EXPECT_EQ(run.status, 1);
+  EXPECT_EQ(run.err,
+            " Errore n. 101\nNessuna_linea.txt: error 101: the line description does not exist\n");
+  run = run_tracciato({"compile", kExampleLine, "Esempio_9-.txt"}, dir.path());
+  EXPECT_EQ(run.status, 1);
+  EXPECT_EQ(first_line(run.err), " Errore n. 25");
+  EXPECT_TRUE(testing::file_names(dir.path()).empty());
+}
+
+TEST(CompileCommand, UnwritableOutputIsStatusThreeWithNothingHalfWritten) {
+  testing::TempDir dir;
+  auto run = run_tracciato({"compile", kExampleLine, kExampleTrain, "--out", "absent"}, dir.path());
+  EXPECT_EQ(run.status, 3);
+  EXPECT_NE(run.err.find("absent"), std::string::npos);
+  // A directory standing where the cell file goes: the rename into place fails.
+  std::filesystem::create_directory(dir / "Esempio_100.dat");
+  run = run_tracciato({"compile", kExampleLine, kExampleTrain, "--no-geometry"}, dir.path());
+  EXPECT_EQ(run.status, 3);
+  EXPECT_NE(run.err.find("Esempio_100.dat"), std::string::npos) << run.err;
+  for (const std::string& name : testing::file_names(dir.path())) {
+    EXPECT_EQ(name.find(".tracciato-"), std::string::npos) << name;
+  }
+}
+
+TEST(CompileCommand, HelpAndVersionGoToStandardOutput) {
+  testing::TempDir dir;
+  for (const char* option : {"--help", "--version"}) {
+    const auto run = run_tracciato({option}, dir.path());
+    EXPECT_EQ(run.status, 0);
+    EXPECT_NE(run.out.find("tracciato"), std::string::npos);
+  }
+}
+
+}  // namespace
+}  // namespace tracciato

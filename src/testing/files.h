@@ -1,0 +1,35 @@
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace tracciato::testing {
+
+// A fresh directory removed again at the end of the test.
+class TempDir {
+ public:
+  TempDir();
+  ~TempDir();
+  TempDir(const TempDir&) = delete;
+  TempDir& operator=(const TempDir&) = delete;
+  const std::filesystem::path& path() const { return path_; }
+  std::filesystem::path operator/(const std::string& name) const { return path_ / name; }
+
+ private:
+  std::filesystem::path path_;
+};
+
+void write_file(const std::filesystem::path& file, const std::string& bytes);
+std::string read_file(const std::filesystem::path& file);
+std::vector<std::string> file_names(const std::filesystem::path& dir);
+
+// The program run with `args` (shell-quoted here), its exit status and what it printed.
+struct ProgramRun {
+  int status = -1;
+  std::string out;
+  std::string err;
+};
+ProgramRun run_tracciato(const std::vector<std::string>& args, const std::filesystem::path& cwd);
+
+}  // namespace tracciato::testing

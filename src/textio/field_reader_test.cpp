@@ -1,0 +1,98 @@
+#include "textio/field_reader.h"
+
+#include <gtest/gtest.h>
+
+#include <optional>
+
+#include "textio/keyword.h"
+
+namespace tracciato {
+namespace {
+
+struct NumberCase {
+  const char* text;
+  std::optional<std::int32_t> value;  // nullopt: an unexpected failure
+  const char* rest;                   // what the next text field reads
+};
+
+class FieldReaderNumbers : public ::testing::TestWithParam<NumberCase> {};
+
+TEST_P(FieldReaderNumbers, ReadsOrRefuses) {
+  const NumberCase c = GetParam();
+  FieldReader r(c.text);
+  if (!c.value) {
+    EXPECT_THROW(r.read_number(), UnexpectedFailure) << c.text;
+    return;
+  }
+  EXPECT_EQ(r.read_number(), *c.value) << c.text;
+  if (*c.rest != '\0')
+    EXPECT_EQ(r.read_text(), c.rest) << c.text;
+  else
+    EXPECT_TRUE(r.at_end()) << c.text;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Syntax, FieldReaderNumbers,
+    ::testing::Values(NumberCase{"   136000\r\nx", 136000, "x"}, NumberCase{"-30,x", -30, "x"},
+                      NumberCase{"0    ,0", 0, "0"},    // blanks before the comma go with it
+                      NumberCase{"14     9", 14, "9"},  // blanks alone separate numbers
+                      NumberCase{"  ,x", 0, "x"},       // only blanks read 0
+                      NumberCase{"\r\nx", 0, "x"},      // an empty line is an empty field
+                      NumberCase{"45 \r\n[fine]", 45, "[fine]"}, NumberCase{"7\nx", 7, "x"},
+                      NumberCase{"7\rx", 7, "x"},
+                      NumberCase{"12", 12, ""},  // the end of the data ends it too
+                      NumberCase{"2147483647,", 2147483647, ""},
+                      NumberCase{"-2147483648,", -2147483647 - 1, ""},
+                      NumberCase{"2147483648,", std::nullopt, ""},
+                      NumberCase{"99999999999999999999999,", std::nullopt, ""},
+                      NumberCase{"+5,", std::nullopt, ""}, NumberCase{"5.0,", std::nullopt, ""},
+                      NumberCase{"\t5,", std::nullopt, ""}, NumberCase{"5x,", std::nullopt, ""},
+                      NumberCase{"abc,", std::nullopt, ""}, NumberCase{"-,", std::nullopt, ""},
+                      NumberCase{"", std::nullopt, ""}));
+
+TEST(FieldReader, TextFieldsSkipLeadingBlanksAndKeepTrailingOnes) {
+  FieldReader r("  cartello_indicatore,  850,   (Prot. )(2 P.L.)  \r\n(F), x\r\n");
+  EXPECT_EQ(r.read_text(), "cartello_indicatore");
+  EXPECT_EQ(r.read_number(), 850);
+  EXPECT_EQ(r.read_text(), "(Prot. )(2 P.L.)  ");
+  EXPECT_EQ(r.read_text(), "(F)");
+  EXPECT_EQ(r.read_text(), "x");
+  EXPECT_TRUE(r.at_end());
+}
+
+TEST(FieldReader, QuotesAndHighBytesAreOrdinaryText) {
+  FieldReader r("\"a,b\"\r\nvelocit\xE0\r\n");
+  EXPECT_EQ(r.read_text(), "\"a");
+  EXPECT_EQ(r.read_text(), "b\"");
+  EXPECT_EQ(r.read_text(), "velocit\xE0");
+}
+
+TEST(FieldReader, EndOfFileIsReachedWithTheLastFieldAndReadingOnFails) {
+  FieldReader r("[generale]\r\n[fine]\r\n");
+  EXPECT_EQ(r.read_text(), "[generale]");
+  EXPECT_FALSE(r.at_end());
+  EXPECT_EQ(r.read_text(), "[fine]");
+  EXPECT_TRUE(r.at_end());
+  EXPECT_THROW(r.read_text(), UnexpectedFailure);
+  EXPECT_THROW(FieldReader("").read_text(), UnexpectedFailure);
+}
+
+TEST(FieldReader, CountsLinesOfEveryLineEnd) {
+  FieldReader r("a\r\nb\nc\rd, e\r\n");
+  for (const int line : {1, 2, 3, 4, 4}) {
+    r.read_text();
+    EXPECT_EQ(r.field_line(), line);
+  }
+  EXPECT_EQ(r.current_line(), 4);  // at the end, the last line
+}
+
+TEST(Keyword, MatchingFoldsAsciiLettersOnly) {
+  EXPECT_TRUE(contains_any_case("LUNGHEZZA Percorso", "lunghezza"));
+  EXPECT_TRUE(contains_any_case("Velocit\xE0", "velocit"));
+  EXPECT_FALSE(contains_any_case("\xC0", "\xE0"));
+  EXPECT_TRUE(contains_exact("progressiva chilometrica uno", "progressiva"));
+  EXPECT_FALSE(contains_exact("Progressiva chilometrica uno", "progressiva"));
+}
+
+}  // namespace
+}  // namespace tracciato
