@@ -1,7 +1,6 @@
 #include "driver/description.h"
 
 #include <fstream>
-#include <iterator>
 #include <system_error>
 
 namespace tracciato {
@@ -17,10 +16,13 @@ bool FileDescription::exists() const {
 const std::string* FileDescription::load() {
   std::error_code ec;
   if (std::filesystem::is_directory(file_, ec)) return nullptr;
-  std::ifstream in(file_, std::ios::binary);
+  std::ifstream in(file_, std::ios::binary | std::ios::ate);
   if (!in) return nullptr;
-  text_.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-  if (in.bad()) return nullptr;
+  const std::streamoff size = in.tellg();
+  if (size < 0) return nullptr;
+  text_.resize(static_cast<std::size_t>(size));
+  in.seekg(0);
+  if (!in.read(text_.data(), size)) return nullptr;
   return &text_;
 }
 

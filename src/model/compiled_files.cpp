@@ -1,5 +1,6 @@
 #include "model/compiled_files.h"
 
+#include <algorithm>
 #include <bit>
 #include <cstring>
 #include <limits>
@@ -25,8 +26,7 @@ std::uint8_t* put_record(std::uint8_t* out, const HeaderRecord& r) {
   out = put(out, r.record_position);
   out = put(out, r.record_flag);
   out = put(out, static_cast<std::uint16_t>(r.record_text.size()));
-  std::memcpy(out, r.record_text.data(), r.record_text.size());
-  out += r.record_text.size();
+  out = std::copy(r.record_text.begin(), r.record_text.end(), out);
   for (const std::int16_t w :
        {r.record_word_1, r.record_word_2, r.record_word_3, r.record_word_4, r.record_word_5}) {
     out = put(out, w);

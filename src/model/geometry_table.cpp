@@ -1,5 +1,6 @@
 #include "model/geometry_table.h"
 
+#include <algorithm>
 #include <bit>
 #include <cstring>
 #include <string>
@@ -16,7 +17,7 @@ constexpr std::size_t kPointBytes = 10;
 constexpr std::size_t kEmptyBytes = 2;
 }  // namespace
 
-GeometryTable::GeometryTable(std::int64_t route_span) : span_(0), capacity_(0) {
+GeometryTable::GeometryTable(std::int64_t route_span) {
   if (route_span < 0 || route_span > INT32_MAX) {
     throw UnexpectedFailure("the geometry table cannot have " + std::to_string(route_span) +
                             " as its last point");
@@ -29,9 +30,10 @@ GeometryTable::GeometryTable(std::int64_t route_span) : span_(0), capacity_(0) {
 
 void GeometryTable::seed() {
   if (span_ < 1) throw UnexpectedFailure("the geometry table has no point 1 to seed");
-  const std::uint8_t seeds[2][8] = {{2, 0, 0, 0, 2, 0, 0, 0}, {2, 0, 0, 0, 2, 0, 1, 0}};
-  std::memcpy(bytes_.data(), seeds[0], sizeof seeds[0]);
-  std::memcpy(bytes_.data() + capacity_, seeds[1], sizeof seeds[1]);
+  constexpr std::array<std::uint8_t, 8> kLateral = {2, 0, 0, 0, 2, 0, 0, 0};
+  constexpr std::array<std::uint8_t, 8> kAlong = {2, 0, 0, 0, 2, 0, 1, 0};
+  std::copy(kLateral.begin(), kLateral.end(), bytes_.begin());
+  std::copy(kAlong.begin(), kAlong.end(), bytes_.begin() + static_cast<std::ptrdiff_t>(capacity_));
   seeded_ = true;
   next_ = 2;
   lateral_2_ = 0;

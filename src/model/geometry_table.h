@@ -38,8 +38,8 @@ class GeometryTable {
   void put(double lateral, double along);
   std::size_t section_length() const;
 
-  std::int32_t span_;
-  std::size_t capacity_;  // bytes reserved per coordinate
+  std::int32_t span_ = 0;
+  std::size_t capacity_ = 0;  // bytes reserved per coordinate
   std::vector<std::uint8_t> bytes_;
   std::int32_t next_ = 2;
   bool seeded_ = false;

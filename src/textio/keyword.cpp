@@ -11,8 +11,8 @@ char fold(char c) {
 }  // namespace
 
 bool contains_any_case(std::string_view field, std::string_view word) {
-  const auto it = std::search(field.begin(), field.end(), word.begin(), word.end(),
-                              [](char a, char b) { return fold(a) == fold(b); });
+  const auto* const it = std::search(field.begin(), field.end(), word.begin(), word.end(),
+                                     [](char a, char b) { return fold(a) == fold(b); });
   return word.empty() || it != field.end();
 }
 
