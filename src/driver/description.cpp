@@ -5,8 +5,10 @@
 
 namespace tracciato {
 
-FileDescription::FileDescription(std::filesystem::path file, bool temporary)
-    : file_(std::move(file)), shown_(file_.string()), temporary_(temporary) {}
+FileDescription::FileDescription(std::filesystem::path file, bool temporary, std::string shown)
+    : file_(std::move(file)),
+      shown_(shown.empty() ? file_.string() : std::move(shown)),
+      temporary_(temporary) {}
 
 bool FileDescription::exists() const {
   std::error_code ec;

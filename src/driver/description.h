@@ -22,7 +22,8 @@ class Description {
 
 class FileDescription final : public Description {
  public:
-  FileDescription(std::filesystem::path file, bool temporary);
+  // `shown` names it in diagnostics; by default the path as given.
+  FileDescription(std::filesystem::path file, bool temporary, std::string shown = {});
   const std::string& path() const override { return shown_; }
   bool exists() const override;
   const std::string* load() override;

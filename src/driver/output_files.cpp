@@ -28,7 +28,7 @@ void write_parts(int fd, const std::filesystem::path& shown, const CompiledFile&
     while (done < part.size()) {
       const ssize_t n = ::write(fd, part.data() + done, part.size() - done);
       if (n < 0 && errno == EINTR) continue;
-      if (n <= 0) throw OutputError(shown, n < 0 ? reason(errno) : "nothing could be written");
+      if (n <= 0) throw FileError(shown, n < 0 ? reason(errno) : "nothing could be written");
       done += static_cast<std::size_t>(n);
     }
   }
@@ -37,15 +37,15 @@ void write_parts(int fd, const std::filesystem::path& shown, const CompiledFile&
 void write_temporary(const std::filesystem::path& temp, const std::filesystem::path& shown,
                      const CompiledFile& file) {
   const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-  if (fd < 0) throw OutputError(shown, reason(errno));
+  if (fd < 0) throw FileError(shown, reason(errno));
   try {
     write_parts(fd, shown, file);
-    if (::fsync(fd) != 0) throw OutputError(shown, reason(errno));
+    if (::fsync(fd) != 0) throw FileError(shown, reason(errno));
   } catch (...) {
     ::close(fd);
     throw;
   }
-  if (::close(fd) != 0) throw OutputError(shown, reason(errno));
+  if (::close(fd) != 0) throw FileError(shown, reason(errno));
 }
 
 void remove_quietly(const std::vector<std::filesystem::path>& files) {
@@ -79,7 +79,7 @@ void write_all_or_nothing(const std::filesystem::path& dir,
     }
     for (std::size_t i = 0; i < files.size(); ++i) {
       if (::rename(temps[i].c_str(), (dir / files[i].name).c_str()) != 0) {
-        throw OutputError(dir / files[i].name, reason(errno));
+        throw FileError(dir / files[i].name, reason(errno));
       }
     }
   } catch (...) {

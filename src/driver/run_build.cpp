@@ -22,7 +22,7 @@ BuildResult run_build(const BuildRequest& request, const std::filesystem::path& 
   }
   try {
     write_all_or_nothing(out_dir, encoded.files);
-  } catch (const OutputError& error) {
+  } catch (const FileError& error) {
     reporter.failure("cannot write " + std::string(error.what()));
     return {BuildStatus::kOutputError, {}};
   }

@@ -5,10 +5,16 @@
 namespace tracciato {
 
 const char* usage_text() {
-  return "usage: tracciato compile LINE TRAIN [--base NAME] [--train NUMBER] [--out DIR]\n"
+  return "usage: tracciato [--out DIR]\n"
+         "       tracciato compile LINE TRAIN [--base NAME] [--train NUMBER] [--out DIR]\n"
          "                         [--no-geometry] [--verbose]\n"
+         "       tracciato export [--out DIR]\n"
          "       tracciato --help | --version\n"
          "\n"
+         "(none)    build the embedded scenario: write its descriptions and driver documents,\n"
+         "          compile them and write the compiled files beside the program (or in DIR)\n"
+         "export    write the embedded descriptions and driver documents into DIR (default:\n"
+         "          the current directory), without compiling them\n"
          "compile   compile a line description and a train description into the\n"
          "          simulator's files NAME_linea.dat, NAME_NUMBER.sim and NAME_NUMBER.dat\n"
          "          NAME defaults to LINE's name without \"_linea.txt\", NUMBER to TRAIN's\n"
@@ -18,7 +24,7 @@ const char* usage_text() {
 }
 
 int usage_error(const std::string& command, const std::string& problem) {
-  std::cerr << "usage: tracciato " << command << ": " << problem
+  std::cerr << "usage: tracciato" << (command.empty() ? "" : " " + command) << ": " << problem
             << " (tracciato --help for more)\n";
   return 2;
 }

@@ -1,0 +1,2 @@
+set(SCENARIO_BASE_NAME "BrenzanoC_OstuviaC")
+set(SCENARIO_TRAIN_NUMBER "4417")

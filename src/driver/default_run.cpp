@@ -1,0 +1,38 @@
+#include "driver/default_run.h"
+
+#include "documents/driver_documents.h"
+#include "driver/run_build.h"
+#include "line/line_description_writer.h"
+#include "textio/file_error.h"
+#include "train/train_description_writer.h"
+
+namespace tracciato {
+
+void write_sources(const EmbeddedScenario& scenario, const std::filesystem::path& dir) {
+  const DocumentNames names{std::string(scenario.base_name), std::string(scenario.train_number)};
+  dati_linea(dir, names.base_name, scenario.line);
+  dati_treno(dir, names.base_name, names.train_number, scenario.train);
+  dati_note(dir, names, scenario.notes);
+  dati_rallentamenti(dir, names, scenario.slowdown_order);
+  dati_scheda(dir, names, scenario.timetable_card);
+}
+
+int default_run(const EmbeddedScenario& scenario, const std::filesystem::path& dir,
+                Reporter& reporter) {
+  const std::string base_name(scenario.base_name);
+  const std::string train_number(scenario.train_number);
+  try {
+    write_sources(scenario, dir);
+  } catch (const FileError& error) {
+    reporter.failure("cannot write " + std::string(error.what()));
+    return static_cast<int>(BuildStatus::kOutputError);
+  }
+  const std::string line_name = line_description_name(base_name);
+  const std::string train_name = train_description_name(base_name, train_number);
+  FileDescription line(dir / line_name, true, line_name);
+  FileDescription train(dir / train_name, true, train_name);
+  const BuildRequest request{line, train, base_name, train_number, 1};
+  return static_cast<int>(run_build(request, dir, reporter).status);
+}
+
+}  // namespace tracciato

@@ -1,0 +1,54 @@
+#include "textio/text_writer.h"
+
+#include <cerrno>
+#include <cstring>
+#include <fstream>
+#include <stdexcept>
+#include <string>
+
+#include "model/cp1252.h"
+#include "textio/file_error.h"
+
+namespace tracciato {
+
+std::vector<std::string_view> text_slots(std::string_view utf8) {
+  std::vector<std::string_view> slots;
+  while (!utf8.empty()) {
+    const std::size_t end = utf8.find('\n');
+    slots.push_back(utf8.substr(0, end));
+    utf8.remove_prefix(end == std::string_view::npos ? utf8.size() : end + 1);
+  }
+  if (slots.size() >= kTextSlots) {
+    throw std::length_error("an embedded text has " + std::to_string(slots.size()) +
+                            " lines; its slots hold 1000");
+  }
+  slots.push_back(kEndSentinel);
+  return slots;
+}
+
+namespace {
+
+// An earlier file of the name goes first, so that nothing is ever appended to it.
+void remove_earlier(const std::filesystem::path& file) {
+  { std::ofstream touch(file, std::ios::binary | std::ios::app); }
+  std::error_code ec;
+  std::filesystem::remove(file, ec);
+  if (ec) throw FileError(file, "cannot delete it: " + ec.message());
+}
+
+}  // namespace
+
+void write_embedded_text(const std::filesystem::path& file, std::string_view utf8) {
+  const std::vector<std::string_view> slots = text_slots(utf8);
+  remove_earlier(file);
+  std::ofstream out(file, std::ios::binary | std::ios::trunc);
+  if (!out) throw FileError(file, std::string("cannot create it: ") + std::strerror(errno));
+  for (const std::string_view slot : slots) {
+    if (slot == kEndSentinel) break;
+    out << utf8_to_cp1252(slot) << "\r\n";
+  }
+  out.close();
+  if (!out) throw FileError(file, "cannot write it");
+}
+
+}  // namespace tracciato

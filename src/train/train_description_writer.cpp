@@ -1,0 +1,16 @@
+#include "train/train_description_writer.h"
+
+#include "textio/text_writer.h"
+
+namespace tracciato {
+
+std::string train_description_name(const std::string& base_name, const std::string& train_number) {
+  return base_name + "_" + train_number + "-.txt";
+}
+
+void dati_treno(const std::filesystem::path& dir, const std::string& base_name,
+                const std::string& train_number, std::string_view text) {
+  write_embedded_text(dir / train_description_name(base_name, train_number), text);
+}
+
+}  // namespace tracciato
