@@ -19,7 +19,9 @@ namespace {
 
 namespace fs = std::filesystem;
 
-fs::path executable_dir() { return fs::read_symlink("/proc/self/exe").parent_path(); }
+fs::path executable_dir() {
+  return fs::read_symlink("/proc/self/exe").parent_path();
+}
 
 // Parses "[--out DIR]", the only words of the default run and of export.
 std::optional<fs::path> out_dir(std::span<const std::string> words, const std::string& command,
@@ -72,8 +74,8 @@ int run_program(std::span<const std::string> words, const EmbeddedScenario& scen
     return 0;
   }
   if (command == "--version") {
-    std::cout << "tracciato " << TRACCIATO_VERSION << " (scenario " << scenario.base_name << ", train "
-              << scenario.train_number << ")\n";
+    std::cout << "tracciato " << TRACCIATO_VERSION << " (scenario " << scenario.base_name
+              << ", train " << scenario.train_number << ")\n";
     return 0;
   }
   if (command == "compile") return compile_command(rest);

@@ -51,8 +51,13 @@ std::vector<std::string> file_names(const std::filesystem::path& dir) {
 }
 
 ProgramRun run_tracciato(const std::vector<std::string>& args, const std::filesystem::path& cwd) {
+  return run_program(TRACCIATO_EXE, args, cwd);
+}
+
+ProgramRun run_program(const std::filesystem::path& program, const std::vector<std::string>& args,
+                       const std::filesystem::path& cwd) {
   const TempDir capture;
-  std::string command = "cd " + quoted(cwd.string()) + " && " + quoted(TRACCIATO_EXE);
+  std::string command = "cd " + quoted(cwd.string()) + " && " + quoted(program.string());
   for (const std::string& a : args) command += " " + quoted(a);
   command += " >" + quoted((capture / "out").string()) + " 2>" + quoted((capture / "err").string());
   const int raw = std::system(command.c_str());

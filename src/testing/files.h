@@ -31,5 +31,7 @@ struct ProgramRun {
   std::string err;
 };
 ProgramRun run_tracciato(const std::vector<std::string>& args, const std::filesystem::path& cwd);
+ProgramRun run_program(const std::filesystem::path& program, const std::vector<std::string>& args,
+                       const std::filesystem::path& cwd);
 
 }  // namespace tracciato::testing

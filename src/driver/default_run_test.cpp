@@ -1,0 +1,106 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "testing/files.h"
+
+namespace tracciato {
+namespace {
+
+using testing::file_names;
+using testing::read_file;
+using testing::run_program;
+using testing::run_tracciato;
+
+const std::vector<std::string> kCompiled = {
+    "BrenzanoC_OstuviaC_4417.dat", "BrenzanoC_OstuviaC_4417.sim", "BrenzanoC_OstuviaC_linea.dat"};
+const std::vector<std::string> kDocuments = {"BrenzanoC_OstuviaC_4417_note.txt",
+                                             "BrenzanoC_OstuviaC_4417_rallentamenti.txt",
+                                             "BrenzanoC_OstuviaC_4417_scheda_treno.txt"};
+const std::string kLine = "BrenzanoC_OstuviaC_linea.txt";
+const std::string kTrain = "BrenzanoC_OstuviaC_4417-.txt";
+
+std::vector<std::string> sorted(std::vector<std::string> names) {
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+std::vector<std::string> operator+(std::vector<std::string> a, const std::vector<std::string>& b) {
+  a.insert(a.end(), b.begin(), b.end());
+  return sorted(a);
+}
+
+TEST(DefaultRun, LeavesCompiledFilesAndDocumentsOnly) {
+  testing::TempDir out;
+  const auto run = run_tracciato({"--out", out.path()}, out.path());
+  EXPECT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(run.out + run.err, "");
+  EXPECT_EQ(file_names(out.path()), kCompiled + kDocuments);
+  EXPECT_EQ(read_file(out / "BrenzanoC_OstuviaC_4417.dat").size(), 42915u);
+}
+
+TEST(DefaultRun, WritesBesideTheProgramWithoutOut) {
+  testing::TempDir home, elsewhere;
+  std::filesystem::copy_file(TRACCIATO_EXE, home / "tracciato");
+  const auto run = run_program(home / "tracciato", {}, elsewhere.path());
+  EXPECT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(file_names(home.path()),
+            (kCompiled + kDocuments + std::vector<std::string>{"tracciato"}));
+  EXPECT_TRUE(file_names(elsewhere.path()).empty());
+}
+
+TEST(DefaultRun, ExportThenCompileGivesTheSameBytes) {
+  testing::TempDir built, exported;
+  ASSERT_EQ(run_tracciato({"--out", built.path()}, built.path()).status, 0);
+  auto run = run_tracciato({"export", "--out", exported.path()}, built.path());
+  ASSERT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(file_names(exported.path()), (kDocuments + std::vector<std::string>{kLine, kTrain}));
+  run = run_tracciato({"compile", kLine, kTrain}, exported.path());
+  ASSERT_EQ(run.status, 0) << run.err;
+  for (const std::string& name : kCompiled + kDocuments) {
+    EXPECT_EQ(read_file(exported / name), read_file(built / name)) << name;
+  }
+}
+
+TEST(DefaultRun, ExportedDescriptionsHaveTheirLinesAndAreReplacedNotAppended) {
+  testing::TempDir dir;
+  testing::write_file(dir / kLine, std::string(100000, 'x'));
+  for (int i = 0; i < 2; ++i) ASSERT_EQ(run_tracciato({"export"}, dir.path()).status, 0);
+  for (const auto& [name, count] : {std::pair{kLine, 450}, std::pair{kTrain, 118}}) {
+    const std::string text = read_file(dir / name);
+    std::size_t crlf = 0;
+    for (std::size_t at = text.find("\r\n"); at != std::string::npos;
+         at = text.find("\r\n", at + 2)) {
+      ++crlf;
+    }
+    EXPECT_EQ(crlf, static_cast<std::size_t>(count)) << name;
+    EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), count) << name;
+    EXPECT_EQ(text.rfind("\r\n[fine]\r\n"), text.size() - 10) << name;
+    EXPECT_EQ(text.rfind("[generale]\r\n", 0), 0u) << name;
+    EXPECT_EQ(text.find("riferimento fine del file"), std::string::npos) << name;
+  }
+}
+
+TEST(DefaultRun, DamagedScenarioFailsWithItsCodeAndKeepsTheTrainDescription) {
+  testing::TempDir out;
+  testing::write_file(out / "BrenzanoC_OstuviaC_4417.dat", "earlier");
+  const auto run = run_program(TRACCIATO_DAMAGED_EXE, {"--out", out.path()}, out.path());
+  EXPECT_EQ(run.status, 1);
+  EXPECT_EQ(run.err.substr(0, run.err.find('\n')), " Errore n. 6");
+  EXPECT_NE(run.err.find("\nBrenzanoC_OstuviaC_linea.txt:399: error 6: "), std::string::npos)
+      << run.err;
+  EXPECT_EQ(file_names(out.path()),
+            (kDocuments + std::vector<std::string>{kTrain, "BrenzanoC_OstuviaC_4417.dat"}));
+  EXPECT_EQ(read_file(out / "BrenzanoC_OstuviaC_4417.dat"), "earlier");
+}
+
+TEST(DefaultRun, UsageAndUnwritableDirectory) {
+  testing::TempDir dir;
+  EXPECT_EQ(run_tracciato({"--colour"}, dir.path()).status, 2);
+  EXPECT_EQ(run_tracciato({"--out", "absent"}, dir.path()).status, 3);
+  EXPECT_EQ(run_tracciato({"export", "--out", "absent"}, dir.path()).status, 3);
+  EXPECT_EQ(run_tracciato({"stray"}, dir.path()).status, 2);
+}
+
+}  // namespace
+}  // namespace tracciato

@@ -1,0 +1,44 @@
+#include "textio/text_writer.h"
+
+#include <gtest/gtest.h>
+
+#include "testing/files.h"
+
+namespace tracciato {
+namespace {
+
+TEST(TextWriter, WritesEachLineWithCrLfInTheCodePage) {
+  testing::TempDir dir;
+  write_embedded_text(dir / "t.txt", "[generale]\n\nVelocità  \n");
+  EXPECT_EQ(testing::read_file(dir / "t.txt"), "[generale]\r\n\r\nVelocit\xE0  \r\n");
+}
+
+TEST(TextWriter, ReplacesAnEarlierFileInsteadOfAppending) {
+  testing::TempDir dir;
+  testing::write_file(dir / "t.txt", "an earlier, longer file\r\nwith two lines\r\n");
+  write_embedded_text(dir / "t.txt", "x\n");
+  EXPECT_EQ(testing::read_file(dir / "t.txt"), "x\r\n");
+}
+
+TEST(TextWriter, StopsAtTheSentinelAndNeverWritesIt) {
+  testing::TempDir dir;
+  write_embedded_text(dir / "t.txt", "a\nriferimento fine del file\nb\n");
+  EXPECT_EQ(testing::read_file(dir / "t.txt"), "a\r\n");
+}
+
+TEST(TextWriter, SlotsHoldAThousandLinesAtMost) {
+  std::string text;
+  for (int i = 0; i < 1000; ++i) text += "r\n";
+  const auto slots = text_slots(text);
+  EXPECT_EQ(slots.size(), 1001u);
+  EXPECT_EQ(slots.back(), kEndSentinel);
+  EXPECT_THROW(text_slots(text + "r\n"), std::length_error);
+}
+
+TEST(TextWriter, UnwritableFileIsAFileError) {
+  testing::TempDir dir;
+  EXPECT_THROW(write_embedded_text(dir / "absent" / "t.txt", "x\n"), std::runtime_error);
+}
+
+}  // namespace
+}  // namespace tracciato
