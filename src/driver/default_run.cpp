@@ -17,14 +17,14 @@ void write_sources(const EmbeddedScenario& scenario, const std::filesystem::path
   dati_scheda(dir, names, scenario.timetable_card);
 }
 
-int default_run(const EmbeddedScenario& scenario, const std::filesystem::path& dir,
-                Reporter& reporter) {
+int default_run(const EmbeddedScenario& scenario, const std::filesystem::path& dir, Face& face) {
+  face.show_waiting();
   const std::string base_name(scenario.base_name);
   const std::string train_number(scenario.train_number);
   try {
     write_sources(scenario, dir);
   } catch (const FileError& error) {
-    reporter.failure("cannot write " + std::string(error.what()));
+    face.failure("cannot write " + std::string(error.what()));
     return static_cast<int>(BuildStatus::kOutputError);
   }
   const std::string line_name = line_description_name(base_name);
@@ -32,7 +32,7 @@ int default_run(const EmbeddedScenario& scenario, const std::filesystem::path& d
   FileDescription line(dir / line_name, true, line_name);
   FileDescription train(dir / train_name, true, train_name);
   const BuildRequest request{line, train, base_name, train_number, 1};
-  return static_cast<int>(run_build(request, dir, reporter).status);
+  return static_cast<int>(run_build(request, dir, face).status);
 }
 
 }  // namespace tracciato

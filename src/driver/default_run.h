@@ -3,7 +3,7 @@
 #include <filesystem>
 
 #include "driver/embedded_scenario.h"
-#include "driver/reporter.h"
+#include "driver/face.h"
 
 namespace tracciato {
 
@@ -11,10 +11,9 @@ namespace tracciato {
 // Throws FileError.
 void write_sources(const EmbeddedScenario& scenario, const std::filesystem::path& dir);
 
-// The whole build of the embedded scenario in `dir`: sources, compile (which deletes the
-// temporary descriptions), compiled files. Returns the exit status: 0, 1 for a compile
-// error, 3 for a file that cannot be written.
-int default_run(const EmbeddedScenario& scenario, const std::filesystem::path& dir,
-                Reporter& reporter);
+// The whole build of the embedded scenario in `dir`: the face shown, sources, compile
+// (which deletes the temporary descriptions), compiled files. Returns the exit status:
+// 0, 1 for a compile error, 3 for a file that cannot be written.
+int default_run(const EmbeddedScenario& scenario, const std::filesystem::path& dir, Face& face);
 
 }  // namespace tracciato

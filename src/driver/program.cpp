@@ -2,12 +2,15 @@
 
 #include <filesystem>
 #include <iostream>
+#include <memory>
+#include <set>
 
 #include "driver/arguments.h"
 #include "driver/compile_command.h"
 #include "driver/default_run.h"
 #include "driver/usage.h"
 #include "textio/file_error.h"
+#include "window/window_face.h"
 
 #ifndef TRACCIATO_VERSION
 #define TRACCIATO_VERSION "0"
@@ -23,32 +26,40 @@ fs::path executable_dir() {
   return fs::read_symlink("/proc/self/exe").parent_path();
 }
 
-// Parses "[--out DIR]", the only words of the default run and of export.
-std::optional<fs::path> out_dir(std::span<const std::string> words, const std::string& command,
-                                const fs::path& fallback, int& status) {
+// The words of the default run and of export: "[--out DIR]" and the given flags.
+std::optional<Arguments> out_arguments(std::span<const std::string> words,
+                                       const std::string& command,
+                                       const std::set<std::string>& flags, int& status) {
   std::string problem;
-  const auto args = parse_arguments(words, {"--out"}, {}, problem);
+  auto args = parse_arguments(words, {"--out"}, flags, problem);
   if (args && !args->positionals.empty()) problem = "unexpected " + args->positionals.front();
   if (!args || !problem.empty()) {
     status = usage_error(command, problem);
     return std::nullopt;
   }
-  const fs::path dir = args->value("--out").value_or(fallback.string());
+  return args;
+}
+
+bool writable_directory(const fs::path& dir) {
   std::error_code ec;
-  if (!fs::is_directory(dir, ec)) {
-    std::cerr << "tracciato: cannot write into " << dir.string() << ": not a directory\n";
-    status = 3;
-    return std::nullopt;
-  }
-  return dir;
+  return fs::is_directory(dir, ec);
+}
+
+std::string not_a_directory(const fs::path& dir) {
+  return "cannot write into " + dir.string() + ": not a directory";
 }
 
 int export_command(std::span<const std::string> words, const EmbeddedScenario& scenario) {
   int status = 0;
-  const auto dir = out_dir(words, "export", ".", status);
-  if (!dir) return status;
+  const auto args = out_arguments(words, "export", {}, status);
+  if (!args) return status;
+  const fs::path dir = args->value("--out").value_or(".");
+  if (!writable_directory(dir)) {
+    std::cerr << "tracciato: " << not_a_directory(dir) << '\n';
+    return 3;
+  }
   try {
-    write_sources(scenario, *dir);
+    write_sources(scenario, dir);
   } catch (const FileError& error) {
     std::cerr << "tracciato: cannot write " << error.what() << '\n';
     return 3;
@@ -56,12 +67,25 @@ int export_command(std::span<const std::string> words, const EmbeddedScenario& s
   return 0;
 }
 
+// The window where there is a desktop, the console otherwise.
+std::unique_ptr<Face> choose_face(bool headless) {
+  std::string why_not;
+  std::unique_ptr<Face> window = headless ? nullptr : open_window_face(why_not);
+  if (window) return window;
+  return std::make_unique<ConsoleFace>();
+}
+
 int default_command(std::span<const std::string> words, const EmbeddedScenario& scenario) {
   int status = 0;
-  const auto dir = out_dir(words, "", executable_dir(), status);
-  if (!dir) return status;
-  ConsoleReporter reporter;
-  return default_run(scenario, *dir, reporter);
+  const auto args = out_arguments(words, "", {"--headless"}, status);
+  if (!args) return status;
+  const std::unique_ptr<Face> face = choose_face(args->flag("--headless"));
+  const fs::path dir = args->value("--out").value_or(executable_dir().string());
+  if (!writable_directory(dir)) {
+    face->failure(not_a_directory(dir));
+    return 3;
+  }
+  return default_run(scenario, dir, *face);
 }
 
 }  // namespace

@@ -5,14 +5,15 @@
 namespace tracciato {
 
 const char* usage_text() {
-  return "usage: tracciato [--out DIR]\n"
+  return "usage: tracciato [--out DIR] [--headless]\n"
          "       tracciato compile LINE TRAIN [--base NAME] [--train NUMBER] [--out DIR]\n"
          "                         [--no-geometry] [--verbose]\n"
          "       tracciato export [--out DIR]\n"
          "       tracciato --help | --version\n"
          "\n"
          "(none)    build the embedded scenario: write its descriptions and driver documents,\n"
-         "          compile them and write the compiled files beside the program (or in DIR)\n"
+         "          compile them and write the compiled files beside the program (or in DIR);\n"
+         "          a window shows while it works where there is a desktop (not --headless)\n"
          "export    write the embedded descriptions and driver documents into DIR (default:\n"
          "          the current directory), without compiling them\n"
          "compile   compile a line description and a train description into the\n"

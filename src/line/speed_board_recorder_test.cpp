@@ -1,0 +1,122 @@
+#include "line/speed_board_recorder.h"
+
+#include <gtest/gtest.h>
+
+#include <ostream>
+
+#include "model/unexpected_failure.h"
+
+namespace tracciato {
+namespace {
+
+Scenario with_cells() {
+  Scenario s;
+  s.cells.allocate(400);
+  return s;
+}
+
+SpeedBoard board(std::int32_t posizione, std::int32_t vas, std::int32_t vbs, std::int32_t vcs,
+                 std::int32_t strisces, std::int32_t vad = 0, std::int32_t vbd = 0,
+                 std::int32_t vcd = 0, std::int32_t strisced = 0) {
+  return {posizione, vas, vbs, vcs, strisces, vad, vbd, vcd, strisced};
+}
+
+struct BoardCase {
+  const char* name;
+  SpeedBoard board;
+  std::int64_t cell;
+  std::int16_t v1, v2, v3, v4;
+};
+
+void PrintTo(const BoardCase& c, std::ostream* os) {
+  *os << c.name;
+}
+
+class SpeedBoardValues : public ::testing::TestWithParam<BoardCase> {};
+
+TEST_P(SpeedBoardValues, EncodeBothSidesIntoTheCell) {
+  const BoardCase& c = GetParam();
+  Scenario s = with_cells();
+  memo_indicatori_v_max(s, c.board);
+  EXPECT_FALSE(s.errors.failed());
+  for (std::int64_t i = 0; i <= 400; ++i) {
+    const TrackCell& cell = s.cells.at(i);
+    if (i != c.cell) {
+      EXPECT_EQ(cell.cell_type, 0) << "cell " << i;
+      continue;
+    }
+    EXPECT_EQ(cell.cell_type, cell_type::kSpeedBoard);
+    EXPECT_EQ(cell.cell_value, c.v1);
+    EXPECT_EQ(cell.cell_value_2, c.v2);
+    EXPECT_EQ(cell.cell_value_3, c.v3);
+    EXPECT_EQ(cell.cell_value_4, c.v4);
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    SpeedBoard, SpeedBoardValues,
+    ::testing::Values(
+        BoardCase{"LeftOnly", board(900, 60, 80, 80, 0), 19, 1200, 1600, 1600, 0},
+        BoardCase{"BothSides", board(12950, 80, 85, 85, 0, 80, 85, 85, 0), 260, 1616, 1717, 1717,
+                  0},
+        BoardCase{"LeftStripes", board(1000, 60, 60, 60, 2), 21, 1200, 1200, 1200, 20},
+        BoardCase{"BothStripes", board(1000, 60, 60, 60, 1, 0, 0, 0, 3), 21, 1200, 1200, 1200, 13},
+        // 12 / 5 = 2.4, 13 / 5 = 2.6, -12 / 5 = -2.4
+        BoardCase{"RightSpeedRounds", board(1000, 50, 50, 50, 0, 12, 13, -12), 21, 1002, 1003, 998,
+                  0},
+        BoardCase{"LargestValue", board(1000, 1638, -1638, 0, 0, 35, -35, 0), 21, 32767, -32767, 0,
+                  0},
+        // Only the low 16 bits of the stripe counts and of the stripe value count.
+        BoardCase{"StripesKeepLow16Bits", board(1000, 0, 0, 0, 65538, 0, 0, 0, 65539), 21, 0, 0, 0,
+                  23},
+        BoardCase{"StripeValueWraps", board(1000, 0, 0, 0, 4000), 21, 0, 0, 0, -25536},
+        // p / 50 + 1: 1.5 to 2, 2.5 to 2, 3.5 to 4
+        BoardCase{"At25", board(25, 10, 0, 0, 0), 2, 200, 0, 0, 0},
+        BoardCase{"At75", board(75, 10, 0, 0, 0), 2, 200, 0, 0, 0},
+        BoardCase{"At125", board(125, 10, 0, 0, 0), 4, 200, 0, 0, 0}),
+    [](const ::testing::TestParamInfo<BoardCase>& info) { return info.param.name; });
+
+TEST(SpeedBoardValues, SpeedValueOutside16BitsIsUnexpected) {
+  for (const SpeedBoard& b : {board(1000, 1639, 0, 0, 0), board(1000, 0, -1639, 0, 0),
+                              board(1000, 0, 0, 1638, 0, 0, 0, 40)}) {
+    Scenario s = with_cells();
+    EXPECT_THROW(memo_indicatori_v_max(s, b), UnexpectedFailure);
+  }
+}
+
+class SpeedBoardOnTakenCell : public ::testing::TestWithParam<std::uint8_t> {};
+
+TEST_P(SpeedBoardOnTakenCell, Is21AndLeavesTheCell) {
+  Scenario s = with_cells();
+  TrackCell& cell = s.cells.at(19);
+  cell.cell_type = GetParam();
+  cell.cell_value = 7;
+  cell.cell_value_4 = 9;
+  memo_indicatori_v_max(s, board(900, 60, 80, 80, 0));
+  EXPECT_EQ(s.errors.error_code, 21);
+  EXPECT_EQ(cell.cell_type, GetParam());
+  EXPECT_EQ(cell.cell_value, 7);
+  EXPECT_EQ(cell.cell_value_2, 0);
+  EXPECT_EQ(cell.cell_value_4, 9);
+}
+
+INSTANTIATE_TEST_SUITE_P(SpeedBoard, SpeedBoardOnTakenCell,
+                         ::testing::Values(cell_type::kSignal, cell_type::kSlowdownEnd,
+                                           cell_type::kSlowdownStart, cell_type::kSlowdownWarning,
+                                           cell_type::kSlowdownAdvance, cell_type::kSpeedBoard,
+                                           cell_type::kStationMarker, cell_type::kCodeMarker,
+                                           cell_type::kCodeEndMarker, cell_type::kSignboard));
+
+TEST(SpeedBoardOnMountainMarker, ReplacesTheMarker) {
+  Scenario s = with_cells();
+  s.cells.at(19).cell_type = cell_type::kMountainMarker;
+  s.cells.at(19).cell_mountain = 2;
+  memo_indicatori_v_max(s, board(900, 60, 80, 80, 0));
+  EXPECT_FALSE(s.errors.failed());
+  EXPECT_EQ(s.cells.at(19).cell_type, cell_type::kSpeedBoard);
+  EXPECT_EQ(s.cells.at(19).cell_value, 1200);
+  EXPECT_EQ(s.cells.at(19).cell_mountain, 2);
+}
+
+}  // namespace
+}  // namespace tracciato
