@@ -21,4 +21,8 @@ struct BuildRequest {
 // the returned scenario's errors.
 Scenario memorizza_percorso(const BuildRequest& request);
 
+// The same steps run for the checker: every recorded code and warning goes to `observer`,
+// and each step goes on past its errors wherever that still means something.
+Scenario check_percorso(const BuildRequest& request, CheckObserver& observer);
+
 }  // namespace tracciato

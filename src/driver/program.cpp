@@ -10,6 +10,7 @@
 #include "driver/default_run.h"
 #include "driver/usage.h"
 #include "textio/file_error.h"
+#include "tools/check/check_command.h"
 #include "window/window_face.h"
 
 #ifndef TRACCIATO_VERSION
@@ -104,6 +105,7 @@ int run_program(std::span<const std::string> words, const EmbeddedScenario& scen
   }
   if (command == "compile") return compile_command(rest);
   if (command == "export") return export_command(rest, scenario);
+  if (command == "check") return check_command(rest, scenario);
   if (command.empty() || command.starts_with("--")) return default_command(words, scenario);
   return usage_error(command, "unknown command");
 }

@@ -9,6 +9,8 @@ const char* usage_text() {
          "       tracciato compile LINE TRAIN [--base NAME] [--train NUMBER] [--out DIR]\n"
          "                         [--no-geometry] [--verbose]\n"
          "       tracciato export [--out DIR]\n"
+         "       tracciato check [LINE TRAIN [--base NAME] [--train NUMBER]] [--no-geometry]\n"
+         "                       [--format text|json]\n"
          "       tracciato --help | --version\n"
          "\n"
          "(none)    build the embedded scenario: write its descriptions and driver documents,\n"
@@ -20,6 +22,8 @@ const char* usage_text() {
          "          simulator's files NAME_linea.dat, NAME_NUMBER.sim and NAME_NUMBER.dat\n"
          "          NAME defaults to LINE's name without \"_linea.txt\", NUMBER to TRAIN's\n"
          "          name without \"NAME_\" and \"-.txt\"; DIR defaults to the current directory\n"
+         "check     list every error and warning of the descriptions (the embedded ones\n"
+         "          without LINE and TRAIN) and write no file; status 1 if there is an error\n"
          "\n"
          "exit status: 0 built, 1 compile error, 2 usage error, 3 a file cannot be written\n";
 }

@@ -1,11 +1,14 @@
 #include "line/line_compiler.h"
 
+#include <algorithm>
 #include <array>
+#include <optional>
 
 #include "line/mountain_recorder.h"
 #include "line/progressive_order.h"
 #include "line/speed_board_recorder.h"
 #include "model/rounding.h"
+#include "textio/check_hooks.h"
 #include "textio/field_reader.h"
 #include "textio/keyword.h"
 
@@ -21,10 +24,26 @@ constexpr int kObjectCommentSkips = 2;
 
 enum class Step { kNext, kEndReading, kAbandon };
 
+bool names_general_row(std::string_view f) {
+  return (contains_any_case(f, "percorso") && contains_any_case(f, "lunghezza")) ||
+         (contains_exact(f, "progressiva") &&
+          (contains_exact(f, "uno") || contains_exact(f, "due") || contains_exact(f, "tre"))) ||
+         (contains_exact(f, "sfondo") &&
+          (contains_exact(f, "uno") || contains_exact(f, "due") || contains_exact(f, "tre"))) ||
+         (contains_exact(f, "segnali") && contains_exact(f, "ripetizione"));
+}
+
+// Curve rows count even when no geometry is built: they are expected then.
+bool names_object_row(std::string_view f) {
+  return contains_any_case(f, "pendenza") || contains_any_case(f, "curva") ||
+         contains_any_case(f, "montagna") || contains_any_case(f, "indicatori_v") ||
+         (contains_any_case(f, "indicat") && contains_any_case(f, "cartello"));
+}
+
 class LineCompiler {
  public:
   LineCompiler(Scenario& s, std::string_view text, const std::string& path)
-      : s_(s), reader_(text), path_(path) {}
+      : s_(s), reader_(text), path_(path), check_(s.observer, s.errors, reader_, path) {}
 
   PhaseOutcome run() {
     return reader_.locate_failures([this] { return compile(); });
@@ -38,6 +57,14 @@ class LineCompiler {
     return tracciato::within_route(p, 100, s_.cells.last_index());
   }
   Step out_of_route(const char* row, std::int32_t p);
+  // After a code that ends the compile: go on past the row when checking.
+  Step abandon_row() { return check_.skip_row(row_line_) ? Step::kNext : Step::kAbandon; }
+  void warn(const std::string& message, std::optional<std::int32_t> p = std::nullopt) const {
+    check_.warn(row_line_, p, message);
+  }
+  void warn_off_grid(const char* what, std::int32_t p) const;
+  void warn_out_of_order(const char* what, std::int32_t p, std::optional<std::int32_t>& last);
+  void warn_about_curve(std::int32_t start, std::int32_t length);
 
   bool lead_in();
   bool general_section();
@@ -57,9 +84,15 @@ class LineCompiler {
   Scenario& s_;
   FieldReader reader_;
   const std::string& path_;
+  CheckHooks check_;
   int row_line_ = 0;
   std::int32_t gradient_fill_index_ = 0;
   std::int32_t previous_gradient_ = 0;
+  // What the checker compares rows with.
+  bool signal_repetition_seen_ = false;
+  bool geometry_exhausted_ = false;
+  std::optional<std::int32_t> last_gradient_, last_curve_, last_mountain_;
+  std::int64_t previous_curve_end_ = 0;
 };
 
 PhaseOutcome LineCompiler::compile() {
@@ -76,8 +109,8 @@ bool LineCompiler::lead_in() {
   for (;;) {
     const std::string_view field = reader_.read_text();
     if (reader_.at_end()) {
-      s_.errors.record(102, "the file ends before a row containing \"[generale]\"",
-                       whole_file());
+      s_.errors.record(102, "the file ends before a row containing \"[generale]\"", whole_file());
+      check_.report();
       return false;
     }
     if (contains_any_case(field, "[generale]")) return true;
@@ -93,9 +126,18 @@ bool LineCompiler::general_section() {
       field = reader_.read_text();
     }
     row_line_ = reader_.field_line();
-    if (!general_row(field)) return false;
+    const bool starts_line = reader_.field_starts_line();
+    if (!check_.row(
+            row_line_, [&] { return general_row(field); }, true))
+      return false;
     const bool header_like = contains_exact(field, "[") && contains_exact(field, "]");
-    if (header_like && field.front() != '-') return true;
+    if (header_like && field.front() != '-') {
+      if (!signal_repetition_seen_) warn("the general section has no signal-repetition row");
+      return true;
+    }
+    if (check_.active() && !names_general_row(field)) {
+      check_.unknown_keyword(field, starts_line, row_line_);
+    }
   }
 }
 
@@ -124,7 +166,8 @@ bool LineCompiler::general_row(std::string_view field) {
     identity.record_end = reader_.read_number();
   }
   if (contains_exact(field, "segnali") && contains_exact(field, "ripetizione")) {
-    return signal_repetition_row(field);
+    signal_repetition_seen_ = true;
+    return signal_repetition_row(field) || check_.skip_row(row_line_);
   }
   return true;
 }
@@ -133,8 +176,9 @@ bool LineCompiler::route_length_row() {
   const std::int32_t length = reader_.read_number();
   s_.header.at(header_index::kTrainValues).record_end = length;
   if (length > kMaxRouteLength) {
-    s_.errors.record(1, "the route length " + std::to_string(length) +
-                            " is greater than 1000000 m", here());
+    s_.errors.record(1, "the route length " + std::to_string(length) + " is greater than 1000000 m",
+                     here());
+    check_.report();
     return false;
   }
   s_.route_span = length + kRouteMargin;
@@ -156,13 +200,17 @@ bool LineCompiler::signal_repetition_row(std::string_view field) {
   r.record_start = reader_.read_number();
   r.record_end = reader_.read_number();
   if (r.record_start % 50 != 0) {
-    s_.errors.record(3, "the first signal-repetition value " + std::to_string(r.record_start) +
-                            " is not a multiple of 50", here());
+    s_.errors.record(3,
+                     "the first signal-repetition value " + std::to_string(r.record_start) +
+                         " is not a multiple of 50",
+                     here());
     return false;
   }
   if (r.record_end % 50 != 0) {
-    s_.errors.record(4, "the second signal-repetition value " + std::to_string(r.record_end) +
-                            " is not a multiple of 50", here());
+    s_.errors.record(4,
+                     "the second signal-repetition value " + std::to_string(r.record_end) +
+                         " is not a multiple of 50",
+                     here());
     return false;
   }
   if (contains_exact(field, "4")) {
@@ -180,10 +228,8 @@ bool LineCompiler::signal_repetition_row(std::string_view field) {
 Step LineCompiler::object_rows() {
   s_.mountains.mountain_count = 0;
   s_.signboard_record = header_index::kFirstSignboard;
-  if (s_.geometry_flag != 0) {
-    if (!s_.geometry) throw UnexpectedFailure("the route length row is missing");
-    s_.geometry->seed();
-  }
+  if (!s_.cells.allocated()) throw UnexpectedFailure("the route length row is missing");
+  if (s_.geometry_flag != 0) s_.geometry->seed();
   for (;;) {
     if (reader_.at_end()) return Step::kNext;
     std::string_view field = reader_.read_text();
@@ -193,9 +239,14 @@ Step LineCompiler::object_rows() {
       if (reader_.at_end()) return Step::kNext;
     }
     row_line_ = reader_.field_line();
-    const Step step = object_row(field);
+    const bool starts_line = reader_.field_starts_line();
+    const Step step = check_.row(
+        row_line_, [&] { return object_row(field); }, Step::kNext);
     if (step == Step::kEndReading) return Step::kNext;
     if (step == Step::kAbandon) return step;
+    if (check_.active() && !names_object_row(field)) {
+      check_.unknown_keyword(field, starts_line, row_line_);
+    }
   }
 }
 
@@ -215,20 +266,25 @@ Step LineCompiler::object_row(std::string_view field) {
 }
 
 Step LineCompiler::out_of_route(const char* row, std::int32_t p) {
-  s_.errors.record_at(15, p, std::string(row) + " at position " + std::to_string(p) +
-                                 " lies beyond the end of the track cell array (last cell " +
-                                 std::to_string(s_.cells.last_index()) + ")", here());
-  return Step::kEndReading;
+  s_.errors.record_at(15, p,
+                      std::string(row) + " at position " + std::to_string(p) +
+                          " lies beyond the end of the track cell array (last cell " +
+                          std::to_string(s_.cells.last_index()) + ")",
+                      here());
+  return check_.skip_row(row_line_) ? Step::kNext : Step::kEndReading;
 }
 
 Step LineCompiler::gradient_row() {
   const std::int32_t p = reader_.read_number();
   const std::int32_t g = reader_.read_number();
   if (!within_route(p)) return out_of_route("the gradient row", p);
+  warn_out_of_order("gradient", p, last_gradient_);
+  warn_off_grid("the gradient row", p);
   const std::int64_t n = run_cell(p);
   if (n > 0) {
     do {
-      s_.cells.at(gradient_fill_index_).cell_gradient = low8(std::int64_t{previous_gradient_} + 100);
+      s_.cells.at(gradient_fill_index_).cell_gradient =
+          low8(std::int64_t{previous_gradient_} + 100);
       ++gradient_fill_index_;
     } while (gradient_fill_index_ < n);
   }
@@ -247,9 +303,11 @@ Step LineCompiler::curve_row(std::string_view field) {
   }
   if (curvature == 0) {
     s_.errors.record(103, "the curve keyword carries no class digit 1 to 6", here());
-    return Step::kAbandon;
+    return abandon_row();
   }
   if (contains_any_case(field, "s")) curvature = curvature * -1;
+  if (geometry_exhausted_) return Step::kNext;
+  warn_about_curve(start, length);
   GeometryTable& g = *s_.geometry;
   const std::int64_t end = std::int64_t{start} + length;
   for (bool curving : {false, true}) {
@@ -258,7 +316,8 @@ Step LineCompiler::curve_row(std::string_view field) {
       curving ? g.add_curve(curvature) : g.add_straight();
       if (g.next_point() > kLastGeometryPoint) {
         s_.errors.record(103, "the geometry passes point 1000000", here());
-        return Step::kAbandon;
+        geometry_exhausted_ = true;
+        return abandon_row();
       }
     }
   }
@@ -270,21 +329,25 @@ Step LineCompiler::mountain_row() {
   std::int32_t fine = reader_.read_number();
   std::int32_t tipo = reader_.read_number();
   if (!within_route(inizio)) return out_of_route("the mountain row", inizio);
+  warn_out_of_order("mountain", inizio, last_mountain_);
+  warn_off_grid("the mountain stretch's start", inizio);
+  warn_off_grid("the mountain stretch's end", fine);
   memo_montagna(s_, inizio, fine, tipo);
   return Step::kNext;
 }
 
 Step LineCompiler::board_row() {
   SpeedBoard b;
-  for (std::int32_t* v : {&b.posizione, &b.vas, &b.vbs, &b.vcs, &b.strisces, &b.vad, &b.vbd,
-                          &b.vcd, &b.strisced}) {
+  for (std::int32_t* v :
+       {&b.posizione, &b.vas, &b.vbs, &b.vcs, &b.strisces, &b.vad, &b.vbd, &b.vcd, &b.strisced}) {
     *v = reader_.read_number();
   }
   if (!within_route(b.posizione)) return out_of_route("the indicator board row", b.posizione);
+  warn_off_grid("the indicator board", b.posizione);
   memo_indicatori_v_max(s_, b);
   if (s_.errors.failed()) {
     s_.errors.attach_row(b.posizione, here());
-    return Step::kAbandon;
+    return abandon_row();
   }
   return Step::kNext;
 }
@@ -293,12 +356,15 @@ Step LineCompiler::signboard_row() {
   const std::int32_t p = reader_.read_number();
   const std::string_view line_buffer = reader_.read_text();
   if (!within_route(p)) return out_of_route("the signboard row", p);
+  warn_off_grid("the signboard", p);
   const std::int64_t i = point_cell(p);
   TrackCell& cell = s_.cells.at(i);
   if (!s_.cells.is_free(i)) {
-    s_.errors.record_at(6, p, "the signboard's cell " + std::to_string(i) + " already holds " +
-                                  cell_type_name(cell.cell_type), here());
-    return Step::kAbandon;
+    s_.errors.record_at(6, p,
+                        "the signboard's cell " + std::to_string(i) + " already holds " +
+                            cell_type_name(cell.cell_type),
+                        here());
+    return abandon_row();
   }
   HeaderRecord& record = s_.header.at(s_.signboard_record);
   cell.cell_type = cell_type::kSignboard;
@@ -306,6 +372,41 @@ Step LineCompiler::signboard_row() {
   record.record_text = std::string(line_buffer);
   --s_.signboard_record;
   return Step::kNext;
+}
+
+void LineCompiler::warn_off_grid(const char* what, std::int32_t p) const {
+  if (check_.active() && p % 50 != 0) {
+    warn(std::string(what) + " at " + std::to_string(p) +
+             " is not on a multiple of 50 m and goes to the nearest cell boundary",
+         p);
+  }
+}
+
+void LineCompiler::warn_out_of_order(const char* what, std::int32_t p,
+                                     std::optional<std::int32_t>& last) {
+  if (check_.active() && last && p <= *last) {
+    warn(std::string("the ") + what + " row at " + std::to_string(p) +
+             " does not come after the previous one at " + std::to_string(*last),
+         p);
+  }
+  last = p;
+}
+
+void LineCompiler::warn_about_curve(std::int32_t start, std::int32_t length) {
+  if (!check_.active()) return;
+  warn_out_of_order("curve", start, last_curve_);
+  warn_off_grid("the curve", start);
+  const std::int64_t end = std::int64_t{start} + length;
+  if (end < s_.geometry->next_point()) {
+    warn("the curve " + std::to_string(start) + " to " + std::to_string(end) +
+             " lies behind the line already drawn and is dropped",
+         start);
+  } else if (start < previous_curve_end_) {
+    warn("the curve at " + std::to_string(start) + " overlaps the previous one, which ends at " +
+             std::to_string(previous_curve_end_),
+         start);
+  }
+  previous_curve_end_ = std::max(previous_curve_end_, end);
 }
 
 void LineCompiler::final_fill() {

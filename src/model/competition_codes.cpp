@@ -16,6 +16,17 @@ std::string occupant_of_cell_1(const TrackCell& cell, const char* field, std::in
 }
 }  // namespace
 
+std::string stamp_refusal(const TrackCell& first, std::int32_t code) {
+  if (code == 1250) {
+    return "the format stamp slot is taken: " +
+           occupant_of_cell_1(first, "cell value", first.cell_value);
+  }
+  return "the competition code slot is taken: " +
+         occupant_of_cell_1(first, "cell value 2", first.cell_value_2);
+}
+
+namespace {}  // namespace
+
 std::string code_string(const ScenarioHeader& header) {
   std::string s = header.at(header_index::kSignalling).record_text +
                   header.at(header_index::kIdentity).record_text;
@@ -42,15 +53,13 @@ void stamp_header(Scenario& scenario) {
   HeaderRecord& identity = scenario.header.at(header_index::kIdentity);
   TrackCell& first = scenario.cells.at(1);
   if (identity.record_word_1 != 0 || first.cell_value != 0) {
-    scenario.errors.record(1250, "the format stamp slot is taken: " +
-                                     occupant_of_cell_1(first, "cell value", first.cell_value));
+    scenario.errors.record(1250, stamp_refusal(first, 1250));
     return;
   }
   identity.record_word_1 = kHeaderStamp;
   first.cell_value = kCellStamp;
   if (identity.record_time != 0 || first.cell_value_2 != 0) {
-    scenario.errors.record(1251, "the competition code slot is taken: " +
-                                     occupant_of_cell_1(first, "cell value 2", first.cell_value_2));
+    scenario.errors.record(1251, stamp_refusal(first, 1251));
     return;
   }
   identity.record_time = codice_gara_st(scenario.header);

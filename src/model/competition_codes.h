@@ -16,4 +16,7 @@ std::int32_t codice_gara_st(const ScenarioHeader& header);
 // Refuses (1250, 1251) when a slot already holds something.
 void stamp_header(Scenario& scenario);
 
+// Why the format stamp (1250) or the competition code (1251) cannot go into track cell 1.
+std::string stamp_refusal(const TrackCell& first, std::int32_t code);
+
 }  // namespace tracciato

@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 
+#include "model/check_observer.h"
 #include "model/error_state.h"
 #include "model/geometry_table.h"
 #include "model/scenario_header.h"
@@ -33,6 +34,8 @@ struct Scenario {
   // Header record for the next signboard text; the stations must stay below it.
   std::int32_t signboard_record = header_index::kFirstSignboard;
   ErrorState errors;
+  // Set only when the checker runs the compile.
+  CheckObserver* observer = nullptr;
 };
 
 }  // namespace tracciato

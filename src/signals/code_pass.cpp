@@ -34,9 +34,7 @@ class CodePass {
   std::uint8_t type(std::int64_t i) const {
     return cells_.contains(i) ? cells_.at(i).cell_type : std::uint8_t{255};
   }
-  bool is_free(std::int64_t i) const {
-    return cells_.contains(i) && cells_.is_free(i);
-  }
+  bool is_free(std::int64_t i) const { return cells_.contains(i) && cells_.is_free(i); }
   void mark(std::int64_t i) {
     TrackCell& cell = cells_.at(i);
     cell.cell_type = cell_type::kCodeMarker;
@@ -44,11 +42,16 @@ class CodePass {
   }
   void cap(std::int64_t i) {
     TrackCell& cell = cells_.at(i);
-    cell.cell_value = static_cast<std::int16_t>(minimo<std::int32_t>(kMarkerValue, cell.cell_value));
+    cell.cell_value =
+        static_cast<std::int16_t>(minimo<std::int32_t>(kMarkerValue, cell.cell_value));
   }
   void fail(std::int32_t code, std::int64_t index, const std::string& why) {
     s_.errors.record_at(code, static_cast<std::int32_t>(index * 50),
                         why + " (cell " + std::to_string(index) + ")");
+    if (s_.observer != nullptr) {
+      s_.observer->error(s_.errors);
+      s_.errors.reset();
+    }
   }
 
   void look_back(std::int64_t c);
@@ -86,9 +89,12 @@ void CodePass::look_back(std::int64_t c) {
     } else if (type(k - 2) == cell_type::kCodeMarker) {
       cap(k - 2);
     } else {
-      fail(11, k, "no free cell or code marker in the two cells before the signal at cell " +
-                      std::to_string(k) + ", which stands up to 1000 m before the slowdown "
-                      "warning cell " + std::to_string(c));
+      fail(11, k,
+           "no free cell or code marker in the two cells before the signal at cell " +
+               std::to_string(k) +
+               ", which stands up to 1000 m before the slowdown "
+               "warning cell " +
+               std::to_string(c));
     }
   }
 }
@@ -105,9 +111,10 @@ void CodePass::approach_bands(std::int64_t c) {
       }
     }
     if (!marked) {
-      fail(12, c, "no free cell " + std::to_string(band.offsets[0] * 50) + " to " +
-                      std::to_string(band.offsets[2] * 50) +
-                      " m before the slowdown start cell " + std::to_string(c));
+      fail(12, c,
+           "no free cell " + std::to_string(band.offsets[0] * 50) + " to " +
+               std::to_string(band.offsets[2] * 50) + " m before the slowdown start cell " +
+               std::to_string(c));
     }
   }
 }
@@ -128,11 +135,20 @@ std::int64_t CodePass::repeat_walk(std::int64_t c) {
       } else if (is_free(t + 1)) {
         mark(t + 1), n = -1;
       } else {
-        fail(13, t, "no free cell for the repeat code marker around cell " + std::to_string(t) +
-                        " inside the slowdown that starts at cell " + std::to_string(c));
+        fail(13, t,
+             "no free cell for the repeat code marker around cell " + std::to_string(t) +
+                 " inside the slowdown that starts at cell " + std::to_string(c));
       }
     }
-    if (type(t) == cell_type::kSlowdownEnd || t >= last) return t;
+    if (type(t) == cell_type::kSlowdownEnd) return t;
+    if (t >= last) {
+      if (s_.observer != nullptr) {
+        s_.observer->warning({}, static_cast<std::int32_t>(c * 50),
+                             "the slowdown that starts at cell " + std::to_string(c) +
+                                 " has no end cell before the end of the track");
+      }
+      return t;
+    }
   }
 }
 
@@ -146,8 +162,9 @@ void CodePass::end_search(std::int64_t e) {
     } else if (is_free(k - 1)) {
       mark(k - 1);
     } else {
-      fail(13, e, "no free cell in the two cells before the signal at cell " + std::to_string(s) +
-                      " after the slowdown end cell " + std::to_string(e));
+      fail(13, e,
+           "no free cell in the two cells before the signal at cell " + std::to_string(s) +
+               " after the slowdown end cell " + std::to_string(e));
     }
     return;
   }
@@ -155,6 +172,8 @@ void CodePass::end_search(std::int64_t e) {
 
 }  // namespace
 
-void signal_code_pass(Scenario& scenario) { CodePass(scenario).run(); }
+void signal_code_pass(Scenario& scenario) {
+  CodePass(scenario).run();
+}
 
 }  // namespace tracciato

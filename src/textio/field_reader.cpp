@@ -17,6 +17,7 @@ std::string shown(std::string_view s) {
 
 void FieldReader::begin_field() {
   field_line_ = line_;
+  field_starts_line_ = pos_ == 0 || data_[pos_ - 1] == '\n' || data_[pos_ - 1] == '\r';
   if (at_end()) throw UnexpectedFailure("a field is read past the end of the file");
 }
 
@@ -83,6 +84,12 @@ std::int32_t FieldReader::read_number() {
   skip_blanks();
   if (pos_ < data_.size() && (data_[pos_] == ',' || at_line_end())) consume_field_end();
   return static_cast<std::int32_t>(value);
+}
+
+void FieldReader::skip_rest_of_line(int line) {
+  if (line_ != line) return;
+  while (pos_ < data_.size() && !at_line_end()) ++pos_;
+  consume_field_end();
 }
 
 int FieldReader::current_line() const {

@@ -25,6 +25,10 @@ class FieldReader {
 
   // Line (1-based) where the last field read began.
   int field_line() const { return field_line_; }
+  // Whether the last field read was the first of its line.
+  bool field_starts_line() const { return field_starts_line_; }
+  // Moves past the end of `line` when the read position is still on it.
+  void skip_rest_of_line(int line);
   // Line to name in a diagnostic for the current read position.
   int current_line() const;
   // Runs a compile over this reader, naming the line in any unexpected failure.
@@ -48,6 +52,7 @@ class FieldReader {
   std::size_t pos_ = 0;
   int line_ = 1;
   int field_line_ = 1;
+  bool field_starts_line_ = true;
 };
 
 }  // namespace tracciato

@@ -38,15 +38,22 @@ void remove_earlier(const std::filesystem::path& file) {
 
 }  // namespace
 
+std::string embedded_text_bytes(std::string_view utf8) {
+  std::string bytes;
+  for (const std::string_view slot : text_slots(utf8)) {
+    if (slot == kEndSentinel) break;
+    bytes += utf8_to_cp1252(slot);
+    bytes += "\r\n";
+  }
+  return bytes;
+}
+
 void write_embedded_text(const std::filesystem::path& file, std::string_view utf8) {
-  const std::vector<std::string_view> slots = text_slots(utf8);
+  const std::string bytes = embedded_text_bytes(utf8);
   remove_earlier(file);
   std::ofstream out(file, std::ios::binary | std::ios::trunc);
   if (!out) throw FileError(file, std::string("cannot create it: ") + std::strerror(errno));
-  for (const std::string_view slot : slots) {
-    if (slot == kEndSentinel) break;
-    out << utf8_to_cp1252(slot) << "\r\n";
-  }
+  out << bytes;
   out.close();
   if (!out) throw FileError(file, "cannot write it");
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <filesystem>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -14,6 +15,10 @@ inline constexpr std::size_t kTextSlots = 1001;
 // The slots of a UTF-8 text, one line per LF, ending with the sentinel. Throws
 // std::length_error when the lines do not fit.
 std::vector<std::string_view> text_slots(std::string_view utf8);
+
+// The bytes written for a text: the slots up to the sentinel, each line in Windows-1252
+// followed by CR LF.
+std::string embedded_text_bytes(std::string_view utf8);
 
 // Replaces `file` with the slots up to the sentinel, each line in Windows-1252 followed
 // by CR LF. Throws FileError.

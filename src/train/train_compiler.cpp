@@ -1,6 +1,10 @@
 #include "train/train_compiler.h"
 
+#include <optional>
+#include <vector>
+
 #include "model/rounding.h"
+#include "textio/check_hooks.h"
 #include "textio/field_reader.h"
 #include "textio/keyword.h"
 #include "train/signal_recorder.h"
@@ -18,9 +22,21 @@ constexpr std::uint8_t kFirstUnmarkedKind = 25;
 
 enum class Step { kNext, kEndOfFile, kEnd };
 
+bool names_train_row(std::string_view k) {
+  for (const char* word : {"vetture", "velocit", "aderenza", "orologio", "sabbia", "segnale",
+                           "rallentamento", "abbattimento", "stazione"}) {
+    if (contains_any_case(k, word)) return true;
+  }
+  return contains_any_case(k, "frenata") && contains_any_case(k, "massa");
+}
+
+// Stations and signboards this close to the 78 header records leave no room to grow.
+constexpr int kRecordsWarning = 75;
+
 class TrainCompiler {
  public:
-  TrainCompiler(Scenario& s, const TrainSource& src) : s_(s), src_(src), reader_(src.text) {}
+  TrainCompiler(Scenario& s, const TrainSource& src)
+      : s_(s), src_(src), reader_(src.text), check_(s.observer, s.errors, reader_, src_.path) {}
 
   void run() {
     reader_.locate_failures([this] { compile(); });
@@ -33,6 +49,16 @@ class TrainCompiler {
   Step out_of_route(const char* row, std::int32_t p);
   Step fail(std::int32_t code, std::int32_t p, std::string why);
   Step fail_without_position(std::int32_t code, std::string why);
+  // After a code that ends the compile: go on past the row when checking.
+  Step end_row() { return check_.skip_row(row_line_) ? Step::kNext : Step::kEnd; }
+  void warn(const std::string& message, std::optional<std::int32_t> p = std::nullopt) const {
+    check_.warn(row_line_, p, message);
+  }
+  void warn_off_grid(const char* what, std::int32_t p) const;
+  void warn_out_of_order(const char* what, std::int32_t p, std::optional<std::int32_t>& last);
+  // Cells among `cells` whose approach mark the row is about to overwrite.
+  void warn_overwritten_marks(const std::vector<std::int64_t>& cells, const char* by) const;
+  void warn_records_in_use() const;
 
   void skip_lead_in();
   Step row(std::string_view keyword);
@@ -57,12 +83,16 @@ class TrainCompiler {
   Scenario& s_;
   const TrainSource& src_;
   FieldReader reader_;
+  CheckHooks check_;
   int row_line_ = 0;
   std::int32_t speed_fill_index_ = 0;
   std::int32_t previous_speed_ = 0;
   std::int32_t adhesion_fill_index_ = 0;
   std::int32_t previous_adhesion_ = 0;
   std::int32_t station_counter_ = 1;
+  // What the checker compares rows with.
+  std::optional<std::int32_t> last_speed_, last_adhesion_, last_station_;
+  bool stations_full_ = false;
 };
 
 void TrainCompiler::compile() {
@@ -78,9 +108,14 @@ void TrainCompiler::compile() {
     }
     if (ended) break;
     row_line_ = reader_.field_line();
-    const Step step = row(keyword);
+    const bool starts_line = reader_.field_starts_line();
+    const Step step = check_.row(
+        row_line_, [&] { return row(keyword); }, Step::kNext);
     if (step == Step::kEnd) return;
     if (step == Step::kEndOfFile) break;
+    if (check_.active() && !names_train_row(keyword)) {
+      check_.unknown_keyword(keyword, starts_line, row_line_);
+    }
   }
   end_of_file();
 }
@@ -90,6 +125,9 @@ void TrainCompiler::skip_lead_in() {
   do {
     field = reader_.read_text();
   } while (!contains_any_case(field, "[generale]") && !reader_.at_end());
+  if (!contains_any_case(field, "[generale]")) {
+    check_.warn(0, std::nullopt, "no \"[generale]\": the description compiles with no train");
+  }
 }
 
 Step TrainCompiler::row(std::string_view k) {
@@ -113,26 +151,72 @@ Step TrainCompiler::row(std::string_view k) {
 }
 
 Step TrainCompiler::out_of_route(const char* row, std::int32_t p) {
-  s_.errors.record_at(15, p, std::string(row) + " at position " + std::to_string(p) +
-                                 " lies beyond the end of the track cell array (last cell " +
-                                 std::to_string(last_index()) + ")", here());
-  return Step::kEndOfFile;
+  s_.errors.record_at(15, p,
+                      std::string(row) + " at position " + std::to_string(p) +
+                          " lies beyond the end of the track cell array (last cell " +
+                          std::to_string(last_index()) + ")",
+                      here());
+  return check_.skip_row(row_line_) ? Step::kNext : Step::kEndOfFile;
 }
 
 Step TrainCompiler::fail(std::int32_t code, std::int32_t p, std::string why) {
   s_.errors.record_at(code, p, std::move(why), here());
-  return Step::kEnd;
+  return end_row();
 }
 
 Step TrainCompiler::fail_without_position(std::int32_t code, std::string why) {
   s_.errors.record(code, std::move(why), here());
-  return Step::kEnd;
+  return end_row();
+}
+
+void TrainCompiler::warn_off_grid(const char* what, std::int32_t p) const {
+  if (check_.active() && p % 50 != 0) {
+    warn(std::string(what) + " at " + std::to_string(p) +
+             " is not on a multiple of 50 m and goes to the nearest cell boundary",
+         p);
+  }
+}
+
+void TrainCompiler::warn_out_of_order(const char* what, std::int32_t p,
+                                      std::optional<std::int32_t>& last) {
+  if (check_.active() && last && p <= *last) {
+    warn(std::string("the ") + what + " row at " + std::to_string(p) +
+             " does not come after the previous one at " + std::to_string(*last),
+         p);
+  }
+  last = p;
+}
+
+void TrainCompiler::warn_overwritten_marks(const std::vector<std::int64_t>& cells,
+                                           const char* by) const {
+  std::string overwritten;
+  for (const std::int64_t cell : cells) {
+    if (!s_.cells.contains(cell) || s_.cells.at(cell).cell_approach_mark == 0) continue;
+    overwritten += (overwritten.empty() ? " " : ", ") + std::to_string(cell) + " (" +
+                   std::to_string(s_.cells.at(cell).cell_approach_mark) + ")";
+  }
+  if (!overwritten.empty()) {
+    warn(std::string(by) + "'s approach marks overwrite the marks in cells" + overwritten);
+  }
+}
+
+void TrainCompiler::warn_records_in_use() const {
+  const int stations = station_counter_ - 1;
+  const int signboards = header_index::kFirstSignboard - s_.signboard_record;
+  if (check_.active() && stations + signboards >= kRecordsWarning) {
+    check_.warn(0, std::nullopt,
+                std::to_string(stations) + " stations and " + std::to_string(signboards) +
+                    " signboards use " + std::to_string(stations + signboards) +
+                    " of the 78 header records they share");
+  }
 }
 
 Step TrainCompiler::speed_row() {
   const std::int32_t p = reader_.read_number();
   const std::int32_t v = reader_.read_number();
   if (!within_route(p, 100, last_index())) return out_of_route("the speed-limit row", p);
+  warn_out_of_order("speed-limit", p, last_speed_);
+  warn_off_grid("the speed limit", p);
   const std::int64_t w = run_cell(p);
   if (w > 0) {
     do {
@@ -150,6 +234,8 @@ Step TrainCompiler::adhesion_row() {
   const std::int32_t p = reader_.read_number();
   const std::int32_t a = reader_.read_number();
   if (!within_route(p, 100, last_index())) return out_of_route("the adhesion row", p);
+  warn_out_of_order("adhesion", p, last_adhesion_);
+  warn_off_grid("the adhesion", p);
   const std::int64_t w = run_cell(p);
   if (w > 0) {
     do {
@@ -171,16 +257,23 @@ void TrainCompiler::clock_row() {
 Step TrainCompiler::after_recorder(std::int32_t position) {
   if (!s_.errors.failed()) return Step::kNext;
   s_.errors.attach_row(position, here());
-  return Step::kEnd;
+  return end_row();
 }
 
 Step TrainCompiler::signal_row() {
   SignalRow r;
-  for (std::int32_t* v : {&r.posizione, &r.sx, &r.s1, &r.s2, &r.s3, &r.rapp, &r.dx, &r.d1, &r.d2,
-                          &r.d3, &r.tempo}) {
+  for (std::int32_t* v :
+       {&r.posizione, &r.sx, &r.s1, &r.s2, &r.s3, &r.rapp, &r.dx, &r.d1, &r.d2, &r.d3, &r.tempo}) {
     *v = reader_.read_number();
   }
-  if (!within_route(r.posizione, 100, last_index())) return out_of_route("the signal row", r.posizione);
+  if (!within_route(r.posizione, 100, last_index()))
+    return out_of_route("the signal row", r.posizione);
+  warn_off_grid("the signal", r.posizione);
+  const std::int64_t signal_cell = point_cell(r.posizione);
+  if (check_.active() && s_.cells.contains(signal_cell) && s_.cells.is_free(signal_cell)) {
+    warn_overwritten_marks({signal_cell - 2, signal_cell - 4, signal_cell - 6, signal_cell - 8},
+                           "the signal");
+  }
   memo_segnale(s_, r);
   return after_recorder(r.posizione);
 }
@@ -189,6 +282,7 @@ Step TrainCompiler::slowdown_row() {
   SlowdownRow r;
   for (std::int32_t* v : {&r.x, &r.v, &r.l, &r.f_tt, &r.f_ta, &r.d_v}) *v = reader_.read_number();
   if (!within_route(r.x, 100, last_index())) return out_of_route("the slowdown row", r.x);
+  warn_off_grid("the slowdown", r.x);
   memo_rallentamento(s_, r);
   return after_recorder(r.x);
 }
@@ -197,11 +291,13 @@ Step TrainCompiler::code_drop_row() {
   const std::int32_t p = reader_.read_number();
   const std::int32_t w = reader_.read_number();
   if (!within_route(p, 100, last_index())) return out_of_route("the code drop row", p);
+  warn_off_grid("the code drop", p);
   const std::int64_t c = run_cell(p);
   TrackCell& cell = s_.cells.at(c);
   if (!s_.cells.is_free(c)) {
-    return fail(7, p, "the code drop's cell " + std::to_string(c) + " already holds " +
-                          cell_type_name(cell.cell_type));
+    return fail(7, p,
+                "the code drop's cell " + std::to_string(c) + " already holds " +
+                    cell_type_name(cell.cell_type));
   }
   if (w > 0) {
     cell.cell_type = cell_type::kCodeMarker;
@@ -213,30 +309,37 @@ Step TrainCompiler::code_drop_row() {
 }
 
 Step TrainCompiler::station_row() {
+  if (stations_full_) {
+    check_.skip_row(row_line_);
+    return Step::kNext;
+  }
   HeaderRecord& r = s_.header.at(station_counter_);
   r.record_position = reader_.read_number();
   const std::int32_t at = r.record_position;
   if (!within_route(at, kStationReach, last_index())) return out_of_route("the station row", at);
+  warn_out_of_order("station", at, last_station_);
   if (at % 50 != 0) {
     return fail(8, at, "the station position " + std::to_string(at) + " is not a multiple of 50");
   }
   r.record_kind = read_as<std::uint8_t>("the station kind");
   const std::int32_t length = reader_.read_number();
   if (length % 100 != 0) {
-    return fail(9, at, "the platform length " + std::to_string(length) +
-                           " is not a multiple of 100");
+    return fail(9, at,
+                "the platform length " + std::to_string(length) + " is not a multiple of 100");
   }
   read_station_values(r);
   place_platform(r, length);
   if (mark_station(r) == Step::kEnd) return Step::kEnd;
   const std::int32_t n = station_counter_;
   if (n > 1 && std::int64_t{r.record_start} - kStationGap < s_.header.at(n - 1).record_end) {
-    return fail(22, at, "the platform starts at " + std::to_string(r.record_start) +
-                            ", less than 350 m after the previous platform's end at " +
-                            std::to_string(s_.header.at(n - 1).record_end));
+    return fail(22, at,
+                "the platform starts at " + std::to_string(r.record_start) +
+                    ", less than 350 m after the previous platform's end at " +
+                    std::to_string(s_.header.at(n - 1).record_end));
   }
   ++station_counter_;
   if (station_counter_ >= s_.signboard_record) {
+    stations_full_ = check_.active();
     return fail_without_position(
         10, "station " + std::to_string(n) + " reaches the header records of the signboards (" +
                 std::to_string(header_index::kFirstSignboard - s_.signboard_record) +
@@ -266,7 +369,9 @@ void TrainCompiler::read_station_values(HeaderRecord& r) {
 
 void TrainCompiler::place_platform(HeaderRecord& r, std::int32_t length) {
   const std::int64_t at = r.record_position;
-  const auto whole = [](std::int64_t v) { return checked_narrow<std::int32_t>(v, "a platform end"); };
+  const auto whole = [](std::int64_t v) {
+    return checked_narrow<std::int32_t>(v, "a platform end");
+  };
   if (r.record_kind == 5 || r.record_kind == 6) {
     r.record_end = whole(at + 150);
     r.record_start = whole(at - length);
@@ -278,7 +383,8 @@ void TrainCompiler::place_platform(HeaderRecord& r, std::int32_t length) {
   } else {
     const double half = static_cast<double>(length) / 2;
     r.record_start = round_to<std::int32_t>(static_cast<double>(at) - half, "a platform end");
-    const std::int64_t end = round_to<std::int32_t>(static_cast<double>(at) + half, "a platform end");
+    const std::int64_t end =
+        round_to<std::int32_t>(static_cast<double>(at) + half, "a platform end");
     r.record_end = whole(end + (r.record_byte_3 != 0 ? 50 : 0));
   }
   if (length < kLongPlatform) r.record_byte_4 = 0;
@@ -292,12 +398,14 @@ Step TrainCompiler::mark_station(const HeaderRecord& r) {
   if (r.record_kind >= kFirstUnmarkedKind) return Step::kNext;
   const double end_cell = static_cast<double>(r.record_end) / 50;
   if (r.record_kind != 5 && r.record_kind != 6) {
+    std::vector<std::int64_t> marked;
     for (int k = 1; k <= 4; ++k) {
       const double mark_cell = end_cell - k - 1;
-      if (mark_cell > 1) {
-        s_.cells.at(round_to<std::int64_t>(mark_cell, "cell index")).cell_approach_mark =
-            static_cast<std::uint8_t>(80 + k);
-      }
+      if (mark_cell > 1) marked.push_back(round_to<std::int64_t>(mark_cell, "cell index"));
+    }
+    if (check_.active()) warn_overwritten_marks(marked, "the station");
+    for (std::size_t k = 0; k < marked.size(); ++k) {
+      s_.cells.at(marked[k]).cell_approach_mark = static_cast<std::uint8_t>(81 + k);
     }
   }
   if (!(end_cell - 1 > 1)) {
@@ -306,6 +414,11 @@ Step TrainCompiler::mark_station(const HeaderRecord& r) {
                                          std::to_string(r.record_end) + ", at or before 100 m");
   }
   TrackCell& marker = s_.cells.at(round_to<std::int64_t>(end_cell - 1, "cell index"));
+  if (check_.active() && marker.cell_type != cell_type::kNothing &&
+      marker.cell_type != cell_type::kMountainMarker) {
+    warn(std::string("the station marker replaces ") + cell_type_name(marker.cell_type) +
+         " in cell " + std::to_string(round_to<std::int64_t>(end_cell - 1, "cell index")));
+  }
   marker.cell_type = cell_type::kStationMarker;
   marker.cell_value = low16(station_counter_);
   return Step::kNext;
@@ -322,6 +435,7 @@ void TrainCompiler::end_of_file() {
     s_.cells.at(adhesion_fill_index_).cell_adhesion = low8(previous_adhesion_);
     ++adhesion_fill_index_;
   } while (adhesion_fill_index_ < stop);
+  warn_records_in_use();
   check_progressives();
 }
 
@@ -329,10 +443,12 @@ void TrainCompiler::check_progressives() {
   for (int i = header_index::kProgressiveTre; i <= header_index::kProgressiveUno; ++i) {
     const HeaderRecord& r = s_.header.at(i);
     if (r.record_start % 50 != 0 || r.record_end % 50 != 0) {
-      s_.errors.record(2, "kilometric progressive record " + std::to_string(i) + " starts at " +
-                              std::to_string(r.record_start) + " with kilometric value " +
-                              std::to_string(r.record_end) + ": both must be multiples of 50",
+      s_.errors.record(2,
+                       "kilometric progressive record " + std::to_string(i) + " starts at " +
+                           std::to_string(r.record_start) + " with kilometric value " +
+                           std::to_string(r.record_end) + ": both must be multiples of 50",
                        {src_.line_path, 0});
+      check_.report();
       return;
     }
   }

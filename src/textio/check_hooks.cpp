@@ -1,0 +1,32 @@
+#include "textio/check_hooks.h"
+
+#include "textio/keyword.h"
+
+namespace tracciato {
+
+bool CheckHooks::report() {
+  if (!active()) return false;
+  observer_->error(errors_);
+  errors_.reset();
+  return true;
+}
+
+bool CheckHooks::skip_row(int row_line) {
+  if (!report()) return false;
+  reader_.skip_rest_of_line(row_line);
+  return true;
+}
+
+void CheckHooks::warn(int line, std::optional<std::int32_t> position,
+                      const std::string& message) const {
+  if (active()) observer_->warning({path_, line}, position, message);
+}
+
+void CheckHooks::unknown_keyword(std::string_view field, bool starts_line, int line) const {
+  const bool header = contains_exact(field, "[") && contains_exact(field, "]");
+  const bool comment = contains_exact(field, "-");
+  if (!active() || !starts_line || header || comment || field.empty()) return;
+  warn(line, std::nullopt, "\"" + std::string(field) + "\" names no row kind: the line is skipped");
+}
+
+}  // namespace tracciato

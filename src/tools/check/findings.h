@@ -1,0 +1,38 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "model/check_observer.h"
+
+namespace tracciato {
+
+struct Finding {
+  bool error = true;  // otherwise a warning
+  std::int32_t code = 0;
+  SourceLocation where;
+  std::optional<std::int32_t> position;
+  std::string message;
+  bool reported = false;  // the one the compile itself reports
+};
+
+// Collects what a checking run of the compile tells, in the order it is told.
+class FindingList final : public CheckObserver {
+ public:
+  void error(const ErrorState& recorded) override;
+  void warning(const SourceLocation& at, std::optional<std::int32_t> position,
+               const std::string& message) override;
+
+  // Marks the compile's own error, adding it when the checking run did not meet it.
+  void mark_reported(const ErrorState& compile);
+  const std::vector<Finding>& findings() const { return findings_; }
+  int errors() const;
+  int warnings() const;
+
+ private:
+  std::vector<Finding> findings_;
+};
+
+}  // namespace tracciato
