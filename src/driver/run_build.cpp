@@ -1,6 +1,7 @@
 #include "driver/run_build.h"
 
 #include "driver/output_files.h"
+#include "driver/temporary_files.h"
 #include "model/unexpected_failure.h"
 
 namespace tracciato {
@@ -21,6 +22,7 @@ BuildResult run_build(const BuildRequest& request, const std::filesystem::path& 
     return {BuildStatus::kCompileError, {}};
   }
   try {
+    remove_stale_temporaries(out_dir);
     write_all_or_nothing(out_dir, encoded.files);
   } catch (const FileError& error) {
     reporter.failure("cannot write " + std::string(error.what()));

@@ -34,7 +34,9 @@ TEST_P(CheckFixtures, NamesTheCompilesOwnErrorAsReported) {
       *std::find_if(all.begin(), all.end(), [](const Finding& x) { return x.reported; });
   EXPECT_EQ(own.code, compiled.errors.error_code);
   EXPECT_EQ(own.position.has_value(), compiled.errors.position_recorded);
-  if (own.position) EXPECT_EQ(*own.position, compiled.errors.error_position);
+  if (own.position) {
+    EXPECT_EQ(*own.position, compiled.errors.error_position);
+  }
   EXPECT_EQ(own.where.path, compiled.errors.where.path);
   EXPECT_EQ(own.where.line, compiled.errors.where.line);
 }

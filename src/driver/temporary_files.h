@@ -1,0 +1,16 @@
+#pragma once
+
+#include <filesystem>
+#include <string>
+
+namespace tracciato {
+
+// The name a compiled file is written under before it is renamed into place: the
+// program's prefix, the writing process's id and the final name.
+std::filesystem::path temporary_name(const std::filesystem::path& dir, const std::string& name);
+
+// Removes from `dir` the temporary files that a killed or crashed run left behind: only
+// names of the program's own form whose process no longer runs (or is this one).
+void remove_stale_temporaries(const std::filesystem::path& dir);
+
+}  // namespace tracciato
