@@ -24,14 +24,14 @@ void compile_descriptions(Scenario& s, const BuildRequest& request, ActiveSource
     return;
   }
   active.path = &line.path();
-  const std::string* line_text = line.load();
-  if (line_text == nullptr) throw UnexpectedFailure("the line description cannot be read");
+  const auto line_text = line.load();
+  if (!line_text) throw UnexpectedFailure("the line description cannot be read");
   const PhaseOutcome outcome = compile_line(s, *line_text, line.path());
   line.discard();
   if (outcome == PhaseOutcome::kStop) return;
   active.path = &train.path();
-  const std::string* train_text = train.load();
-  if (train_text == nullptr) throw UnexpectedFailure("the train description cannot be opened");
+  const auto train_text = train.load();
+  if (!train_text) throw UnexpectedFailure("the train description cannot be opened");
   compile_train(s, {*train_text, train.path(), line.path()});
   train.discard();
 }
@@ -84,14 +84,14 @@ void check_descriptions(Scenario& s, const BuildRequest& request) {
   }
   PhaseOutcome outcome = PhaseOutcome::kStop;
   check_phase(s, line, [&] {
-    const std::string* text = line.load();
-    if (text == nullptr) throw UnexpectedFailure("the line description cannot be read");
+    const auto text = line.load();
+    if (!text) throw UnexpectedFailure("the line description cannot be read");
     outcome = compile_line(s, *text, line.path());
   });
   if (outcome == PhaseOutcome::kStop || !s.cells.allocated()) return;
   check_phase(s, train, [&] {
-    const std::string* text = train.load();
-    if (text == nullptr) throw UnexpectedFailure("the train description cannot be opened");
+    const auto text = train.load();
+    if (!text) throw UnexpectedFailure("the train description cannot be opened");
     compile_train(s, {*text, train.path(), line.path()});
   });
 }

@@ -1,6 +1,10 @@
 #include "driver/description.h"
 
-#include <fstream>
+#include <fcntl.h>
+#include <sys/mman.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <system_error>
 
 namespace tracciato {
@@ -10,25 +14,40 @@ FileDescription::FileDescription(std::filesystem::path file, bool temporary, std
       shown_(shown.empty() ? file_.string() : std::move(shown)),
       temporary_(temporary) {}
 
+FileDescription::~FileDescription() {
+  unmap();
+}
+
 bool FileDescription::exists() const {
   std::error_code ec;
   return std::filesystem::exists(file_, ec);
 }
 
-const std::string* FileDescription::load() {
-  std::error_code ec;
-  if (std::filesystem::is_directory(file_, ec)) return nullptr;
-  std::ifstream in(file_, std::ios::binary | std::ios::ate);
-  if (!in) return nullptr;
-  const std::streamoff size = in.tellg();
-  if (size < 0) return nullptr;
-  text_.resize(static_cast<std::size_t>(size));
-  in.seekg(0);
-  if (!in.read(text_.data(), size)) return nullptr;
-  return &text_;
+std::optional<std::string_view> FileDescription::load() {
+  unmap();
+  const int fd = ::open(file_.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return std::nullopt;
+  struct stat info {};
+  const bool regular = ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode);
+  size_ = regular ? static_cast<std::size_t>(info.st_size) : 0;
+  if (regular && size_ > 0) {
+    map_ = ::mmap(nullptr, size_, PROT_READ, MAP_PRIVATE, fd, 0);
+    if (map_ == MAP_FAILED) map_ = nullptr;
+    if (map_ != nullptr) ::madvise(map_, size_, MADV_SEQUENTIAL);
+  }
+  ::close(fd);
+  if (!regular || (size_ > 0 && map_ == nullptr)) return std::nullopt;
+  return size_ == 0 ? std::string_view() : std::string_view(static_cast<const char*>(map_), size_);
+}
+
+void FileDescription::unmap() {
+  if (map_ != nullptr) ::munmap(map_, size_);
+  map_ = nullptr;
+  size_ = 0;
 }
 
 void FileDescription::discard() {
+  unmap();
   if (!temporary_) return;
   std::error_code ec;
   std::filesystem::remove(file_, ec);

@@ -1,7 +1,9 @@
 #pragma once
 
 #include <filesystem>
+#include <optional>
 #include <string>
+#include <string_view>
 
 namespace tracciato {
 
@@ -14,26 +16,34 @@ class Description {
   // The name diagnostics give it.
   virtual const std::string& path() const = 0;
   virtual bool exists() const = 0;
-  // The whole text, or nullptr when it cannot be read.
-  virtual const std::string* load() = 0;
+  // The whole text, or nothing when it cannot be read. It stays valid as long as the
+  // description.
+  virtual std::optional<std::string_view> load() = 0;
   // Deletes the program's own temporary file; leaves anything else alone.
   virtual void discard() = 0;
 };
 
+// A file is mapped, not copied: however long it is, only the pages being read are held.
 class FileDescription final : public Description {
  public:
   // `shown` names it in diagnostics; by default the path as given.
   FileDescription(std::filesystem::path file, bool temporary, std::string shown = {});
+  ~FileDescription() override;
+  FileDescription(const FileDescription&) = delete;
+  FileDescription& operator=(const FileDescription&) = delete;
   const std::string& path() const override { return shown_; }
   bool exists() const override;
-  const std::string* load() override;
+  std::optional<std::string_view> load() override;
   void discard() override;
 
  private:
+  void unmap();
+
   std::filesystem::path file_;
   std::string shown_;
   bool temporary_;
-  std::string text_;
+  void* map_ = nullptr;
+  std::size_t size_ = 0;
 };
 
 class MemoryDescription final : public Description {
@@ -42,7 +52,7 @@ class MemoryDescription final : public Description {
       : name_(std::move(name)), text_(std::move(text)) {}
   const std::string& path() const override { return name_; }
   bool exists() const override { return true; }
-  const std::string* load() override { return &text_; }
+  std::optional<std::string_view> load() override { return text_; }
   void discard() override {}
 
  private:

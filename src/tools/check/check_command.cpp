@@ -38,7 +38,7 @@ CheckInputs embedded_inputs(const EmbeddedScenario& e) {
 
 // A description that is there but cannot be read stops the check (status 3).
 bool unreadable(Description& d) {
-  if (!d.exists() || d.load() != nullptr) return false;
+  if (!d.exists() || d.load()) return false;
   std::cerr << "tracciato: cannot read " << d.path() << '\n';
   return true;
 }
