@@ -62,8 +62,12 @@ class LineCompiler {
   void warn(const std::string& message, std::optional<std::int32_t> p = std::nullopt) const {
     check_.warn(row_line_, p, message);
   }
-  void warn_off_grid(const char* what, std::int32_t p) const;
-  void warn_out_of_order(const char* what, std::int32_t p, std::optional<std::int32_t>& last);
+  void warn_off_grid(const char* what, std::int32_t p) const {
+    check_.warn_off_grid(row_line_, what, p);
+  }
+  void warn_out_of_order(const char* what, std::int32_t p, std::optional<std::int32_t>& last) {
+    check_.warn_out_of_order(row_line_, what, p, last);
+  }
   void warn_about_curve(std::int32_t start, std::int32_t length);
 
   bool lead_in();
@@ -372,24 +376,6 @@ Step LineCompiler::signboard_row() {
   record.record_text = std::string(line_buffer);
   --s_.signboard_record;
   return Step::kNext;
-}
-
-void LineCompiler::warn_off_grid(const char* what, std::int32_t p) const {
-  if (check_.active() && p % 50 != 0) {
-    warn(std::string(what) + " at " + std::to_string(p) +
-             " is not on a multiple of 50 m and goes to the nearest cell boundary",
-         p);
-  }
-}
-
-void LineCompiler::warn_out_of_order(const char* what, std::int32_t p,
-                                     std::optional<std::int32_t>& last) {
-  if (check_.active() && last && p <= *last) {
-    warn(std::string("the ") + what + " row at " + std::to_string(p) +
-             " does not come after the previous one at " + std::to_string(*last),
-         p);
-  }
-  last = p;
 }
 
 void LineCompiler::warn_about_curve(std::int32_t start, std::int32_t length) {

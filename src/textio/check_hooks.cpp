@@ -29,4 +29,22 @@ void CheckHooks::unknown_keyword(std::string_view field, bool starts_line, int l
   warn(line, std::nullopt, "\"" + std::string(field) + "\" names no row kind: the line is skipped");
 }
 
+void CheckHooks::warn_off_grid(int line, const char* what, std::int32_t p) const {
+  if (active() && p % 50 != 0) {
+    warn(line, p,
+         std::string(what) + " at " + std::to_string(p) +
+             " is not on a multiple of 50 m and goes to the nearest cell boundary");
+  }
+}
+
+void CheckHooks::warn_out_of_order(int line, const char* kind, std::int32_t p,
+                                   std::optional<std::int32_t>& last) const {
+  if (active() && last && p <= *last) {
+    warn(line, p,
+         std::string("the ") + kind + " row at " + std::to_string(p) +
+             " does not come after the previous one at " + std::to_string(*last));
+  }
+  last = p;
+}
+
 }  // namespace tracciato

@@ -27,6 +27,11 @@ class CheckHooks {
   // A line's first field that names no row kind: a mistyped keyword, skipped silently
   // by the compile.
   void unknown_keyword(std::string_view field, bool starts_line, int line) const;
+  // A position off the 50 m grid, which goes to the nearest cell boundary.
+  void warn_off_grid(int line, const char* what, std::int32_t p) const;
+  // A row that does not come after the previous one of its kind; `last` follows the rows.
+  void warn_out_of_order(int line, const char* kind, std::int32_t p,
+                         std::optional<std::int32_t>& last) const;
 
   // Runs one row. When checking, an unexpected failure in it is told as 25 and the row
   // skipped; `fallback` is then the row's result.

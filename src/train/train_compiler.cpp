@@ -54,8 +54,12 @@ class TrainCompiler {
   void warn(const std::string& message, std::optional<std::int32_t> p = std::nullopt) const {
     check_.warn(row_line_, p, message);
   }
-  void warn_off_grid(const char* what, std::int32_t p) const;
-  void warn_out_of_order(const char* what, std::int32_t p, std::optional<std::int32_t>& last);
+  void warn_off_grid(const char* what, std::int32_t p) const {
+    check_.warn_off_grid(row_line_, what, p);
+  }
+  void warn_out_of_order(const char* what, std::int32_t p, std::optional<std::int32_t>& last) {
+    check_.warn_out_of_order(row_line_, what, p, last);
+  }
   // Cells among `cells` whose approach mark the row is about to overwrite.
   void warn_overwritten_marks(const std::vector<std::int64_t>& cells, const char* by) const;
   void warn_records_in_use() const;
@@ -167,24 +171,6 @@ Step TrainCompiler::fail(std::int32_t code, std::int32_t p, std::string why) {
 Step TrainCompiler::fail_without_position(std::int32_t code, std::string why) {
   s_.errors.record(code, std::move(why), here());
   return end_row();
-}
-
-void TrainCompiler::warn_off_grid(const char* what, std::int32_t p) const {
-  if (check_.active() && p % 50 != 0) {
-    warn(std::string(what) + " at " + std::to_string(p) +
-             " is not on a multiple of 50 m and goes to the nearest cell boundary",
-         p);
-  }
-}
-
-void TrainCompiler::warn_out_of_order(const char* what, std::int32_t p,
-                                      std::optional<std::int32_t>& last) {
-  if (check_.active() && last && p <= *last) {
-    warn(std::string("the ") + what + " row at " + std::to_string(p) +
-             " does not come after the previous one at " + std::to_string(*last),
-         p);
-  }
-  last = p;
 }
 
 void TrainCompiler::warn_overwritten_marks(const std::vector<std::int64_t>& cells,
