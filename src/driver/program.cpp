@@ -11,6 +11,8 @@
 #include "driver/usage.h"
 #include "textio/file_error.h"
 #include "tools/check/check_command.h"
+#include "tools/dump/dump_command.h"
+#include "tools/report/report_command.h"
 #include "window/window_face.h"
 
 #ifndef TRACCIATO_VERSION
@@ -105,6 +107,8 @@ int run_program(std::span<const std::string> words, const EmbeddedScenario& scen
   }
   if (command == "compile") return compile_command(rest);
   if (command == "export") return export_command(rest, scenario);
+  if (command == "dump") return dump_command(rest);
+  if (command == "report") return report_command(rest, scenario);
   if (command == "check") return check_command(rest, scenario);
   if (command.empty() || command.starts_with("--")) return default_command(words, scenario);
   return usage_error(command, "unknown command");

@@ -1,0 +1,34 @@
+// The whole compile, and the checker, from two descriptions held in memory. The input is
+// one byte (bit 0: the geometry flag; bit 1: run the checker too), then the line
+// description and the train description separated by the first NUL byte.
+#include "driver/build.h"
+#include "driver/output_files.h"
+#include "fuzz_input.h"
+#include "model/unexpected_failure.h"
+
+namespace {
+
+class Silent final : public tracciato::CheckObserver {
+ public:
+  void error(const tracciato::ErrorState&) override {}
+  void warning(const tracciato::SourceLocation&, std::optional<std::int32_t>,
+               const std::string&) override {}
+};
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  if (size == 0) return 0;
+  const int j = data[0] & 1;
+  const std::string_view input = tracciato::fuzz::capped(data + 1, size - 1);
+  const std::size_t split = input.find('\0');
+  tracciato::MemoryDescription line("linea.txt", std::string(input.substr(0, split)));
+  tracciato::MemoryDescription train(
+      "treno.txt", split == std::string_view::npos ? "" : std::string(input.substr(split + 1)));
+  const tracciato::BuildRequest request{line, train, "Fuzz", "1", j};
+  const tracciato::Scenario s = tracciato::memorizza_percorso(request);
+  if (!s.errors.failed()) tracciato::encode_build(s, "Fuzz", "1");
+  Silent silent;
+  if ((data[0] & 2) != 0) tracciato::check_percorso(request, silent);
+  return 0;
+}

@@ -1,0 +1,129 @@
+#include "tools/report/report_command.h"
+
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <optional>
+#include <vector>
+
+#include "driver/arguments.h"
+#include "driver/build.h"
+#include "driver/reporter.h"
+#include "driver/scenario_names.h"
+#include "driver/usage.h"
+#include "line/line_description_writer.h"
+#include "model/cp1252.h"
+#include "textio/text_writer.h"
+#include "tools/report/report_page.h"
+#include "train/train_description_writer.h"
+
+namespace tracciato {
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// An embedded text as the default run hands it to the compile: code page bytes, CR LF.
+std::string description_text(std::string_view utf8) {
+  std::string text;
+  for (const std::string_view slot : text_slots(utf8)) {
+    if (slot == kEndSentinel) break;
+    text += utf8_to_cp1252(slot);
+    text += "\r\n";
+  }
+  return text;
+}
+
+Scenario compile_embedded(const EmbeddedScenario& e) {
+  const std::string base(e.base_name);
+  const std::string number(e.train_number);
+  MemoryDescription line(line_description_name(base), description_text(e.line));
+  MemoryDescription train(train_description_name(base, number), description_text(e.train));
+  return memorizza_percorso({line, train, base, number, 1});
+}
+
+Scenario compile_files(const fs::path& line, const fs::path& train, const ScenarioNames& names) {
+  FileDescription line_description(line, false);
+  FileDescription train_description(train, false);
+  return memorizza_percorso(
+      {line_description, train_description, names.base_name, names.train_number, 1});
+}
+
+bool same_file(const fs::path& a, const fs::path& b) {
+  std::error_code ec;
+  return fs::equivalent(a, b, ec);
+}
+
+// Returns the reason when the page cannot be written.
+std::optional<std::string> write_page(const fs::path& file, const std::string& page) {
+  std::error_code ec;
+  if (fs::is_directory(file, ec)) return "it is a directory";
+  std::ofstream out(file, std::ios::binary | std::ios::trunc);
+  if (!out) return std::strerror(errno);
+  out << page;
+  out.close();
+  if (!out) return "writing failed";
+  return std::nullopt;
+}
+
+// What the words ask for: the embedded scenario, or an author's LINE and TRAIN.
+struct ReportRequest {
+  std::vector<std::string> descriptions;  // none, or LINE and TRAIN
+  ScenarioNames names;
+  fs::path out;
+};
+
+std::optional<ReportRequest> read_request(const Arguments& args, const EmbeddedScenario& e,
+                                          std::string& problem) {
+  ReportRequest r{args.positionals, {std::string(e.base_name), std::string(e.train_number)}, {}};
+  if (r.descriptions.empty() && (args.value("--base") || args.value("--train"))) {
+    problem = "--base and --train go with LINE and TRAIN";
+    return std::nullopt;
+  }
+  if (!r.descriptions.empty()) {
+    if (r.descriptions.size() != 2) {
+      problem = "report takes LINE and TRAIN, or nothing for the embedded scenario";
+      return std::nullopt;
+    }
+    const auto names = resolve_names(r.descriptions[0], r.descriptions[1], args.value("--base"),
+                                     args.value("--train"), problem);
+    if (!names) return std::nullopt;
+    r.names = *names;
+  }
+  r.out = args.value("--out").value_or(r.names.base_name + "_" + r.names.train_number + ".html");
+  for (const std::string& d : r.descriptions) {
+    if (same_file(r.out, d)) {
+      problem = "the report " + r.out.string() + " would replace the description " + d;
+      return std::nullopt;
+    }
+  }
+  return r;
+}
+
+Scenario compile_request(const ReportRequest& r, const EmbeddedScenario& e) {
+  if (r.descriptions.empty()) return compile_embedded(e);
+  return compile_files(r.descriptions[0], r.descriptions[1], r.names);
+}
+
+}  // namespace
+
+int report_command(std::span<const std::string> words, const EmbeddedScenario& scenario) {
+  std::string problem;
+  const auto args = parse_arguments(words, {"--base", "--train", "--out"}, {}, problem);
+  const auto request = args ? read_request(*args, scenario, problem) : std::nullopt;
+  if (!request) return usage_error("report", problem);
+  const Scenario compiled = compile_request(*request, scenario);
+  if (const auto why = write_page(request->out, report_page(compiled))) {
+    std::cerr << "tracciato: cannot write " << request->out.string() << ": " << *why << '\n';
+    return 3;
+  }
+  if (compiled.errors.failed()) {
+    ConsoleReporter().compile_error(compiled.errors);
+    return 1;
+  }
+  return 0;
+}
+
+}  // namespace tracciato

@@ -1,0 +1,158 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "testing/descriptions.h"
+#include "testing/files.h"
+
+namespace tracciato {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::read_file;
+using testing::run_tracciato;
+using testing::write_file;
+
+const char* const kLine = "BrenzanoC_OstuviaC_linea.txt";
+const char* const kTrain = "BrenzanoC_OstuviaC_4417-.txt";
+
+// The value of `attribute` on the first element whose attributes begin with `start`.
+std::string attribute_after(const std::string& page, const std::string& start,
+                            const std::string& attribute) {
+  const std::size_t element = page.find(start);
+  if (element == std::string::npos) return "";
+  const std::size_t from = page.find(attribute + "=\"", element) + attribute.size() + 2;
+  return page.substr(from, page.find('"', from) - from);
+}
+
+std::size_t count(const std::string& text, char c) {
+  return static_cast<std::size_t>(std::count(text.begin(), text.end(), c));
+}
+
+TEST(ReportCommand, EmbeddedScenarioInOneSelfContainedPage) {
+  testing::TempDir dir;
+  const auto run = run_tracciato({"report"}, dir.path());
+  EXPECT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(run.out + run.err, "");
+  const std::string page = read_file(dir / "BrenzanoC_OstuviaC_4417.html");
+  EXPECT_TRUE(page.starts_with("<!DOCTYPE html>"));
+  for (const char* part : {"<svg id=\"plan\"", "<svg id=\"profile\"", "<table id=\"timetable\""}) {
+    EXPECT_NE(page.find(part), std::string::npos) << part;
+  }
+  for (const char* outside : {"<script", " src=", " href=", "url(", "@import"}) {
+    EXPECT_EQ(page.find(outside), std::string::npos) << outside;
+  }
+  // The same scenario given as files gives the same page.
+  ASSERT_EQ(run_tracciato({"export"}, dir.path()).status, 0);
+  const auto files = run_tracciato({"report", kLine, kTrain, "--out", "again.html"}, dir.path());
+  EXPECT_EQ(files.status, 0) << files.err;
+  EXPECT_EQ(read_file(dir / "again.html"), page);
+  EXPECT_TRUE(fs::exists(dir / kLine));  // descriptions never deleted
+  EXPECT_TRUE(fs::exists(dir / kTrain));
+}
+
+TEST(ReportCommand, ACompileErrorIsStatusOneWithTheReportWritten) {
+  testing::TempDir dir;
+  ASSERT_EQ(run_tracciato({"export"}, dir.path()).status, 0);
+  std::string line = read_file(dir / kLine);
+  line.insert(line.find("[fine]"), "cartello_indicatore,  850,   (G)\r\n");
+  write_file(dir / "Rotta_linea.txt", line);
+  fs::copy_file(dir / kTrain, dir / "Rotta_9-.txt");
+  const auto run = run_tracciato({"report", "Rotta_linea.txt", "Rotta_9-.txt"}, dir.path());
+  EXPECT_EQ(run.status, 1);
+  EXPECT_TRUE(run.err.starts_with(" Errore n. 6\nRotta_linea.txt:")) << run.err;
+  const std::string page = read_file(dir / "Rotta_9.html");
+  EXPECT_NE(page.find("the signboard&#39;s cell 18 already holds a signboard"), std::string::npos);
+  EXPECT_NE(page.find("data-kind=\"error\" data-position=\"850\""), std::string::npos);
+}
+
+TEST(ReportCommand, UsageErrorsWriteNothing) {
+  testing::TempDir dir;
+  ASSERT_EQ(run_tracciato({"export"}, dir.path()).status, 0);
+  const std::vector<std::vector<std::string>> cases = {
+      {"--base", "Altro"},
+      {kLine},
+      {kLine, kTrain, kTrain},
+      {kLine, kTrain, "--out", kTrain},
+      {kLine, "plain.txt"},
+      {"--colour"},
+      {"--out"},
+  };
+  const auto before = testing::file_names(dir.path());
+  for (std::vector<std::string> args : cases) {
+    args.insert(args.begin(), "report");
+    const auto run = run_tracciato(args, dir.path());
+    EXPECT_EQ(run.status, 2) << ::testing::PrintToString(args);
+    EXPECT_TRUE(run.err.starts_with("usage: tracciato report")) << run.err;
+  }
+  EXPECT_EQ(testing::file_names(dir.path()), before);
+}
+
+TEST(ReportCommand, UnwritableReportIsStatusThree) {
+  testing::TempDir dir;
+  fs::create_directory(dir / "taken.html");
+  for (const char* out : {"taken.html", "absent/r.html"}) {
+    const auto run = run_tracciato({"report", "--out", out}, dir.path());
+    EXPECT_EQ(run.status, 3) << out;
+    EXPECT_NE(run.err.find(out), std::string::npos) << run.err;
+  }
+}
+
+// A line of 1000000 m: a curve every 2 km, a gradient change every 500 m; a train with
+// stations, signals and slowdowns along it.
+std::pair<std::string, std::string> million_metre_scenario() {
+  std::vector<std::string> line;
+  for (int p = 0; p < 1000000; p += 2000) {
+    line.emplace_back(std::string("curva") + (p % 4000 == 0 ? "d" : "s") +
+                      std::to_string(p / 2000 % 6 + 1) + ",  " + std::to_string(p + 200) +
+                      ",  600");
+  }
+  for (int p = 0; p < 1000000; p += 500) {
+    line.emplace_back("pendenza,  " + std::to_string(p) + ",  " +
+                      std::to_string(p / 500 % 25 - 12));
+  }
+  std::vector<std::string> train;
+  for (int p = 0; p < 1000000; p += 10000) {
+    train.emplace_back("velocita,  " + std::to_string(p) + ",  " + (p % 20000 == 0 ? "80" : "120"));
+  }
+  for (int k = 0; k < 10; ++k) {
+    train.emplace_back("stazione,  " + std::to_string(k * 100000 + 50000) +
+                       ",  2,  200,  0, 0, 0,  1,1,0,  2,1,1,   50,  8, 0, 0, S" +
+                       std::to_string(k));
+  }
+  for (int k = 0; k < 50; ++k) {
+    train.emplace_back("segnale,  " + std::to_string(k * 20000 + 7000) +
+                       ",  1, 4, 1,  0, 0,  0,  0,0,0, 0");
+  }
+  train.emplace_back("rallentamento,  300000,  60,  1000, 1,  0,  0");
+  train.emplace_back("rallentamento,  700000,  40,  500, 1,  1,  0");
+  return {testing::line_description_with(
+              {"lunghezza percorso,  1000000", "ripetizione segnali 4 codici,    0    ,0"}, line),
+          testing::train_description(train)};
+}
+
+TEST(ReportCommand, AMillionMetreRouteStaysSmall) {
+  testing::TempDir dir;
+  const auto [line, train] = million_metre_scenario();
+  write_file(dir / "Lungo_linea.txt", line);
+  write_file(dir / "Lungo_1-.txt", train);
+  const auto run = run_tracciato({"report", "Lungo_linea.txt", "Lungo_1-.txt"}, dir.path());
+  ASSERT_EQ(run.status, 0) << run.err;
+  const std::string page = read_file(dir / "Lungo_1.html");
+  EXPECT_LE(page.size(), 2u * 1024 * 1024);
+  // The plan: simplified, yet following the 500 curves.
+  const std::size_t plan_points =
+      count(attribute_after(page, "<polyline class=\"line\"", "points"), ',');
+  EXPECT_LE(plan_points, 5000u);
+  EXPECT_GT(plan_points, 1000u);
+  // The profiles: one step per change of value, so never more than one per 50 m cell.
+  const std::string gradient = attribute_after(page, "<path class=\"gradient\"", "d");
+  const std::string speed = attribute_after(page, "<path class=\"speed-limit\"", "d");
+  EXPECT_EQ(count(gradient, 'H'), 2000u);  // one per gradient row
+  EXPECT_EQ(count(speed, 'H'), 100u);      // one per speed-limit row
+}
+
+}  // namespace
+}  // namespace tracciato

@@ -1,0 +1,53 @@
+#pragma once
+
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace tracciato {
+
+struct Point {
+  double x = 0;
+  double y = 0;
+};
+
+struct Attribute {
+  std::string_view name;
+  std::string value;
+};
+
+// Writes HTML and inline SVG markup, escaping texts and attribute values as it goes and
+// closing elements in order.
+class SvgWriter {
+ public:
+  void open(std::string_view tag, const std::vector<Attribute>& attributes = {});
+  // Closes the innermost open element.
+  void close();
+  // An element without content: "<tag .../>" (SVG shapes, HTML void elements).
+  void leaf(std::string_view tag, const std::vector<Attribute>& attributes = {});
+  // An element holding only `text`.
+  void element(std::string_view tag, const std::vector<Attribute>& attributes,
+               std::string_view text);
+  void text(std::string_view utf8);
+  // Markup written as it stands: the document type, a style sheet.
+  void raw(std::string_view markup);
+  // The markup; throws std::logic_error while an element is still open.
+  std::string finish();
+
+ private:
+  void start_tag(std::string_view tag, const std::vector<Attribute>& attributes);
+
+  std::string out_;
+  std::vector<std::string> open_;
+};
+
+std::string escape_markup(std::string_view utf8);
+
+// A coordinate with at most one decimal: "12.5", "3", "-0.4".
+std::string number(double v);
+
+// "x,y x,y ..." for a polyline's points attribute.
+std::string points_text(std::span<const Point> points);
+
+}  // namespace tracciato
