@@ -1,0 +1,40 @@
+// tracciato_generate METRES DIR: writes the generated scenario's line and train
+// descriptions into DIR and prints their paths, line first.
+#include <cstdlib>
+#include <exception>
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <stdexcept>
+#include <string>
+
+#include "scenario_generator.h"
+
+namespace {
+
+void write(const std::filesystem::path& file, const std::string& text) {
+  std::ofstream out(file, std::ios::binary | std::ios::trunc);
+  out << text;
+  out.close();
+  if (!out) throw std::runtime_error("cannot write " + file.string());
+  std::cout << file.string() << '\n';
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc != 3) {
+    std::cerr << "usage: tracciato_generate METRES DIR\n";
+    return 2;
+  }
+  try {
+    const auto scenario = tracciato::bench::generate_scenario(std::stoi(argv[1]));
+    const std::filesystem::path dir = argv[2];
+    write(dir / scenario.line_file_name(), scenario.line);
+    write(dir / scenario.train_file_name(), scenario.train);
+  } catch (const std::exception& e) {
+    std::cerr << "tracciato_generate: " << e.what() << '\n';
+    return 1;
+  }
+  return 0;
+}

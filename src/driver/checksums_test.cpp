@@ -1,0 +1,88 @@
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <map>
+#include <sstream>
+
+#include "testing/files.h"
+
+namespace tracciato {
+namespace {
+
+using testing::run_program;
+using testing::run_tracciato;
+
+#ifdef TRACCIATO_CHECKSUMS
+
+// The SHA-256 of every pinned compiled file, by name, as sha256sum prints them.
+std::map<std::string, std::string> stored_checksums() {
+  std::ifstream in(TRACCIATO_CHECKSUMS);
+  std::map<std::string, std::string> sums;
+  std::string digest, name;
+  while (in >> digest >> name) sums[name] = digest;
+  return sums;
+}
+
+std::string sha256(const std::filesystem::path& file) {
+  const auto run = run_program("sha256sum", {file.string()}, file.parent_path());
+  EXPECT_EQ(run.status, 0) << run.err;
+  return run.out.substr(0, run.out.find(' '));
+}
+
+// Every stored file whose name starts with `base_name` matches its digest; there are three.
+void expect_stored_bytes(const testing::TempDir& dir, const std::string& base_name) {
+  int checked = 0;
+  for (const auto& [name, digest] : stored_checksums()) {
+    if (!name.starts_with(base_name + "_")) continue;
+    EXPECT_EQ(sha256(dir / name), digest) << name;
+    ++checked;
+  }
+  EXPECT_EQ(checked, 3) << "compiled files of " << base_name << " in " << TRACCIATO_CHECKSUMS;
+}
+
+// The generator's descriptions for `metres`, compiled into `dir`.
+testing::ProgramRun generate_and_compile(int metres, const testing::TempDir& dir) {
+  const auto generated =
+      run_program(TRACCIATO_GENERATE_EXE, {std::to_string(metres), "."}, dir.path());
+  EXPECT_EQ(generated.status, 0) << generated.err;
+  std::istringstream paths(generated.out);
+  std::string line, train;
+  std::getline(paths, line);
+  std::getline(paths, train);
+  return run_tracciato({"compile", line, train}, dir.path());
+}
+
+TEST(CompiledChecksums, EmbeddedScenarioKeepsItsBytes) {
+  testing::TempDir dir;
+  const auto run = run_tracciato({"--out", dir.path(), "--headless"}, dir.path());
+  ASSERT_EQ(run.status, 0) << run.err;
+  expect_stored_bytes(dir, "BrenzanoC_OstuviaC");
+}
+
+TEST(CompiledChecksums, MaximalGeneratedScenarioKeepsItsBytes) {
+  testing::TempDir dir;
+  const auto run = generate_and_compile(1'000'000, dir);
+  ASSERT_EQ(run.status, 0) << run.err;
+  expect_stored_bytes(dir, "Massimale");
+}
+
+TEST(CompiledChecksums, ShorterGeneratedRoutesCompileWithoutError) {
+  for (const int metres : {10'000, 100'000, 555'550}) {
+    testing::TempDir dir;
+    const auto run = generate_and_compile(metres, dir);
+    EXPECT_EQ(run.status, 0) << metres << " m: " << run.err;
+    EXPECT_EQ(testing::read_file(dir / "Massimale_linea.dat").size(), (metres + 7000u) * 20 - 36)
+        << metres << " m";
+  }
+}
+
+#else
+
+TEST(CompiledChecksums, NeedTheBenchFolder) {
+  GTEST_SKIP() << "configured with TRACCIATO_BENCH=OFF: no generator and no stored checksums";
+}
+
+#endif
+
+}  // namespace
+}  // namespace tracciato
