@@ -1,10 +1,10 @@
 #include "driver/temporary_files.h"
 
-#include <signal.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <charconv>
+#include <csignal>
 
 namespace tracciato {
 

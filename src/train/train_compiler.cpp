@@ -74,7 +74,7 @@ class TrainCompiler {
   Step code_drop_row();
   Step station_row();
   void read_station_values(HeaderRecord& r);
-  void place_platform(HeaderRecord& r, std::int32_t length);
+  void place_platform(HeaderRecord& r, std::int32_t length) const;
   Step mark_station(const HeaderRecord& r);
   Step after_recorder(std::int32_t position);
   void end_of_file();
@@ -353,7 +353,7 @@ void TrainCompiler::read_station_values(HeaderRecord& r) {
   r.record_text = std::string(reader_.read_text());
 }
 
-void TrainCompiler::place_platform(HeaderRecord& r, std::int32_t length) {
+void TrainCompiler::place_platform(HeaderRecord& r, std::int32_t length) const {
   const std::int64_t at = r.record_position;
   const auto whole = [](std::int64_t v) {
     return checked_narrow<std::int32_t>(v, "a platform end");

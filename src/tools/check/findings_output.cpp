@@ -41,13 +41,13 @@ void write_findings_json(std::ostream& out, const FindingList& list) {
   out << '[';
   const char* separator = "\n";
   for (const Finding& f : list.findings()) {
-    out << separator
-        << "  {\"file\": " << (f.where.path.empty() ? "null" : json_string(f.where.path))
-        << ", \"line\": " << f.where.line << ", \"severity\": \"" << (f.error ? "error" : "warning")
-        << "\", \"code\": " << (f.error ? std::to_string(f.code) : "null")
-        << ", \"position\": " << (f.position ? std::to_string(*f.position) : "null")
-        << ", \"message\": " << json_string(shown(f.message))
-        << ", \"reported\": " << (f.reported ? "true" : "false") << '}';
+    out << separator << R"(  {"file": )"
+        << (f.where.path.empty() ? "null" : json_string(f.where.path)) << R"(, "line": )"
+        << f.where.line << R"(, "severity": )" << json_string(f.error ? "error" : "warning")
+        << R"(, "code": )" << (f.error ? std::to_string(f.code) : "null") << R"(, "position": )"
+        << (f.position ? std::to_string(*f.position) : "null") << R"(, "message": )"
+        << json_string(shown(f.message)) << R"(, "reported": )" << (f.reported ? "true" : "false")
+        << '}';
     separator = ",\n";
   }
   out << "\n]\n";
