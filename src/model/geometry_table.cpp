@@ -27,7 +27,11 @@ void advise_huge_pages(const std::uint8_t* data, std::size_t size) {
   const auto start = reinterpret_cast<std::uintptr_t>(data);
   const std::uintptr_t begin = (start + page - 1) / page * page;
   const std::uintptr_t end = (start + size) / page * page;
-  if (end > begin) ::madvise(reinterpret_cast<void*>(begin), end - begin, MADV_HUGEPAGE);
+  // madvise wants a page-aligned address, which only integer arithmetic gives.
+  if (end > begin) {
+    ::madvise(reinterpret_cast<void*>(begin), end - begin,  // NOLINT(performance-no-int-to-ptr)
+              MADV_HUGEPAGE);
+  }
 }
 
 // Out of line, so that the per-metre path below stays a few instructions.
