@@ -13,7 +13,9 @@ struct Progressive {
   std::int32_t start = 0, value = 0, flag = 0;
 };
 
-Progressive take(const HeaderRecord& r) { return {r.record_start, r.record_end, r.record_position}; }
+Progressive take(const HeaderRecord& r) {
+  return {r.record_start, r.record_end, r.record_position};
+}
 
 void put(HeaderRecord& r, const Progressive& p) {
   r.record_start = p.start;

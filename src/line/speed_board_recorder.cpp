@@ -8,7 +8,8 @@ namespace tracciato {
 
 namespace {
 std::int16_t board_speed(std::int32_t left, std::int32_t right) {
-  const double value = static_cast<double>(std::int64_t{20} * left) + static_cast<double>(right) / 5;
+  const double value =
+      static_cast<double>(std::int64_t{20} * left) + static_cast<double>(right) / 5;
   return round_to<std::int16_t>(value, "a board speed value");
 }
 }  // namespace
