@@ -51,23 +51,14 @@ class LineCompiler {
 
  private:
   PhaseOutcome compile();
-  SourceLocation here() const { return {path_, row_line_}; }
+  SourceLocation here() const { return {path_, check_.row_line()}; }
   SourceLocation whole_file() const { return {path_, 0}; }
   bool within_route(std::int32_t p) const {
     return tracciato::within_route(p, 100, s_.cells.last_index());
   }
   Step out_of_route(const char* row, std::int32_t p);
   // After a code that ends the compile: go on past the row when checking.
-  Step abandon_row() { return check_.skip_row(row_line_) ? Step::kNext : Step::kAbandon; }
-  void warn(const std::string& message, std::optional<std::int32_t> p = std::nullopt) const {
-    check_.warn(row_line_, p, message);
-  }
-  void warn_off_grid(const char* what, std::int32_t p) const {
-    check_.warn_off_grid(row_line_, what, p);
-  }
-  void warn_out_of_order(const char* what, std::int32_t p, std::optional<std::int32_t>& last) {
-    check_.warn_out_of_order(row_line_, what, p, last);
-  }
+  Step abandon_row() { return check_.skip_row() ? Step::kNext : Step::kAbandon; }
   void warn_about_curve(std::int32_t start, std::int32_t length);
 
   bool lead_in();
@@ -89,7 +80,6 @@ class LineCompiler {
   FieldReader reader_;
   const std::string& path_;
   CheckHooks check_;
-  int row_line_ = 0;
   std::int32_t gradient_fill_index_ = 0;
   std::int32_t previous_gradient_ = 0;
   // What the checker compares rows with.
@@ -129,18 +119,16 @@ bool LineCompiler::general_section() {
     for (int i = 0; i < kGeneralCommentSkips && contains_exact(field, "-"); ++i) {
       field = reader_.read_text();
     }
-    row_line_ = reader_.field_line();
+    check_.begin_row(reader_.field_line());
     const bool starts_line = reader_.field_starts_line();
-    if (!check_.row(
-            row_line_, [&] { return general_row(field); }, true))
-      return false;
+    if (!check_.row([&] { return general_row(field); }, true)) return false;
     const bool header_like = contains_exact(field, "[") && contains_exact(field, "]");
     if (header_like && field.front() != '-') {
-      if (!signal_repetition_seen_) warn("the general section has no signal-repetition row");
+      if (!signal_repetition_seen_) check_.warn("the general section has no signal-repetition row");
       return true;
     }
     if (check_.active() && !names_general_row(field)) {
-      check_.unknown_keyword(field, starts_line, row_line_);
+      check_.unknown_keyword(field, starts_line);
     }
   }
 }
@@ -171,7 +159,7 @@ bool LineCompiler::general_row(std::string_view field) {
   }
   if (contains_exact(field, "segnali") && contains_exact(field, "ripetizione")) {
     signal_repetition_seen_ = true;
-    return signal_repetition_row(field) || check_.skip_row(row_line_);
+    return signal_repetition_row(field) || check_.skip_row();
   }
   return true;
 }
@@ -242,14 +230,13 @@ Step LineCompiler::object_rows() {
       field = reader_.read_text();
       if (reader_.at_end()) return Step::kNext;
     }
-    row_line_ = reader_.field_line();
+    check_.begin_row(reader_.field_line());
     const bool starts_line = reader_.field_starts_line();
-    const Step step = check_.row(
-        row_line_, [&] { return object_row(field); }, Step::kNext);
+    const Step step = check_.row([&] { return object_row(field); }, Step::kNext);
     if (step == Step::kEndReading) return Step::kNext;
     if (step == Step::kAbandon) return step;
     if (check_.active() && !names_object_row(field)) {
-      check_.unknown_keyword(field, starts_line, row_line_);
+      check_.unknown_keyword(field, starts_line);
     }
   }
 }
@@ -275,15 +262,15 @@ Step LineCompiler::out_of_route(const char* row, std::int32_t p) {
                           " lies beyond the end of the track cell array (last cell " +
                           std::to_string(s_.cells.last_index()) + ")",
                       here());
-  return check_.skip_row(row_line_) ? Step::kNext : Step::kEndReading;
+  return check_.skip_row() ? Step::kNext : Step::kEndReading;
 }
 
 Step LineCompiler::gradient_row() {
   const std::int32_t p = reader_.read_number();
   const std::int32_t g = reader_.read_number();
   if (!within_route(p)) return out_of_route("the gradient row", p);
-  warn_out_of_order("gradient", p, last_gradient_);
-  warn_off_grid("the gradient row", p);
+  check_.warn_out_of_order("gradient", p, last_gradient_);
+  check_.warn_off_grid("the gradient row", p);
   const std::int64_t n = run_cell(p);
   if (n > 0) {
     do {
@@ -333,9 +320,9 @@ Step LineCompiler::mountain_row() {
   std::int32_t fine = reader_.read_number();
   std::int32_t tipo = reader_.read_number();
   if (!within_route(inizio)) return out_of_route("the mountain row", inizio);
-  warn_out_of_order("mountain", inizio, last_mountain_);
-  warn_off_grid("the mountain stretch's start", inizio);
-  warn_off_grid("the mountain stretch's end", fine);
+  check_.warn_out_of_order("mountain", inizio, last_mountain_);
+  check_.warn_off_grid("the mountain stretch's start", inizio);
+  check_.warn_off_grid("the mountain stretch's end", fine);
   memo_montagna(s_, inizio, fine, tipo);
   return Step::kNext;
 }
@@ -347,7 +334,7 @@ Step LineCompiler::board_row() {
     *v = reader_.read_number();
   }
   if (!within_route(b.posizione)) return out_of_route("the indicator board row", b.posizione);
-  warn_off_grid("the indicator board", b.posizione);
+  check_.warn_off_grid("the indicator board", b.posizione);
   memo_indicatori_v_max(s_, b);
   if (s_.errors.failed()) {
     s_.errors.attach_row(b.posizione, here());
@@ -360,7 +347,7 @@ Step LineCompiler::signboard_row() {
   const std::int32_t p = reader_.read_number();
   const std::string_view line_buffer = reader_.read_text();
   if (!within_route(p)) return out_of_route("the signboard row", p);
-  warn_off_grid("the signboard", p);
+  check_.warn_off_grid("the signboard", p);
   const std::int64_t i = point_cell(p);
   TrackCell& cell = s_.cells.at(i);
   if (!s_.cells.is_free(i)) {
@@ -380,17 +367,18 @@ Step LineCompiler::signboard_row() {
 
 void LineCompiler::warn_about_curve(std::int32_t start, std::int32_t length) {
   if (!check_.active()) return;
-  warn_out_of_order("curve", start, last_curve_);
-  warn_off_grid("the curve", start);
+  check_.warn_out_of_order("curve", start, last_curve_);
+  check_.warn_off_grid("the curve", start);
   const std::int64_t end = std::int64_t{start} + length;
   if (end < s_.geometry->next_point()) {
-    warn("the curve " + std::to_string(start) + " to " + std::to_string(end) +
-             " lies behind the line already drawn and is dropped",
-         start);
+    check_.warn("the curve " + std::to_string(start) + " to " + std::to_string(end) +
+                    " lies behind the line already drawn and is dropped",
+                start);
   } else if (start < previous_curve_end_) {
-    warn("the curve at " + std::to_string(start) + " overlaps the previous one, which ends at " +
-             std::to_string(previous_curve_end_),
-         start);
+    check_.warn("the curve at " + std::to_string(start) +
+                    " overlaps the previous one, which ends at " +
+                    std::to_string(previous_curve_end_),
+                start);
   }
   previous_curve_end_ = std::max(previous_curve_end_, end);
 }

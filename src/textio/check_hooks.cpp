@@ -11,38 +11,38 @@ bool CheckHooks::report() {
   return true;
 }
 
-bool CheckHooks::skip_row(int row_line) {
+bool CheckHooks::skip_row() {
   if (!report()) return false;
-  reader_.skip_rest_of_line(row_line);
+  reader_.skip_rest_of_line(row_line_);
   return true;
 }
 
-void CheckHooks::warn(int line, std::optional<std::int32_t> position,
-                      const std::string& message) const {
+void CheckHooks::warn_at(int line, std::optional<std::int32_t> position,
+                         const std::string& message) const {
   if (active()) observer_->warning({path_, line}, position, message);
 }
 
-void CheckHooks::unknown_keyword(std::string_view field, bool starts_line, int line) const {
+void CheckHooks::unknown_keyword(std::string_view field, bool starts_line) const {
   const bool header = contains_exact(field, "[") && contains_exact(field, "]");
   const bool comment = contains_exact(field, "-");
   if (!active() || !starts_line || header || comment || field.empty()) return;
-  warn(line, std::nullopt, "\"" + std::string(field) + "\" names no row kind: the line is skipped");
+  warn("\"" + std::string(field) + "\" names no row kind: the line is skipped");
 }
 
-void CheckHooks::warn_off_grid(int line, const char* what, std::int32_t p) const {
+void CheckHooks::warn_off_grid(const char* what, std::int32_t p) const {
   if (active() && p % 50 != 0) {
-    warn(line, p,
-         std::string(what) + " at " + std::to_string(p) +
-             " is not on a multiple of 50 m and goes to the nearest cell boundary");
+    warn(std::string(what) + " at " + std::to_string(p) +
+             " is not on a multiple of 50 m and goes to the nearest cell boundary",
+         p);
   }
 }
 
-void CheckHooks::warn_out_of_order(int line, const char* kind, std::int32_t p,
+void CheckHooks::warn_out_of_order(const char* kind, std::int32_t p,
                                    std::optional<std::int32_t>& last) const {
   if (active() && last && p <= *last) {
-    warn(line, p,
-         std::string("the ") + kind + " row at " + std::to_string(p) +
-             " does not come after the previous one at " + std::to_string(*last));
+    warn(std::string("the ") + kind + " row at " + std::to_string(p) +
+             " does not come after the previous one at " + std::to_string(*last),
+         p);
   }
   last = p;
 }

@@ -19,40 +19,49 @@ class CheckHooks {
       : observer_(observer), errors_(errors), reader_(reader), path_(path) {}
 
   bool active() const { return observer_ != nullptr; }
+  // The row being compiled starts on `line`; diagnostics name it.
+  void begin_row(int line) { row_line_ = line; }
+  int row_line() const { return row_line_; }
   // Tells the recorded code and clears it; true when checking.
   bool report();
   // report(), then skips what is left of the row's line.
-  bool skip_row(int row_line);
-  void warn(int line, std::optional<std::int32_t> position, const std::string& message) const;
+  bool skip_row();
+  void warn(const std::string& message, std::optional<std::int32_t> position = {}) const {
+    warn_at(row_line_, position, message);
+  }
+  // A warning about the whole file.
+  void warn_file(const std::string& message) const { warn_at(0, std::nullopt, message); }
   // A line's first field that names no row kind: a mistyped keyword, skipped silently
   // by the compile.
-  void unknown_keyword(std::string_view field, bool starts_line, int line) const;
+  void unknown_keyword(std::string_view field, bool starts_line) const;
   // A position off the 50 m grid, which goes to the nearest cell boundary.
-  void warn_off_grid(int line, const char* what, std::int32_t p) const;
+  void warn_off_grid(const char* what, std::int32_t p) const;
   // A row that does not come after the previous one of its kind; `last` follows the rows.
-  void warn_out_of_order(int line, const char* kind, std::int32_t p,
-                         std::optional<std::int32_t>& last) const;
+  void warn_out_of_order(const char* kind, std::int32_t p, std::optional<std::int32_t>& last) const;
 
   // Runs one row. When checking, an unexpected failure in it is told as 25 and the row
   // skipped; `fallback` is then the row's result.
   template <typename F, typename R>
-  R row(int row_line, F&& f, R fallback) {
+  R row(F&& f, R fallback) {
     if (!active()) return f();
     try {
       return f();
     } catch (const UnexpectedFailure& failure) {
       errors_.record(25, failure.what(),
                      {path_, reader_.at_end() ? reader_.current_line() : reader_.field_line()});
-      skip_row(row_line);
+      skip_row();
       return fallback;
     }
   }
 
  private:
+  void warn_at(int line, std::optional<std::int32_t> position, const std::string& message) const;
+
   CheckObserver* observer_;
   ErrorState& errors_;
   FieldReader& reader_;
   const std::string& path_;
+  int row_line_ = 0;
 };
 
 }  // namespace tracciato

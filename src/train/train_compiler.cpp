@@ -44,22 +44,13 @@ class TrainCompiler {
 
  private:
   void compile();
-  SourceLocation here() const { return {src_.path, row_line_}; }
+  SourceLocation here() const { return {src_.path, check_.row_line()}; }
   std::int32_t last_index() const { return s_.cells.last_index(); }
   Step out_of_route(const char* row, std::int32_t p);
   Step fail(std::int32_t code, std::int32_t p, std::string why);
   Step fail_without_position(std::int32_t code, std::string why);
   // After a code that ends the compile: go on past the row when checking.
-  Step end_row() { return check_.skip_row(row_line_) ? Step::kNext : Step::kEnd; }
-  void warn(const std::string& message, std::optional<std::int32_t> p = std::nullopt) const {
-    check_.warn(row_line_, p, message);
-  }
-  void warn_off_grid(const char* what, std::int32_t p) const {
-    check_.warn_off_grid(row_line_, what, p);
-  }
-  void warn_out_of_order(const char* what, std::int32_t p, std::optional<std::int32_t>& last) {
-    check_.warn_out_of_order(row_line_, what, p, last);
-  }
+  Step end_row() { return check_.skip_row() ? Step::kNext : Step::kEnd; }
   // Cells among `cells` whose approach mark the row is about to overwrite.
   void warn_overwritten_marks(const std::vector<std::int64_t>& cells, const char* by) const;
   void warn_records_in_use() const;
@@ -88,7 +79,6 @@ class TrainCompiler {
   const TrainSource& src_;
   FieldReader reader_;
   CheckHooks check_;
-  int row_line_ = 0;
   std::int32_t speed_fill_index_ = 0;
   std::int32_t previous_speed_ = 0;
   std::int32_t adhesion_fill_index_ = 0;
@@ -111,14 +101,13 @@ void TrainCompiler::compile() {
       ended = reader_.at_end();
     }
     if (ended) break;
-    row_line_ = reader_.field_line();
+    check_.begin_row(reader_.field_line());
     const bool starts_line = reader_.field_starts_line();
-    const Step step = check_.row(
-        row_line_, [&] { return row(keyword); }, Step::kNext);
+    const Step step = check_.row([&] { return row(keyword); }, Step::kNext);
     if (step == Step::kEnd) return;
     if (step == Step::kEndOfFile) break;
     if (check_.active() && !names_train_row(keyword)) {
-      check_.unknown_keyword(keyword, starts_line, row_line_);
+      check_.unknown_keyword(keyword, starts_line);
     }
   }
   end_of_file();
@@ -130,7 +119,7 @@ void TrainCompiler::skip_lead_in() {
     field = reader_.read_text();
   } while (!contains_any_case(field, "[generale]") && !reader_.at_end());
   if (!contains_any_case(field, "[generale]")) {
-    check_.warn(0, std::nullopt, "no \"[generale]\": the description compiles with no train");
+    check_.warn_file("no \"[generale]\": the description compiles with no train");
   }
 }
 
@@ -160,7 +149,7 @@ Step TrainCompiler::out_of_route(const char* row, std::int32_t p) {
                           " lies beyond the end of the track cell array (last cell " +
                           std::to_string(last_index()) + ")",
                       here());
-  return check_.skip_row(row_line_) ? Step::kNext : Step::kEndOfFile;
+  return check_.skip_row() ? Step::kNext : Step::kEndOfFile;
 }
 
 Step TrainCompiler::fail(std::int32_t code, std::int32_t p, std::string why) {
@@ -182,7 +171,7 @@ void TrainCompiler::warn_overwritten_marks(const std::vector<std::int64_t>& cell
                    std::to_string(s_.cells.at(cell).cell_approach_mark) + ")";
   }
   if (!overwritten.empty()) {
-    warn(std::string(by) + "'s approach marks overwrite the marks in cells" + overwritten);
+    check_.warn(std::string(by) + "'s approach marks overwrite the marks in cells" + overwritten);
   }
 }
 
@@ -190,10 +179,9 @@ void TrainCompiler::warn_records_in_use() const {
   const int stations = station_counter_ - 1;
   const int signboards = header_index::kFirstSignboard - s_.signboard_record;
   if (check_.active() && stations + signboards >= kRecordsWarning) {
-    check_.warn(0, std::nullopt,
-                std::to_string(stations) + " stations and " + std::to_string(signboards) +
-                    " signboards use " + std::to_string(stations + signboards) +
-                    " of the 78 header records they share");
+    check_.warn_file(std::to_string(stations) + " stations and " + std::to_string(signboards) +
+                     " signboards use " + std::to_string(stations + signboards) +
+                     " of the 78 header records they share");
   }
 }
 
@@ -201,8 +189,8 @@ Step TrainCompiler::speed_row() {
   const std::int32_t p = reader_.read_number();
   const std::int32_t v = reader_.read_number();
   if (!within_route(p, 100, last_index())) return out_of_route("the speed-limit row", p);
-  warn_out_of_order("speed-limit", p, last_speed_);
-  warn_off_grid("the speed limit", p);
+  check_.warn_out_of_order("speed-limit", p, last_speed_);
+  check_.warn_off_grid("the speed limit", p);
   const std::int64_t w = run_cell(p);
   if (w > 0) {
     do {
@@ -220,8 +208,8 @@ Step TrainCompiler::adhesion_row() {
   const std::int32_t p = reader_.read_number();
   const std::int32_t a = reader_.read_number();
   if (!within_route(p, 100, last_index())) return out_of_route("the adhesion row", p);
-  warn_out_of_order("adhesion", p, last_adhesion_);
-  warn_off_grid("the adhesion", p);
+  check_.warn_out_of_order("adhesion", p, last_adhesion_);
+  check_.warn_off_grid("the adhesion", p);
   const std::int64_t w = run_cell(p);
   if (w > 0) {
     do {
@@ -254,7 +242,7 @@ Step TrainCompiler::signal_row() {
   }
   if (!within_route(r.posizione, 100, last_index()))
     return out_of_route("the signal row", r.posizione);
-  warn_off_grid("the signal", r.posizione);
+  check_.warn_off_grid("the signal", r.posizione);
   const std::int64_t signal_cell = point_cell(r.posizione);
   if (check_.active() && s_.cells.contains(signal_cell) && s_.cells.is_free(signal_cell)) {
     warn_overwritten_marks({signal_cell - 2, signal_cell - 4, signal_cell - 6, signal_cell - 8},
@@ -268,7 +256,7 @@ Step TrainCompiler::slowdown_row() {
   SlowdownRow r;
   for (std::int32_t* v : {&r.x, &r.v, &r.l, &r.f_tt, &r.f_ta, &r.d_v}) *v = reader_.read_number();
   if (!within_route(r.x, 100, last_index())) return out_of_route("the slowdown row", r.x);
-  warn_off_grid("the slowdown", r.x);
+  check_.warn_off_grid("the slowdown", r.x);
   memo_rallentamento(s_, r);
   return after_recorder(r.x);
 }
@@ -277,7 +265,7 @@ Step TrainCompiler::code_drop_row() {
   const std::int32_t p = reader_.read_number();
   const std::int32_t w = reader_.read_number();
   if (!within_route(p, 100, last_index())) return out_of_route("the code drop row", p);
-  warn_off_grid("the code drop", p);
+  check_.warn_off_grid("the code drop", p);
   const std::int64_t c = run_cell(p);
   TrackCell& cell = s_.cells.at(c);
   if (!s_.cells.is_free(c)) {
@@ -296,14 +284,14 @@ Step TrainCompiler::code_drop_row() {
 
 Step TrainCompiler::station_row() {
   if (stations_full_) {
-    check_.skip_row(row_line_);
+    check_.skip_row();
     return Step::kNext;
   }
   HeaderRecord& r = s_.header.at(station_counter_);
   r.record_position = reader_.read_number();
   const std::int32_t at = r.record_position;
   if (!within_route(at, kStationReach, last_index())) return out_of_route("the station row", at);
-  warn_out_of_order("station", at, last_station_);
+  check_.warn_out_of_order("station", at, last_station_);
   if (at % 50 != 0) {
     return fail(8, at, "the station position " + std::to_string(at) + " is not a multiple of 50");
   }
@@ -402,8 +390,8 @@ Step TrainCompiler::mark_station(const HeaderRecord& r) {
   TrackCell& marker = s_.cells.at(round_to<std::int64_t>(end_cell - 1, "cell index"));
   if (check_.active() && marker.cell_type != cell_type::kNothing &&
       marker.cell_type != cell_type::kMountainMarker) {
-    warn(std::string("the station marker replaces ") + cell_type_name(marker.cell_type) +
-         " in cell " + std::to_string(round_to<std::int64_t>(end_cell - 1, "cell index")));
+    check_.warn(std::string("the station marker replaces ") + cell_type_name(marker.cell_type) +
+                " in cell " + std::to_string(round_to<std::int64_t>(end_cell - 1, "cell index")));
   }
   marker.cell_type = cell_type::kStationMarker;
   marker.cell_value = low16(station_counter_);
