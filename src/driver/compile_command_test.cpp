@@ -129,6 +129,17 @@ TEST(CompileCommand, CompileErrorKeepsEarlierFilesAndExplainsTheRow) {
   EXPECT_EQ(read_file(dir / "Esempio_100.dat"), earlier);
 }
 
+TEST(CompileCommand, TextTooLongForTheHeaderIsAnUnexpectedFailure) {
+  testing::TempDir dir;
+  write_file(dir / "L_linea.txt",
+             testing::line_description({"cartello_indicatore, 850, " + std::string(70000, 'x')}));
+  write_file(dir / "L_1-.txt", testing::train_description({"velocita, 0, 30"}));
+  const auto run = run_tracciato({"compile", "L_linea.txt", "L_1-.txt"}, dir.path());
+  EXPECT_EQ(run.status, 1);
+  EXPECT_EQ(first_line(run.err), " Errore n. 25");
+  EXPECT_EQ(testing::file_names(dir.path()).size(), 2u);
+}
+
 TEST(CompileCommand, MissingDescriptions) {
   testing::TempDir dir;
   auto run =

@@ -4,6 +4,7 @@
 
 #include "model/competition_codes.h"
 #include "model/cp1252.h"
+#include "model/unexpected_failure.h"
 
 namespace tracciato {
 namespace {
@@ -50,6 +51,14 @@ TEST(CompiledFiles, CellsAreFifteenBytesInIndexOrder) {
   EXPECT_EQ(Bytes(bytes.begin() + 15, bytes.begin() + 20), (Bytes{0x00, 0x01, 0x14, 0xF2, 0x09}));
   EXPECT_EQ(Bytes(bytes.begin() + 30, bytes.begin() + 45),
             (Bytes{1, 2, 3, 4, 5, 6, 7, 0xFF, 0xFF, 9, 10, 11, 12, 13, 14}));
+}
+
+TEST(CompiledFiles, TextTooLongForItsLengthFieldIsRefused) {
+  ScenarioHeader h;
+  h.at(80).record_text = std::string(65535, 'x');
+  EXPECT_EQ(encode_header(h).size(), 87u * 34 + 65535);
+  h.at(80).record_text += 'x';
+  EXPECT_THROW(encode_header(h), UnexpectedFailure);
 }
 
 TEST(CompiledFiles, NamesFollowBaseNameAndTrainNumber) {
