@@ -43,7 +43,7 @@ std::optional<Arguments> out_arguments(std::span<const std::string> words,
   return args;
 }
 
-bool writable_directory(const fs::path& dir) {
+bool existing_directory(const fs::path& dir) {
   std::error_code ec;
   return fs::is_directory(dir, ec);
 }
@@ -57,7 +57,7 @@ int export_command(std::span<const std::string> words, const EmbeddedScenario& s
   const auto args = out_arguments(words, "export", {}, status);
   if (!args) return status;
   const fs::path dir = args->value("--out").value_or(".");
-  if (!writable_directory(dir)) {
+  if (!existing_directory(dir)) {
     std::cerr << "tracciato: " << not_a_directory(dir) << '\n';
     return 3;
   }
@@ -72,8 +72,7 @@ int export_command(std::span<const std::string> words, const EmbeddedScenario& s
 
 // The window where there is a desktop, the console otherwise.
 std::unique_ptr<Face> choose_face(bool headless) {
-  std::string why_not;
-  std::unique_ptr<Face> window = headless ? nullptr : open_window_face(why_not);
+  std::unique_ptr<Face> window = headless ? nullptr : open_window_face();
   if (window) return window;
   return std::make_unique<ConsoleFace>();
 }
@@ -84,7 +83,7 @@ int default_command(std::span<const std::string> words, const EmbeddedScenario& 
   if (!args) return status;
   const std::unique_ptr<Face> face = choose_face(args->flag("--headless"));
   const fs::path dir = args->value("--out").value_or(executable_dir().string());
-  if (!writable_directory(dir)) {
+  if (!existing_directory(dir)) {
     face->failure(not_a_directory(dir));
     return 3;
   }

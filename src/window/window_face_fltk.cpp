@@ -85,11 +85,8 @@ bool display_opens() {
 
 }  // namespace
 
-std::unique_ptr<Face> open_window_face(std::string& why_not) {
-  if (!display_opens()) {
-    why_not = "no X display can be opened";
-    return nullptr;
-  }
+std::unique_ptr<Face> open_window_face() {
+  if (!display_opens()) return nullptr;
   return std::make_unique<WindowFace>();
 }
 
