@@ -6,12 +6,10 @@
 
 #include "driver/arguments.h"
 #include "driver/build.h"
+#include "driver/embedded_descriptions.h"
 #include "driver/scenario_names.h"
 #include "driver/usage.h"
-#include "line/line_description_writer.h"
-#include "textio/text_writer.h"
 #include "tools/check/findings_output.h"
-#include "train/train_description_writer.h"
 
 namespace tracciato {
 
@@ -25,15 +23,11 @@ struct CheckInputs {
   ScenarioNames names;
 };
 
-// The embedded descriptions as the default run would write them, held in memory.
 CheckInputs embedded_inputs(const EmbeddedScenario& e) {
-  ScenarioNames names{std::string(e.base_name), std::string(e.train_number)};
-  return {std::make_unique<MemoryDescription>(line_description_name(names.base_name),
-                                              embedded_text_bytes(e.line)),
-          std::make_unique<MemoryDescription>(
-              train_description_name(names.base_name, names.train_number),
-              embedded_text_bytes(e.train)),
-          names};
+  EmbeddedDescriptions d = embedded_descriptions(e);
+  return {std::make_unique<MemoryDescription>(std::move(d.line)),
+          std::make_unique<MemoryDescription>(std::move(d.train)),
+          {d.base_name, d.train_number}};
 }
 
 // A description that is there but cannot be read stops the check (status 3).

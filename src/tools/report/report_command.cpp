@@ -10,14 +10,11 @@
 
 #include "driver/arguments.h"
 #include "driver/build.h"
+#include "driver/embedded_descriptions.h"
 #include "driver/reporter.h"
 #include "driver/scenario_names.h"
 #include "driver/usage.h"
-#include "line/line_description_writer.h"
-#include "model/cp1252.h"
-#include "textio/text_writer.h"
 #include "tools/report/report_page.h"
-#include "train/train_description_writer.h"
 
 namespace tracciato {
 
@@ -25,23 +22,9 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// An embedded text as the default run hands it to the compile: code page bytes, CR LF.
-std::string description_text(std::string_view utf8) {
-  std::string text;
-  for (const std::string_view slot : text_slots(utf8)) {
-    if (slot == kEndSentinel) break;
-    text += utf8_to_cp1252(slot);
-    text += "\r\n";
-  }
-  return text;
-}
-
 Scenario compile_embedded(const EmbeddedScenario& e) {
-  const std::string base(e.base_name);
-  const std::string number(e.train_number);
-  MemoryDescription line(line_description_name(base), description_text(e.line));
-  MemoryDescription train(train_description_name(base, number), description_text(e.train));
-  return memorizza_percorso({line, train, base, number, 1});
+  EmbeddedDescriptions d = embedded_descriptions(e);
+  return memorizza_percorso({d.line, d.train, d.base_name, d.train_number, 1});
 }
 
 Scenario compile_files(const fs::path& line, const fs::path& train, const ScenarioNames& names) {
