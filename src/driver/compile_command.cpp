@@ -14,11 +14,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-bool same_file(const fs::path& a, const fs::path& b) {
-  std::error_code ec;
-  return fs::equivalent(a, b, ec);
-}
-
 // The compile must never replace the author's own descriptions.
 std::optional<std::string> output_collision(const fs::path& out, const ScenarioNames& n,
                                             const fs::path& line, const fs::path& train) {

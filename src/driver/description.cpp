@@ -9,6 +9,11 @@
 
 namespace tracciato {
 
+bool same_file(const std::filesystem::path& a, const std::filesystem::path& b) {
+  std::error_code ec;
+  return std::filesystem::equivalent(a, b, ec);
+}
+
 FileDescription::FileDescription(std::filesystem::path file, bool temporary, std::string shown)
     : file_(std::move(file)),
       shown_(shown.empty() ? file_.string() : std::move(shown)),

@@ -1,7 +1,6 @@
 #include "driver/output_files.h"
 
 #include <fcntl.h>
-#include <sys/uio.h>
 #include <unistd.h>
 
 #include <algorithm>

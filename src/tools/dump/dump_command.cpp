@@ -1,15 +1,10 @@
 #include "tools/dump/dump_command.h"
 
-#include <cerrno>
-#include <cstring>
 #include <filesystem>
-#include <fstream>
 #include <iostream>
-#include <iterator>
-#include <optional>
-#include <vector>
 
 #include "driver/arguments.h"
+#include "driver/description.h"
 #include "driver/usage.h"
 #include "tools/dump/dump_decoder.h"
 #include "tools/dump/dump_json.h"
@@ -17,31 +12,7 @@
 
 namespace tracciato {
 
-namespace {
-
 namespace fs = std::filesystem;
-
-std::optional<std::vector<std::uint8_t>> read_bytes(const fs::path& file, std::string& why) {
-  std::error_code ec;
-  if (fs::is_directory(file, ec)) {
-    why = "it is a directory";
-    return std::nullopt;
-  }
-  std::ifstream in(file, std::ios::binary);
-  if (!in) {
-    why = std::strerror(errno);
-    return std::nullopt;
-  }
-  std::vector<std::uint8_t> bytes{std::istreambuf_iterator<char>(in),
-                                  std::istreambuf_iterator<char>()};
-  if (in.bad()) {
-    why = "reading failed";
-    return std::nullopt;
-  }
-  return bytes;
-}
-
-}  // namespace
 
 int dump_command(std::span<const std::string> words) {
   std::string problem;
@@ -55,14 +26,17 @@ int dump_command(std::span<const std::string> words) {
                                    "' holds: expected NAME_NUMBER.sim, NAME_NUMBER.dat "
                                    "or NAME_linea.dat");
   }
-  const auto bytes = read_bytes(file, problem);
-  if (!bytes) {
-    std::cerr << "tracciato dump: cannot read " << file.string() << ": " << problem << '\n';
+  FileDescription mapped(file, false);
+  const auto text = mapped.load();
+  if (!text) {
+    std::cerr << "tracciato dump: cannot read " << file.string() << '\n';
     return 3;
   }
+  const std::span<const std::uint8_t> bytes(reinterpret_cast<const std::uint8_t*>(text->data()),
+                                            text->size());
   DecodedFile decoded;
   try {
-    decoded = decode_compiled_file(*kind, *bytes);
+    decoded = decode_compiled_file(*kind, bytes);
   } catch (const DecodeError& error) {
     std::cerr << "tracciato dump: " << file.string() << ": offset " << error.offset() << ": "
               << error.what() << '\n';

@@ -34,11 +34,6 @@ Scenario compile_files(const fs::path& line, const fs::path& train, const Scenar
       {line_description, train_description, names.base_name, names.train_number, 1});
 }
 
-bool same_file(const fs::path& a, const fs::path& b) {
-  std::error_code ec;
-  return fs::equivalent(a, b, ec);
-}
-
 // Returns the reason when the page cannot be written.
 std::optional<std::string> write_page(const fs::path& file, const std::string& page) {
   std::error_code ec;
