@@ -1,6 +1,7 @@
 #include "documents/driver_documents.h"
 
 #include "textio/text_writer.h"
+#include "platform/utf8_path.h"
 
 namespace tracciato {
 
@@ -17,16 +18,16 @@ std::string timetable_card_name(const std::string& base_name, const std::string&
 }
 
 void dati_note(const std::filesystem::path& dir, const DocumentNames& n, std::string_view text) {
-  write_embedded_text(dir / notes_name(n.base_name, n.train_number), text);
+  write_embedded_text(dir / utf8_path(notes_name(n.base_name, n.train_number)), text);
 }
 
 void dati_rallentamenti(const std::filesystem::path& dir, const DocumentNames& n,
                         std::string_view text) {
-  write_embedded_text(dir / slowdown_order_name(n.base_name, n.train_number), text);
+  write_embedded_text(dir / utf8_path(slowdown_order_name(n.base_name, n.train_number)), text);
 }
 
 void dati_scheda(const std::filesystem::path& dir, const DocumentNames& n, std::string_view text) {
-  write_embedded_text(dir / timetable_card_name(n.base_name, n.train_number), text);
+  write_embedded_text(dir / utf8_path(timetable_card_name(n.base_name, n.train_number)), text);
 }
 
 }  // namespace tracciato

@@ -7,6 +7,7 @@
 #include "driver/run_build.h"
 #include "driver/scenario_names.h"
 #include "driver/usage.h"
+#include "platform/utf8_path.h"
 
 namespace tracciato {
 
@@ -20,8 +21,9 @@ std::optional<std::string> output_collision(const fs::path& out, const ScenarioN
   for (const std::string& name :
        {n.base_name + "_linea.dat", n.base_name + "_" + n.train_number + ".sim",
         n.base_name + "_" + n.train_number + ".dat"}) {
-    if (same_file(out / name, line) || same_file(out / name, train)) {
-      return "the output file " + (out / name).string() + " is one of the descriptions";
+    const fs::path file = out / utf8_path(name);
+    if (same_file(file, line) || same_file(file, train)) {
+      return "the output file " + shown_path(file) + " is one of the descriptions";
     }
   }
   return std::nullopt;
@@ -29,7 +31,7 @@ std::optional<std::string> output_collision(const fs::path& out, const ScenarioN
 
 void print_summary(const BuildResult& result, const fs::path& out) {
   for (const WrittenFile& f : result.written) {
-    std::cout << (out / f.name).string() << ": " << f.bytes << " bytes\n";
+    std::cout << shown_path(out / utf8_path(f.name)) << ": " << f.bytes << " bytes\n";
   }
 }
 
@@ -41,18 +43,18 @@ int compile_command(std::span<const std::string> words) {
                                     {"--no-geometry", "--verbose"}, problem);
   if (args && args->positionals.size() != 2) problem = "compile takes LINE and TRAIN";
   if (!args || !problem.empty()) return usage_error("compile", problem);
-  const fs::path line = args->positionals[0];
-  const fs::path train = args->positionals[1];
+  const fs::path line = utf8_path(args->positionals[0]);
+  const fs::path train = utf8_path(args->positionals[1]);
   const auto names =
       resolve_names(line, train, args->value("--base"), args->value("--train"), problem);
   if (!names) return usage_error("compile", problem);
-  const fs::path out = args->value("--out").value_or(".");
+  const fs::path out = utf8_path(args->value("--out").value_or("."));
   if (const auto collision = output_collision(out, *names, line, train)) {
     return usage_error("compile", *collision);
   }
   std::error_code ec;
   if (!fs::is_directory(out, ec)) {
-    std::cerr << "tracciato: cannot write into " << out.string() << ": not a directory\n";
+    std::cerr << "tracciato: cannot write into " << shown_path(out) << ": not a directory\n";
     return static_cast<int>(BuildStatus::kOutputError);
   }
   FileDescription line_description(line, false);

@@ -3,8 +3,9 @@
 #include "documents/driver_documents.h"
 #include "driver/run_build.h"
 #include "line/line_description_writer.h"
-#include "textio/file_error.h"
+#include "platform/file_error.h"
 #include "train/train_description_writer.h"
+#include "platform/utf8_path.h"
 
 namespace tracciato {
 
@@ -29,8 +30,8 @@ int default_run(const EmbeddedScenario& scenario, const std::filesystem::path& d
   }
   const std::string line_name = line_description_name(base_name);
   const std::string train_name = train_description_name(base_name, train_number);
-  FileDescription line(dir / line_name, true, line_name);
-  FileDescription train(dir / train_name, true, train_name);
+  FileDescription line(dir / utf8_path(line_name), true, line_name);
+  FileDescription train(dir / utf8_path(train_name), true, train_name);
   const BuildRequest request{line, train, base_name, train_number, 1};
   return static_cast<int>(run_build(request, dir, face).status);
 }

@@ -1,11 +1,8 @@
 #include "driver/description.h"
 
-#include <fcntl.h>
-#include <sys/mman.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <system_error>
+
+#include "platform/utf8_path.h"
 
 namespace tracciato {
 
@@ -16,12 +13,8 @@ bool same_file(const std::filesystem::path& a, const std::filesystem::path& b) {
 
 FileDescription::FileDescription(std::filesystem::path file, bool temporary, std::string shown)
     : file_(std::move(file)),
-      shown_(shown.empty() ? file_.string() : std::move(shown)),
+      shown_(shown.empty() ? shown_path(file_) : std::move(shown)),
       temporary_(temporary) {}
-
-FileDescription::~FileDescription() {
-  unmap();
-}
 
 bool FileDescription::exists() const {
   std::error_code ec;
@@ -29,30 +22,14 @@ bool FileDescription::exists() const {
 }
 
 std::optional<std::string_view> FileDescription::load() {
-  unmap();
-  const int fd = ::open(file_.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) return std::nullopt;
-  struct stat info {};
-  const bool regular = ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode);
-  size_ = regular ? static_cast<std::size_t>(info.st_size) : 0;
-  if (regular && size_ > 0) {
-    map_ = ::mmap(nullptr, size_, PROT_READ, MAP_PRIVATE, fd, 0);
-    if (map_ == MAP_FAILED) map_ = nullptr;
-    if (map_ != nullptr) ::madvise(map_, size_, MADV_SEQUENTIAL);
-  }
-  ::close(fd);
-  if (!regular || (size_ > 0 && map_ == nullptr)) return std::nullopt;
-  return size_ == 0 ? std::string_view() : std::string_view(static_cast<const char*>(map_), size_);
-}
-
-void FileDescription::unmap() {
-  if (map_ != nullptr) ::munmap(map_, size_);
-  map_ = nullptr;
-  size_ = 0;
+  mapped_.reset();
+  mapped_ = MappedFile::open(file_);
+  if (!mapped_) return std::nullopt;
+  return mapped_->bytes();
 }
 
 void FileDescription::discard() {
-  unmap();
+  mapped_.reset();
   if (!temporary_) return;
   std::error_code ec;
   std::filesystem::remove(file_, ec);

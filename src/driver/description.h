@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+#include "platform/mapped_file.h"
+
 namespace tracciato {
 
 // A line or train description handed to the compile: a file (an author's, or the
@@ -31,7 +33,6 @@ class FileDescription final : public Description {
  public:
   // `shown` names it in diagnostics; by default the path as given.
   FileDescription(std::filesystem::path file, bool temporary, std::string shown = {});
-  ~FileDescription() override;
   FileDescription(const FileDescription&) = delete;
   FileDescription& operator=(const FileDescription&) = delete;
   const std::string& path() const override { return shown_; }
@@ -40,13 +41,10 @@ class FileDescription final : public Description {
   void discard() override;
 
  private:
-  void unmap();
-
   std::filesystem::path file_;
   std::string shown_;
   bool temporary_;
-  void* map_ = nullptr;
-  std::size_t size_ = 0;
+  std::optional<MappedFile> mapped_;
 };
 
 class MemoryDescription final : public Description {

@@ -1,78 +1,19 @@
 #include "driver/output_files.h"
 
-#include <fcntl.h>
-#include <unistd.h>
-
-#include <algorithm>
-#include <cerrno>
-#include <cstring>
 #include <exception>
 #include <system_error>
 #include <thread>
-#include <utility>
 
 #include "driver/temporary_files.h"
+#include "platform/output_file.h"
 
 namespace tracciato {
 
 namespace {
 
-std::string reason(int err) {
-  return std::strerror(err);
-}
-
-// Writeback of each slice starts as soon as it is written, so the disk works while the
-// rest is still being copied.
-constexpr std::size_t kWritebackSlice = std::size_t{4} << 20;
-
-// Writes every part, looping over short writes.
-void write_parts(int fd, const std::filesystem::path& shown, const CompiledFile& file) {
-  off_t written = 0;
-  for (const std::span<const std::uint8_t> part : file.parts) {
-    std::size_t done = 0;
-    while (done < part.size()) {
-      const std::size_t slice = std::min(part.size() - done, kWritebackSlice);
-      const ssize_t n = ::write(fd, part.data() + done, slice);
-      if (n < 0 && errno == EINTR) continue;
-      if (n <= 0) throw FileError(shown, n < 0 ? reason(errno) : "nothing could be written");
-      ::sync_file_range(fd, written, n, SYNC_FILE_RANGE_WRITE);
-      done += static_cast<std::size_t>(n);
-      written += n;
-    }
-  }
-}
-
-// A temporary file being written, closed on every way out.
-class TemporaryFile {
- public:
-  TemporaryFile(const std::filesystem::path& temp, std::filesystem::path shown)
-      : shown_(std::move(shown)),
-        fd_(::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644)) {
-    if (fd_ < 0) throw FileError(shown_, reason(errno));
-  }
-  TemporaryFile(TemporaryFile&& other) noexcept
-      : shown_(std::move(other.shown_)), fd_(std::exchange(other.fd_, -1)) {}
-  TemporaryFile(const TemporaryFile&) = delete;
-  TemporaryFile& operator=(const TemporaryFile&) = delete;
-  TemporaryFile& operator=(TemporaryFile&&) = delete;
-  ~TemporaryFile() {
-    if (fd_ >= 0) ::close(fd_);
-  }
-
-  void write(const CompiledFile& file) { write_parts(fd_, shown_, file); }
-  void sync_and_close() {
-    if (::fsync(fd_) != 0) throw FileError(shown_, reason(errno));
-    if (::close(std::exchange(fd_, -1)) != 0) throw FileError(shown_, reason(errno));
-  }
-
- private:
-  std::filesystem::path shown_;
-  int fd_;
-};
-
 // Syncs the files at once: the disk then serves their cache flushes together instead of
 // one after another. A failure names the first failing file in writing order.
-void sync_all(std::vector<TemporaryFile>& files) {
+void sync_all(std::vector<OutputFile>& files) {
   std::vector<std::exception_ptr> failures(files.size());
   const auto sync = [&](std::size_t i) {
     try {
@@ -102,6 +43,53 @@ void remove_quietly(const std::vector<std::filesystem::path>& files) {
   for (const auto& f : files) std::filesystem::remove(f, ec);
 }
 
+// One compiled file on its way into place: the new bytes under a temporary name, and the
+// earlier file of the set, kept aside until the whole set is in place.
+struct Placement {
+  std::filesystem::path target;
+  std::filesystem::path temporary;
+  std::filesystem::path earlier;
+  bool had_earlier = false;
+};
+
+// A hard link where the file system has them, a copy elsewhere.
+bool keep_aside(const std::filesystem::path& target, const std::filesystem::path& aside) {
+  std::error_code ec;
+  if (!std::filesystem::is_regular_file(target, ec)) return false;
+  std::filesystem::create_hard_link(target, aside, ec);
+  if (ec) std::filesystem::copy_file(target, aside, ec);
+  if (ec) throw FileError(target, "cannot keep the earlier file aside: " + ec.message());
+  return true;
+}
+
+// Puts the earlier files of the first `count` placements back, so that the three files
+// always come from one build.
+void restore_earlier(const std::vector<Placement>& placed, std::size_t count) {
+  std::error_code ec;
+  for (std::size_t i = 0; i < count; ++i) {
+    try {
+      if (placed[i].had_earlier) {
+        replace_file(placed[i].earlier, placed[i].target);
+      } else {
+        std::filesystem::remove(placed[i].target, ec);
+      }
+    } catch (const FileError&) {  // the first failure is the one to report
+    }
+  }
+}
+
+void move_into_place(std::vector<Placement>& placed) {
+  for (Placement& p : placed) p.had_earlier = keep_aside(p.target, p.earlier);
+  for (std::size_t i = 0; i < placed.size(); ++i) {
+    try {
+      replace_file(placed[i].temporary, placed[i].target);
+    } catch (const FileError&) {
+      restore_earlier(placed, i);
+      throw;
+    }
+  }
+}
+
 }  // namespace
 
 EncodedBuild encode_build(const Scenario& s, const std::string& base_name,
@@ -120,23 +108,29 @@ EncodedBuild encode_build(const Scenario& s, const std::string& base_name,
 
 void write_all_or_nothing(const std::filesystem::path& dir,
                           const std::vector<CompiledFile>& files) {
-  std::vector<std::filesystem::path> temps;
+  std::vector<Placement> placed;
+  for (const CompiledFile& f : files) {
+    placed.push_back({dir / utf8_path(f.name), temporary_name(dir, f.name),
+                      temporary_name(dir, "earlier-" + f.name)});
+  }
+  std::vector<std::filesystem::path> leftovers;
+  for (const Placement& p : placed) {
+    leftovers.push_back(p.temporary);
+    leftovers.push_back(p.earlier);
+  }
   try {
-    std::vector<TemporaryFile> written;
-    for (const CompiledFile& f : files) {
-      temps.push_back(temporary_name(dir, f.name));
-      written.emplace_back(temps.back(), dir / f.name).write(f);
+    std::vector<OutputFile> written;
+    for (std::size_t i = 0; i < files.size(); ++i) {
+      written.emplace_back(placed[i].temporary, placed[i].target);
+      for (const auto part : files[i].parts) written.back().write(part);
     }
     sync_all(written);
-    for (std::size_t i = 0; i < files.size(); ++i) {
-      if (::rename(temps[i].c_str(), (dir / files[i].name).c_str()) != 0) {
-        throw FileError(dir / files[i].name, reason(errno));
-      }
-    }
+    move_into_place(placed);
   } catch (...) {
-    remove_quietly(temps);
+    remove_quietly(leftovers);
     throw;
   }
+  remove_quietly(leftovers);
 }
 
 }  // namespace tracciato

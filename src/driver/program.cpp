@@ -9,11 +9,14 @@
 #include "driver/compile_command.h"
 #include "driver/default_run.h"
 #include "driver/usage.h"
-#include "textio/file_error.h"
+#include "platform/file_error.h"
 #include "tools/check/check_command.h"
 #include "tools/dump/dump_command.h"
 #include "tools/report/report_command.h"
 #include "window/window_face.h"
+#include "platform/utf8_path.h"
+#include "platform/process.h"
+#include "platform/program_start.h"
 
 #ifndef TRACCIATO_VERSION
 #define TRACCIATO_VERSION "0"
@@ -26,7 +29,7 @@ namespace {
 namespace fs = std::filesystem;
 
 fs::path executable_dir() {
-  return fs::read_symlink("/proc/self/exe").parent_path();
+  return executable_path().parent_path();
 }
 
 // The words of the default run and of export: "[--out DIR]" and the given flags.
@@ -49,14 +52,14 @@ bool existing_directory(const fs::path& dir) {
 }
 
 std::string not_a_directory(const fs::path& dir) {
-  return "cannot write into " + dir.string() + ": not a directory";
+  return "cannot write into " + shown_path(dir) + ": not a directory";
 }
 
 int export_command(std::span<const std::string> words, const EmbeddedScenario& scenario) {
   int status = 0;
   const auto args = out_arguments(words, "export", {}, status);
   if (!args) return status;
-  const fs::path dir = args->value("--out").value_or(".");
+  const fs::path dir = utf8_path(args->value("--out").value_or("."));
   if (!existing_directory(dir)) {
     std::cerr << "tracciato: " << not_a_directory(dir) << '\n';
     return 3;
@@ -73,7 +76,10 @@ int export_command(std::span<const std::string> words, const EmbeddedScenario& s
 // The window where there is a desktop, the console otherwise.
 std::unique_ptr<Face> choose_face(bool headless) {
   std::unique_ptr<Face> window = headless ? nullptr : open_window_face();
-  if (window) return window;
+  if (window) {
+    hide_own_console();
+    return window;
+  }
   return std::make_unique<ConsoleFace>();
 }
 
@@ -82,7 +88,8 @@ int default_command(std::span<const std::string> words, const EmbeddedScenario& 
   const auto args = out_arguments(words, "", {"--headless"}, status);
   if (!args) return status;
   const std::unique_ptr<Face> face = choose_face(args->flag("--headless"));
-  const fs::path dir = args->value("--out").value_or(executable_dir().string());
+  const auto out = args->value("--out");
+  const fs::path dir = out ? utf8_path(*out) : executable_dir();
   if (!existing_directory(dir)) {
     face->failure(not_a_directory(dir));
     return 3;

@@ -1,4 +1,5 @@
 #include "driver/scenario_names.h"
+#include "platform/utf8_path.h"
 
 namespace tracciato {
 
@@ -14,14 +15,14 @@ bool plain(const std::string& name) {
 }
 
 std::optional<std::string> derive_base(const std::filesystem::path& line) {
-  const std::string file = line.filename().string();
+  const std::string file = shown_path(line.filename());
   if (!file.ends_with(kLineSuffix) || file.size() == kLineSuffix.size()) return std::nullopt;
   return file.substr(0, file.size() - kLineSuffix.size());
 }
 
 std::optional<std::string> derive_number(const std::filesystem::path& train,
                                          const std::string& base) {
-  const std::string file = train.filename().string();
+  const std::string file = shown_path(train.filename());
   const std::string prefix = base + "_";
   if (!file.starts_with(prefix) || !file.ends_with(kTrainSuffix) ||
       file.size() <= prefix.size() + kTrainSuffix.size()) {
@@ -39,7 +40,7 @@ std::optional<ScenarioNames> resolve_names(const std::filesystem::path& line,
                                            std::string& problem) {
   const std::optional<std::string> name = base ? base : derive_base(line);
   if (!name) {
-    problem = "cannot take the base name from '" + line.string() +
+    problem = "cannot take the base name from '" + shown_path(line) +
               "' (expected NAME_linea.txt): give --base NAME";
     return std::nullopt;
   }
@@ -49,7 +50,7 @@ std::optional<ScenarioNames> resolve_names(const std::filesystem::path& line,
   }
   const std::optional<std::string> train_number = number ? number : derive_number(train, *name);
   if (!train_number) {
-    problem = "cannot take the train number from '" + train.string() + "' (expected " + *name +
+    problem = "cannot take the train number from '" + shown_path(train) + "' (expected " + *name +
               "_NUMBER-.txt): give --train NUMBER";
     return std::nullopt;
   }

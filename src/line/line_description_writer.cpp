@@ -1,6 +1,7 @@
 #include "line/line_description_writer.h"
 
 #include "textio/text_writer.h"
+#include "platform/utf8_path.h"
 
 namespace tracciato {
 
@@ -10,7 +11,7 @@ std::string line_description_name(const std::string& base_name) {
 
 void dati_linea(const std::filesystem::path& dir, const std::string& base_name,
                 std::string_view text) {
-  write_embedded_text(dir / line_description_name(base_name), text);
+  write_embedded_text(dir / utf8_path(line_description_name(base_name)), text);
 }
 
 }  // namespace tracciato

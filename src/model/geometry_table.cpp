@@ -1,8 +1,5 @@
 #include "model/geometry_table.h"
 
-#include <sys/mman.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <bit>
 #include <cstdint>
@@ -10,6 +7,7 @@
 #include <string>
 
 #include "model/unexpected_failure.h"
+#include "platform/memory_advice.h"
 
 namespace tracciato {
 
@@ -19,20 +17,6 @@ namespace {
 constexpr std::size_t kSeedBytes = 4;
 constexpr std::size_t kPointBytes = 10;
 constexpr std::size_t kEmptyBytes = 2;
-
-// Transparent huge pages spare a long table one page fault per 4 KiB as it is first
-// written. Only a hint: where they are off, nothing changes.
-void advise_huge_pages(const std::uint8_t* data, std::size_t size) {
-  const auto page = static_cast<std::uintptr_t>(::sysconf(_SC_PAGESIZE));
-  const auto start = reinterpret_cast<std::uintptr_t>(data);
-  const std::uintptr_t begin = (start + page - 1) / page * page;
-  const std::uintptr_t end = (start + size) / page * page;
-  // madvise wants a page-aligned address, which only integer arithmetic gives.
-  if (end > begin) {
-    ::madvise(reinterpret_cast<void*>(begin), end - begin,  // NOLINT(performance-no-int-to-ptr)
-              MADV_HUGEPAGE);
-  }
-}
 
 // Out of line, so that the per-metre path below stays a few instructions.
 [[noreturn, gnu::cold, gnu::noinline]] void refuse_point(bool seeded, std::int32_t m,

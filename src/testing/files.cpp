@@ -1,27 +1,19 @@
 #include "testing/files.h"
 
-#include <sys/wait.h>
-
 #include <algorithm>
-#include <cstdlib>
 #include <fstream>
 #include <iterator>
-#include <stdexcept>
+#include <random>
 
 namespace tracciato::testing {
 
-namespace {
-std::string quoted(const std::string& s) {
-  std::string q = "'";
-  for (const char c : s) q += c == '\'' ? std::string("'\\''") : std::string(1, c);
-  return q + "'";
-}
-}  // namespace
-
 TempDir::TempDir() {
-  std::string pattern = (std::filesystem::temp_directory_path() / "tracciato-test-XXXXXX").string();
-  if (::mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
-  path_ = pattern;
+  std::random_device seed;
+  std::mt19937_64 random(seed());
+  const auto base = std::filesystem::temp_directory_path();
+  do {
+    path_ = base / ("tracciato-test-" + std::to_string(random()));
+  } while (!std::filesystem::create_directory(path_));
 }
 
 TempDir::~TempDir() {
@@ -56,16 +48,7 @@ ProgramRun run_tracciato(const std::vector<std::string>& args, const std::filesy
 
 ProgramRun run_program(const std::filesystem::path& program, const std::vector<std::string>& args,
                        const std::filesystem::path& cwd) {
-  const TempDir capture;
-  std::string command = "cd " + quoted(cwd.string()) + " && " + quoted(program.string());
-  for (const std::string& a : args) command += " " + quoted(a);
-  command += " >" + quoted((capture / "out").string()) + " 2>" + quoted((capture / "err").string());
-  const int raw = std::system(command.c_str());
-  ProgramRun run;
-  run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-  run.out = read_file(capture / "out");
-  run.err = read_file(capture / "err");
-  return run;
+  return run_child(program, args, cwd);
 }
 
 }  // namespace tracciato::testing

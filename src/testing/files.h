@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/child_process.h"
+
 namespace tracciato::testing {
 
 // A fresh directory removed again at the end of the test.
@@ -24,12 +26,8 @@ void write_file(const std::filesystem::path& file, const std::string& bytes);
 std::string read_file(const std::filesystem::path& file);
 std::vector<std::string> file_names(const std::filesystem::path& dir);
 
-// The program run with `args` (shell-quoted here), its exit status and what it printed.
-struct ProgramRun {
-  int status = -1;
-  std::string out;
-  std::string err;
-};
+// The program run with `args`, its exit status and what it printed.
+using ProgramRun = ChildRun;
 ProgramRun run_tracciato(const std::vector<std::string>& args, const std::filesystem::path& cwd);
 ProgramRun run_program(const std::filesystem::path& program, const std::vector<std::string>& args,
                        const std::filesystem::path& cwd);

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "model/cp1252.h"
-#include "textio/file_error.h"
+#include "platform/file_error.h"
 
 namespace tracciato {
 

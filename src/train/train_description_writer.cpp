@@ -1,6 +1,7 @@
 #include "train/train_description_writer.h"
 
 #include "textio/text_writer.h"
+#include "platform/utf8_path.h"
 
 namespace tracciato {
 
@@ -10,7 +11,7 @@ std::string train_description_name(const std::string& base_name, const std::stri
 
 void dati_treno(const std::filesystem::path& dir, const std::string& base_name,
                 const std::string& train_number, std::string_view text) {
-  write_embedded_text(dir / train_description_name(base_name, train_number), text);
+  write_embedded_text(dir / utf8_path(train_description_name(base_name, train_number)), text);
 }
 
 }  // namespace tracciato

@@ -10,6 +10,7 @@
 #include "driver/scenario_names.h"
 #include "driver/usage.h"
 #include "tools/check/findings_output.h"
+#include "platform/utf8_path.h"
 
 namespace tracciato {
 
@@ -62,11 +63,11 @@ int check_command(std::span<const std::string> words, const EmbeddedScenario& sc
   if (given == 0) {
     inputs = embedded_inputs(scenario);
   } else {
-    const auto names = resolve_names(args->positionals[0], args->positionals[1],
+    const auto names = resolve_names(utf8_path(args->positionals[0]), utf8_path(args->positionals[1]),
                                      args->value("--base"), args->value("--train"), problem);
     if (!names) return usage_error("check", problem);
-    inputs = {std::make_unique<FileDescription>(args->positionals[0], false),
-              std::make_unique<FileDescription>(args->positionals[1], false), *names};
+    inputs = {std::make_unique<FileDescription>(utf8_path(args->positionals[0]), false),
+              std::make_unique<FileDescription>(utf8_path(args->positionals[1]), false), *names};
   }
   return run_check(inputs, args->flag("--no-geometry") ? 0 : 1, format == "json");
 }

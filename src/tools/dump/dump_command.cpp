@@ -9,6 +9,7 @@
 #include "tools/dump/dump_decoder.h"
 #include "tools/dump/dump_json.h"
 #include "tools/dump/dump_text.h"
+#include "platform/utf8_path.h"
 
 namespace tracciato {
 
@@ -19,17 +20,17 @@ int dump_command(std::span<const std::string> words) {
   const auto args = parse_arguments(words, {}, {"--json", "--all"}, problem);
   if (args && args->positionals.size() != 1) problem = "dump takes one FILE";
   if (!args || !problem.empty()) return usage_error("dump", problem);
-  const fs::path file = args->positionals.front();
+  const fs::path file = utf8_path(args->positionals.front());
   const auto kind = compiled_kind_from_name(file);
   if (!kind) {
-    return usage_error("dump", "cannot tell what '" + file.string() +
+    return usage_error("dump", "cannot tell what '" + shown_path(file) +
                                    "' holds: expected NAME_NUMBER.sim, NAME_NUMBER.dat "
                                    "or NAME_linea.dat");
   }
   FileDescription mapped(file, false);
   const auto text = mapped.load();
   if (!text) {
-    std::cerr << "tracciato dump: cannot read " << file.string() << '\n';
+    std::cerr << "tracciato dump: cannot read " << shown_path(file) << '\n';
     return 3;
   }
   const std::span<const std::uint8_t> bytes(reinterpret_cast<const std::uint8_t*>(text->data()),
@@ -38,7 +39,7 @@ int dump_command(std::span<const std::string> words) {
   try {
     decoded = decode_compiled_file(*kind, bytes);
   } catch (const DecodeError& error) {
-    std::cerr << "tracciato dump: " << file.string() << ": offset " << error.offset() << ": "
+    std::cerr << "tracciato dump: " << shown_path(file) << ": offset " << error.offset() << ": "
               << error.what() << '\n';
     return 1;
   }

@@ -15,6 +15,7 @@
 #include "driver/scenario_names.h"
 #include "driver/usage.h"
 #include "tools/report/report_page.h"
+#include "platform/utf8_path.h"
 
 namespace tracciato {
 
@@ -65,15 +66,15 @@ std::optional<ReportRequest> read_request(const Arguments& args, const EmbeddedS
       problem = "report takes LINE and TRAIN, or nothing for the embedded scenario";
       return std::nullopt;
     }
-    const auto names = resolve_names(r.descriptions[0], r.descriptions[1], args.value("--base"),
+    const auto names = resolve_names(utf8_path(r.descriptions[0]), utf8_path(r.descriptions[1]), args.value("--base"),
                                      args.value("--train"), problem);
     if (!names) return std::nullopt;
     r.names = *names;
   }
-  r.out = args.value("--out").value_or(r.names.base_name + "_" + r.names.train_number + ".html");
+  r.out = utf8_path(args.value("--out").value_or(r.names.base_name + "_" + r.names.train_number + ".html"));
   for (const std::string& d : r.descriptions) {
-    if (same_file(r.out, d)) {
-      problem = "the report " + r.out.string() + " would replace the description " + d;
+    if (same_file(r.out, utf8_path(d))) {
+      problem = "the report " + shown_path(r.out) + " would replace the description " + d;
       return std::nullopt;
     }
   }
@@ -82,7 +83,7 @@ std::optional<ReportRequest> read_request(const Arguments& args, const EmbeddedS
 
 Scenario compile_request(const ReportRequest& r, const EmbeddedScenario& e) {
   if (r.descriptions.empty()) return compile_embedded(e);
-  return compile_files(r.descriptions[0], r.descriptions[1], r.names);
+  return compile_files(utf8_path(r.descriptions[0]), utf8_path(r.descriptions[1]), r.names);
 }
 
 }  // namespace
@@ -94,7 +95,7 @@ int report_command(std::span<const std::string> words, const EmbeddedScenario& s
   if (!request) return usage_error("report", problem);
   const Scenario compiled = compile_request(*request, scenario);
   if (const auto why = write_page(request->out, report_page(compiled))) {
-    std::cerr << "tracciato: cannot write " << request->out.string() << ": " << *why << '\n';
+    std::cerr << "tracciato: cannot write " << shown_path(request->out) << ": " << *why << '\n';
     return 3;
   }
   if (compiled.errors.failed()) {

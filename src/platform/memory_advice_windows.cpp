@@ -1,0 +1,8 @@
+#include "platform/memory_advice.h"
+
+namespace tracciato {
+
+// Windows gives large pages only to privileged processes that reserve them up front.
+void advise_huge_pages(const std::uint8_t*, std::size_t) {}
+
+}  // namespace tracciato

@@ -1,0 +1,109 @@
+#include <windows.h>
+
+#include <algorithm>
+#include <chrono>
+#include <thread>
+#include <utility>
+
+#include "platform/file_error.h"
+#include "platform/output_file.h"
+#include "platform/windows_text.h"
+
+namespace tracciato {
+
+namespace {
+
+HANDLE as_handle(std::intptr_t h) {
+  return reinterpret_cast<HANDLE>(h);  // NOLINT(performance-no-int-to-ptr)
+}
+
+// The largest single WriteFile; a longer span is written in slices.
+constexpr std::size_t kWriteSlice = std::size_t{1} << 30;
+
+// How long a rename waits for another program to let go of its target.
+constexpr auto kHeldPatience = std::chrono::seconds(3);
+constexpr auto kHeldPause = std::chrono::milliseconds(50);
+
+bool is_directory(const std::filesystem::path& path) {
+  const DWORD attributes = ::GetFileAttributesW(path.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
+// Windows refuses to replace a file that is open without delete sharing; a directory in
+// the way gives the same error, and waiting will not move it.
+bool held_by_another_program(DWORD error, const std::filesystem::path& target) {
+  return (error == ERROR_ACCESS_DENIED || error == ERROR_SHARING_VIOLATION ||
+          error == ERROR_LOCK_VIOLATION) &&
+         !is_directory(target);
+}
+
+}  // namespace
+
+OutputFile::OutputFile(const std::filesystem::path& file, std::filesystem::path shown)
+    : shown_(std::move(shown)),
+      handle_(reinterpret_cast<std::intptr_t>(::CreateFileW(file.c_str(), GENERIC_WRITE, 0,
+                                                            nullptr, CREATE_ALWAYS,
+                                                            FILE_ATTRIBUTE_NORMAL, nullptr))) {
+  if (as_handle(handle_) == INVALID_HANDLE_VALUE) {
+    throw FileError(shown_, system_message(::GetLastError()));
+  }
+}
+
+OutputFile::OutputFile(OutputFile&& other) noexcept
+    : shown_(std::move(other.shown_)),
+      handle_(std::exchange(other.handle_,
+                            reinterpret_cast<std::intptr_t>(INVALID_HANDLE_VALUE))),
+      written_(other.written_) {}
+
+OutputFile::~OutputFile() {
+  close_quietly();
+}
+
+void OutputFile::close_quietly() {
+  const HANDLE h = as_handle(
+      std::exchange(handle_, reinterpret_cast<std::intptr_t>(INVALID_HANDLE_VALUE)));
+  if (h != INVALID_HANDLE_VALUE) ::CloseHandle(h);
+}
+
+void OutputFile::write(std::span<const std::uint8_t> bytes) {
+  std::size_t done = 0;
+  while (done < bytes.size()) {
+    const auto slice = static_cast<DWORD>(std::min(bytes.size() - done, kWriteSlice));
+    DWORD n = 0;
+    if (!::WriteFile(as_handle(handle_), bytes.data() + done, slice, &n, nullptr)) {
+      throw FileError(shown_, system_message(::GetLastError()));
+    }
+    if (n == 0) throw FileError(shown_, "nothing could be written");
+    done += n;
+    written_ += n;
+  }
+}
+
+void OutputFile::sync_and_close() {
+  if (!::FlushFileBuffers(as_handle(handle_))) {
+    const DWORD error = ::GetLastError();
+    close_quietly();
+    throw FileError(shown_, system_message(error));
+  }
+  const HANDLE h = as_handle(
+      std::exchange(handle_, reinterpret_cast<std::intptr_t>(INVALID_HANDLE_VALUE)));
+  if (!::CloseHandle(h)) throw FileError(shown_, system_message(::GetLastError()));
+}
+
+void replace_file(const std::filesystem::path& from, const std::filesystem::path& to) {
+  const auto deadline = std::chrono::steady_clock::now() + kHeldPatience;
+  for (;;) {
+    if (::MoveFileExW(from.c_str(), to.c_str(),
+                      MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+      return;
+    }
+    const DWORD error = ::GetLastError();
+    if (!held_by_another_program(error, to)) throw FileError(to, system_message(error));
+    if (std::chrono::steady_clock::now() >= deadline) {
+      throw FileError(to, "another program holds it open (" + system_message(error) + ")");
+    }
+    std::this_thread::sleep_for(kHeldPause);
+  }
+}
+
+}  // namespace tracciato

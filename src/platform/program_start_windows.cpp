@@ -1,0 +1,31 @@
+#include <fcntl.h>
+#include <io.h>
+#include <shellapi.h>
+#include <windows.h>
+
+#include <cstdio>
+
+#include "platform/program_start.h"
+#include "platform/windows_text.h"
+
+namespace tracciato {
+
+std::vector<std::string> start_program(int, char**) {
+  _setmode(_fileno(stdout), _O_BINARY);
+  _setmode(_fileno(stderr), _O_BINARY);
+  // Texts are UTF-8; a console shows them as such.
+  ::SetConsoleOutputCP(CP_UTF8);
+  int count = 0;
+  wchar_t** words = ::CommandLineToArgvW(::GetCommandLineW(), &count);
+  std::vector<std::string> arguments;
+  for (int i = 1; i < count; ++i) arguments.push_back(to_utf8(words[i]));
+  ::LocalFree(words);
+  return arguments;
+}
+
+void hide_own_console() {
+  DWORD processes[2];
+  if (::GetConsoleProcessList(processes, 2) == 1) ::ShowWindow(::GetConsoleWindow(), SW_HIDE);
+}
+
+}  // namespace tracciato
