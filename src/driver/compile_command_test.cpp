@@ -78,7 +78,7 @@ TEST_P(CompileUsage, IsRefusedWithStatusTwo) {
   write_file(dir / "A_linea.txt", read_file(kExampleLine));
   write_file(dir / "A_1-.txt", read_file(kExampleTrain));
   write_file(dir / "plain.txt", read_file(kExampleTrain));
-  std::vector<std::string> args = {"compile"};
+  std::vector<testing::Arg> args = {"compile"};
   args.insert(args.end(), GetParam().args.begin(), GetParam().args.end());
   const auto run = run_tracciato(args, dir.path());
   EXPECT_EQ(run.status, 2);

@@ -24,7 +24,7 @@ constexpr std::size_t kWriteSlice = std::size_t{1} << 30;
 constexpr auto kHeldPatience = std::chrono::seconds(3);
 constexpr auto kHeldPause = std::chrono::milliseconds(50);
 
-bool is_directory(const std::filesystem::path& path) {
+bool names_a_directory(const std::filesystem::path& path) {
   const DWORD attributes = ::GetFileAttributesW(path.c_str());
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
@@ -34,7 +34,7 @@ bool is_directory(const std::filesystem::path& path) {
 bool held_by_another_program(DWORD error, const std::filesystem::path& target) {
   return (error == ERROR_ACCESS_DENIED || error == ERROR_SHARING_VIOLATION ||
           error == ERROR_LOCK_VIOLATION) &&
-         !is_directory(target);
+         !names_a_directory(target);
 }
 
 }  // namespace

@@ -42,13 +42,15 @@ std::vector<std::string> file_names(const std::filesystem::path& dir) {
   return names;
 }
 
-ProgramRun run_tracciato(const std::vector<std::string>& args, const std::filesystem::path& cwd) {
+ProgramRun run_tracciato(const std::vector<Arg>& args, const std::filesystem::path& cwd) {
   return run_program(TRACCIATO_EXE, args, cwd);
 }
 
-ProgramRun run_program(const std::filesystem::path& program, const std::vector<std::string>& args,
+ProgramRun run_program(const std::filesystem::path& program, const std::vector<Arg>& args,
                        const std::filesystem::path& cwd) {
-  return run_child(program, args, cwd);
+  std::vector<std::string> words;
+  for (const Arg& a : args) words.push_back(a.text);
+  return run_child(program, words, cwd);
 }
 
 }  // namespace tracciato::testing

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "platform/child_process.h"
+#include "platform/utf8_path.h"
 
 namespace tracciato::testing {
 
@@ -26,10 +27,18 @@ void write_file(const std::filesystem::path& file, const std::string& bytes);
 std::string read_file(const std::filesystem::path& file);
 std::vector<std::string> file_names(const std::filesystem::path& dir);
 
+// One word of a command line: a text, or a path in the system's form and UTF-8.
+struct Arg {
+  Arg(std::string word) : text(std::move(word)) {}            // NOLINT(google-explicit-constructor)
+  Arg(const char* word) : text(word) {}                       // NOLINT(google-explicit-constructor)
+  Arg(const std::filesystem::path& path) : text(shown_path(path)) {}  // NOLINT(google-explicit-constructor)
+  std::string text;
+};
+
 // The program run with `args`, its exit status and what it printed.
 using ProgramRun = ChildRun;
-ProgramRun run_tracciato(const std::vector<std::string>& args, const std::filesystem::path& cwd);
-ProgramRun run_program(const std::filesystem::path& program, const std::vector<std::string>& args,
+ProgramRun run_tracciato(const std::vector<Arg>& args, const std::filesystem::path& cwd);
+ProgramRun run_program(const std::filesystem::path& program, const std::vector<Arg>& args,
                        const std::filesystem::path& cwd);
 
 }  // namespace tracciato::testing

@@ -34,7 +34,7 @@ class DumpCommand : public ::testing::Test {
 
   static fs::path file(const char* name) { return dir_->path() / name; }
 
-  static testing::ProgramRun dump(std::vector<std::string> args) {
+  static testing::ProgramRun dump(std::vector<testing::Arg> args) {
     args.insert(args.begin(), "dump");
     return run_tracciato(args, dir_->path());
   }
@@ -188,8 +188,8 @@ TEST_P(DumpDamagedFile, IsRefusedNamingTheOffset) {
   write_file(dir / GetParam().file, bytes);
   for (const bool json : {false, true}) {
     const auto run =
-        run_tracciato(json ? std::vector<std::string>{"dump", GetParam().file, "--json"}
-                           : std::vector<std::string>{"dump", GetParam().file},
+        run_tracciato(json ? std::vector<testing::Arg>{"dump", GetParam().file, "--json"}
+                           : std::vector<testing::Arg>{"dump", GetParam().file},
                       dir.path());
     EXPECT_EQ(run.status, 1);
     EXPECT_EQ(run.out, "");
@@ -223,7 +223,7 @@ TEST_F(DumpCommand, UsageErrorsAndUnreadableFiles) {
       {{"Folder_1.dat"}, 3},
   };
   for (const auto& [args, status] : cases) {
-    const auto run = dump(args);
+    const auto run = dump({args.begin(), args.end()});
     EXPECT_EQ(run.status, status) << ::testing::PrintToString(args) << run.err;
     EXPECT_EQ(run.out, "");
     EXPECT_NE(run.err, "");

@@ -83,7 +83,7 @@ TEST(ReportCommand, UsageErrorsWriteNothing) {
   const auto before = testing::file_names(dir.path());
   for (std::vector<std::string> args : cases) {
     args.insert(args.begin(), "report");
-    const auto run = run_tracciato(args, dir.path());
+    const auto run = run_tracciato({args.begin(), args.end()}, dir.path());
     EXPECT_EQ(run.status, 2) << ::testing::PrintToString(args);
     EXPECT_TRUE(run.err.starts_with("usage: tracciato report")) << run.err;
   }
