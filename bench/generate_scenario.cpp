@@ -7,7 +7,10 @@
 #include <iostream>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
+#include "platform/program_start.h"
+#include "platform/utf8_path.h"
 #include "scenario_generator.h"
 
 namespace {
@@ -16,20 +19,21 @@ void write(const std::filesystem::path& file, const std::string& text) {
   std::ofstream out(file, std::ios::binary | std::ios::trunc);
   out << text;
   out.close();
-  if (!out) throw std::runtime_error("cannot write " + file.string());
-  std::cout << file.string() << '\n';
+  if (!out) throw std::runtime_error("cannot write " + tracciato::shown_path(file));
+  std::cout << tracciato::shown_path(file) << '\n';
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc != 3) {
+  const std::vector<std::string> args = tracciato::start_program(argc, argv);
+  if (args.size() != 2) {
     std::cerr << "usage: tracciato_generate METRES DIR\n";
     return 2;
   }
   try {
-    const auto scenario = tracciato::bench::generate_scenario(std::stoi(argv[1]));
-    const std::filesystem::path dir = argv[2];
+    const auto scenario = tracciato::bench::generate_scenario(std::stoi(args[0]));
+    const std::filesystem::path dir = tracciato::utf8_path(args[1]);
     write(dir / scenario.line_file_name(), scenario.line);
     write(dir / scenario.train_file_name(), scenario.train);
   } catch (const std::exception& e) {

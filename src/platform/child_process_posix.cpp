@@ -32,8 +32,7 @@ std::string captured(std::FILE* file) {
   std::vector<char*> argv{const_cast<char*>(program.c_str())};
   for (const std::string& a : args) argv.push_back(const_cast<char*>(a.c_str()));
   argv.push_back(nullptr);
-  if (::chdir(cwd.c_str()) == 0 && ::dup2(::fileno(out), 1) >= 0 &&
-      ::dup2(::fileno(err), 2) >= 0) {
+  if (::chdir(cwd.c_str()) == 0 && ::dup2(::fileno(out), 1) >= 0 && ::dup2(::fileno(err), 2) >= 0) {
     ::execvp(argv[0], argv.data());
   }
   ::_exit(127);

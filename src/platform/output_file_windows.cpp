@@ -41,9 +41,9 @@ bool held_by_another_program(DWORD error, const std::filesystem::path& target) {
 
 OutputFile::OutputFile(const std::filesystem::path& file, std::filesystem::path shown)
     : shown_(std::move(shown)),
-      handle_(reinterpret_cast<std::intptr_t>(::CreateFileW(file.c_str(), GENERIC_WRITE, 0,
-                                                            nullptr, CREATE_ALWAYS,
-                                                            FILE_ATTRIBUTE_NORMAL, nullptr))) {
+      handle_(reinterpret_cast<std::intptr_t>(::CreateFileW(file.c_str(), GENERIC_WRITE, 0, nullptr,
+                                                            CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
+                                                            nullptr))) {
   if (as_handle(handle_) == INVALID_HANDLE_VALUE) {
     throw FileError(shown_, system_message(::GetLastError()));
   }
@@ -51,8 +51,7 @@ OutputFile::OutputFile(const std::filesystem::path& file, std::filesystem::path 
 
 OutputFile::OutputFile(OutputFile&& other) noexcept
     : shown_(std::move(other.shown_)),
-      handle_(std::exchange(other.handle_,
-                            reinterpret_cast<std::intptr_t>(INVALID_HANDLE_VALUE))),
+      handle_(std::exchange(other.handle_, reinterpret_cast<std::intptr_t>(INVALID_HANDLE_VALUE))),
       written_(other.written_) {}
 
 OutputFile::~OutputFile() {
@@ -60,8 +59,8 @@ OutputFile::~OutputFile() {
 }
 
 void OutputFile::close_quietly() {
-  const HANDLE h = as_handle(
-      std::exchange(handle_, reinterpret_cast<std::intptr_t>(INVALID_HANDLE_VALUE)));
+  const HANDLE h =
+      as_handle(std::exchange(handle_, reinterpret_cast<std::intptr_t>(INVALID_HANDLE_VALUE)));
   if (h != INVALID_HANDLE_VALUE) ::CloseHandle(h);
 }
 
@@ -85,8 +84,8 @@ void OutputFile::sync_and_close() {
     close_quietly();
     throw FileError(shown_, system_message(error));
   }
-  const HANDLE h = as_handle(
-      std::exchange(handle_, reinterpret_cast<std::intptr_t>(INVALID_HANDLE_VALUE)));
+  const HANDLE h =
+      as_handle(std::exchange(handle_, reinterpret_cast<std::intptr_t>(INVALID_HANDLE_VALUE)));
   if (!::CloseHandle(h)) throw FileError(shown_, system_message(::GetLastError()));
 }
 

@@ -1,9 +1,8 @@
 // windows.h goes first: the other system headers build on it.
-#include <windows.h>
-
 #include <fcntl.h>
 #include <io.h>
 #include <shellapi.h>
+#include <windows.h>
 
 #include <cstdio>
 

@@ -5,6 +5,7 @@
 #include <memory>
 #include <sstream>
 
+#include "platform/system.h"
 #include "testing/files.h"
 
 namespace tracciato {
@@ -145,6 +146,7 @@ std::string jq(const fs::path& json, const std::string& query) {
 }
 
 TEST_F(DumpCommand, JsonHoldsEveryItemAndField) {
+  if (kBuiltForWindows) GTEST_SKIP() << "the JSON is read with jq, a Linux tool here";
   for (const char* name : {kHeader, kCells, kGeometry}) {
     const auto run = dump({name, "--json"});
     ASSERT_EQ(run.status, 0) << run.err;

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/utf8_path.h"
 #include "testing/descriptions.h"
 #include "testing/files.h"
 
@@ -96,7 +97,7 @@ TEST(ReportCommand, UnwritableReportIsStatusThree) {
   for (const char* out : {"taken.html", "absent/r.html"}) {
     const auto run = run_tracciato({"report", "--out", out}, dir.path());
     EXPECT_EQ(run.status, 3) << out;
-    EXPECT_NE(run.err.find(out), std::string::npos) << run.err;
+    EXPECT_NE(run.err.find(shown_path(out)), std::string::npos) << run.err;
   }
 }
 
