@@ -52,13 +52,10 @@ struct Placement {
   bool had_earlier = false;
 };
 
-// A hard link where the file system has them, a copy elsewhere.
-bool keep_aside(const std::filesystem::path& target, const std::filesystem::path& aside) {
+bool keep_earlier(const std::filesystem::path& target, const std::filesystem::path& aside) {
   std::error_code ec;
   if (!std::filesystem::is_regular_file(target, ec)) return false;
-  std::filesystem::create_hard_link(target, aside, ec);
-  if (ec) std::filesystem::copy_file(target, aside, ec);
-  if (ec) throw FileError(target, "cannot keep the earlier file aside: " + ec.message());
+  keep_aside(target, aside);
   return true;
 }
 
@@ -79,7 +76,7 @@ void restore_earlier(const std::vector<Placement>& placed, std::size_t count) {
 }
 
 void move_into_place(std::vector<Placement>& placed) {
-  for (Placement& p : placed) p.had_earlier = keep_aside(p.target, p.earlier);
+  for (Placement& p : placed) p.had_earlier = keep_earlier(p.target, p.earlier);
   for (std::size_t i = 0; i < placed.size(); ++i) {
     try {
       replace_file(placed[i].temporary, placed[i].target);

@@ -29,6 +29,10 @@ class OutputFile {
   std::uint64_t written_ = 0;
 };
 
+// Keeps the bytes of `file` under the name `aside`, until the caller removes it. Throws
+// FileError.
+void keep_aside(const std::filesystem::path& file, const std::filesystem::path& aside);
+
 // Moves `from` over `to`, replacing it. Where another program holds `to` open (the
 // simulator, a virus scanner), it tries again for a short while first.
 void replace_file(const std::filesystem::path& from, const std::filesystem::path& to);

@@ -66,6 +66,14 @@ void OutputFile::sync_and_close() {
   if (::close(fd) != 0) throw FileError(shown_, reason(errno));
 }
 
+// A hard link costs nothing; a file system without them gets a copy.
+void keep_aside(const std::filesystem::path& file, const std::filesystem::path& aside) {
+  if (::link(file.c_str(), aside.c_str()) == 0) return;
+  std::error_code ec;
+  std::filesystem::copy_file(file, aside, ec);
+  if (ec) throw FileError(file, "cannot keep the earlier file aside: " + ec.message());
+}
+
 void replace_file(const std::filesystem::path& from, const std::filesystem::path& to) {
   if (::rename(from.c_str(), to.c_str()) != 0) throw FileError(to, reason(errno));
 }

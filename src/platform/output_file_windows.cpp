@@ -89,6 +89,15 @@ void OutputFile::sync_and_close() {
   if (!::CloseHandle(h)) throw FileError(shown_, system_message(::GetLastError()));
 }
 
+// A copy, not a hard link: a link shares the lock of a file another program holds open,
+// and could not be removed while it is held.
+void keep_aside(const std::filesystem::path& file, const std::filesystem::path& aside) {
+  if (!::CopyFileW(file.c_str(), aside.c_str(), FALSE)) {
+    throw FileError(file,
+                    "cannot keep the earlier file aside: " + system_message(::GetLastError()));
+  }
+}
+
 void replace_file(const std::filesystem::path& from, const std::filesystem::path& to) {
   const auto deadline = std::chrono::steady_clock::now() + kHeldPatience;
   for (;;) {

@@ -1,8 +1,9 @@
-// windows.h goes first: the other system headers build on it.
+// clang-format off
+#include <windows.h>  // first: shellapi.h builds on it
+#include <shellapi.h>
+// clang-format on
 #include <fcntl.h>
 #include <io.h>
-#include <shellapi.h>
-#include <windows.h>
 
 #include <cstdio>
 

@@ -1,0 +1,17 @@
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <utility>
+
+#include "platform/held_file.h"
+
+namespace tracciato {
+
+HeldFile::HeldFile(const std::filesystem::path& file)
+    : handle_(::open(file.c_str(), O_RDONLY | O_CLOEXEC)) {}
+
+void HeldFile::release() {
+  if (handle_ >= 0) ::close(static_cast<int>(std::exchange(handle_, -1)));
+}
+
+}  // namespace tracciato
