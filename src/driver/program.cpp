@@ -9,18 +9,15 @@
 #include "driver/compile_command.h"
 #include "driver/default_run.h"
 #include "driver/usage.h"
+#include "driver/version.h"
 #include "platform/file_error.h"
+#include "platform/process.h"
+#include "platform/program_start.h"
+#include "platform/utf8_path.h"
 #include "tools/check/check_command.h"
 #include "tools/dump/dump_command.h"
 #include "tools/report/report_command.h"
 #include "window/window_face.h"
-#include "platform/utf8_path.h"
-#include "platform/process.h"
-#include "platform/program_start.h"
-
-#ifndef TRACCIATO_VERSION
-#define TRACCIATO_VERSION "0"
-#endif
 
 namespace tracciato {
 
@@ -97,6 +94,14 @@ int default_command(std::span<const std::string> words, const EmbeddedScenario& 
   return default_run(scenario, dir, *face);
 }
 
+// "tracciato 0.1.0 (commit 1a2b3c4, scenario NAME, train NUMBER)", without the commit
+// when the program was not built from a git checkout.
+void print_version(const EmbeddedScenario& scenario) {
+  std::cout << "tracciato " << project_version() << " (";
+  if (!source_commit().empty()) std::cout << "commit " << source_commit() << ", ";
+  std::cout << "scenario " << scenario.base_name << ", train " << scenario.train_number << ")\n";
+}
+
 }  // namespace
 
 int run_program(std::span<const std::string> words, const EmbeddedScenario& scenario) {
@@ -107,8 +112,7 @@ int run_program(std::span<const std::string> words, const EmbeddedScenario& scen
     return 0;
   }
   if (command == "--version") {
-    std::cout << "tracciato " << TRACCIATO_VERSION << " (scenario " << scenario.base_name
-              << ", train " << scenario.train_number << ")\n";
+    print_version(scenario);
     return 0;
   }
   if (command == "compile") return compile_command(rest);
