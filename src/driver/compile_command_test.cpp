@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "platform/utf8_path.h"
 #include "testing/descriptions.h"
 #include "testing/files.h"
 
@@ -35,6 +36,23 @@ TEST(CompileCommand, BuildsTheThreeFilesSilently) {
   EXPECT_EQ(read_file(out / "Esempio_100.sim").size(), 2958u + 7 + 3 + 8 + 6 + 3 + 10);
   // Metres 0 to 17000 per coordinate: two seeds, 16997 computed points, two empties.
   EXPECT_EQ(read_file(out / "Esempio_linea.dat").size(), 2u * (8 + 16997 * 10 + 4));
+}
+
+// Folder and names arrive in UTF-8 (UTF-16 on Windows); the files carry the names in
+// Windows-1252, as the simulator reads them.
+TEST(CompileCommand, NonAsciiFolderAndNamesReachTheFilesInWindows1252) {
+  testing::TempDir dir;
+  const std::filesystem::path out = dir / utf8_path("uscita città €");
+  std::filesystem::create_directory(out);
+  const auto run = run_tracciato(
+      {"compile", kExampleLine, kExampleTrain, "--base", "Città", "--train", "N°1", "--out", out},
+      dir.path());
+  ASSERT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(testing::file_names(out),
+            (std::vector<std::string>{"Città_N°1.dat", "Città_N°1.sim", "Città_linea.dat"}));
+  const std::string header = read_file(out / utf8_path("Città_N°1.sim"));
+  EXPECT_NE(header.find("Citt\xe0"), std::string::npos);
+  EXPECT_EQ(header.find("Città"), std::string::npos);
 }
 
 TEST(CompileCommand, WithoutGeometryLeavesAnEarlierGeometryFileAndSameCells) {

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "platform/utf8_path.h"
 #include "testing/files.h"
 
 namespace tracciato {
@@ -47,6 +48,16 @@ TEST(DefaultRun, WritesBesideTheProgramWithoutOut) {
   EXPECT_EQ(file_names(home.path()),
             (kCompiled + kDocuments + std::vector<std::string>{"tracciato"}));
   EXPECT_TRUE(file_names(elsewhere.path()).empty());
+}
+
+TEST(DefaultRun, WritesBesideAProgramInANonAsciiFolder) {
+  testing::TempDir dir;
+  const std::filesystem::path home = dir / utf8_path("programmi più €");
+  std::filesystem::create_directory(home);
+  std::filesystem::copy_file(TRACCIATO_EXE, home / "tracciato");
+  const auto run = run_program(home / "tracciato", {}, dir.path());
+  EXPECT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(file_names(home), (kCompiled + kDocuments + std::vector<std::string>{"tracciato"}));
 }
 
 TEST(DefaultRun, ExportThenCompileGivesTheSameBytes) {

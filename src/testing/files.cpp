@@ -36,7 +36,7 @@ std::string read_file(const std::filesystem::path& file) {
 std::vector<std::string> file_names(const std::filesystem::path& dir) {
   std::vector<std::string> names;
   for (const auto& entry : std::filesystem::directory_iterator(dir)) {
-    names.push_back(entry.path().filename().string());
+    names.push_back(shown_path(entry.path().filename()));
   }
   std::sort(names.begin(), names.end());
   return names;

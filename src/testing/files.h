@@ -17,7 +17,7 @@ class TempDir {
   TempDir(const TempDir&) = delete;
   TempDir& operator=(const TempDir&) = delete;
   const std::filesystem::path& path() const { return path_; }
-  std::filesystem::path operator/(const std::string& name) const { return path_ / name; }
+  std::filesystem::path operator/(const std::filesystem::path& name) const { return path_ / name; }
 
  private:
   std::filesystem::path path_;
@@ -29,9 +29,10 @@ std::vector<std::string> file_names(const std::filesystem::path& dir);
 
 // One word of a command line: a text, or a path in the system's form and UTF-8.
 struct Arg {
-  Arg(std::string word) : text(std::move(word)) {}            // NOLINT(google-explicit-constructor)
-  Arg(const char* word) : text(word) {}                       // NOLINT(google-explicit-constructor)
-  Arg(const std::filesystem::path& path) : text(shown_path(path)) {}  // NOLINT(google-explicit-constructor)
+  Arg(std::string word) : text(std::move(word)) {}  // NOLINT(google-explicit-constructor)
+  Arg(const char* word) : text(word) {}             // NOLINT(google-explicit-constructor)
+  Arg(const std::filesystem::path& path)
+      : text(shown_path(path)) {}  // NOLINT(google-explicit-constructor)
   std::string text;
 };
 
