@@ -5,12 +5,14 @@
 
 namespace tracciato {
 
-// A file held open the way the simulator or a virus scanner holds one: others may read
-// it but not replace or delete it while it is held, where the system enforces that
-// (Windows); elsewhere an open file is no obstacle. For tests of the output's retries.
+// A file held open by another program, for tests. Held against replacing, the way the
+// simulator or a virus scanner holds one: others may read it but not replace or delete
+// it, where the system enforces that (Windows). Held for writing, the way an editor may
+// hold a description: others may read it too.
 class HeldFile {
  public:
-  explicit HeldFile(const std::filesystem::path& file);
+  enum class Hold { kAgainstReplacing, kForWriting };
+  explicit HeldFile(const std::filesystem::path& file, Hold hold = Hold::kAgainstReplacing);
   HeldFile(const HeldFile&) = delete;
   HeldFile& operator=(const HeldFile&) = delete;
   ~HeldFile() { release(); }

@@ -6,9 +6,10 @@
 
 namespace tracciato {
 
-HeldFile::HeldFile(const std::filesystem::path& file)
-    : handle_(reinterpret_cast<std::intptr_t>(::CreateFileW(
-          file.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr))) {}
+HeldFile::HeldFile(const std::filesystem::path& file, Hold hold)
+    : handle_(reinterpret_cast<std::intptr_t>(
+          ::CreateFileW(file.c_str(), hold == Hold::kForWriting ? GENERIC_WRITE : GENERIC_READ,
+                        FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr))) {}
 
 void HeldFile::release() {
   const auto h = reinterpret_cast<HANDLE>(  // NOLINT(performance-no-int-to-ptr)
