@@ -106,6 +106,7 @@ EncodedBuild encode_build(const Scenario& s, const std::string& base_name,
 void write_all_or_nothing(const std::filesystem::path& dir,
                           const std::vector<CompiledFile>& files) {
   std::vector<Placement> placed;
+  placed.reserve(files.size());
   for (const CompiledFile& f : files) {
     placed.push_back({dir / utf8_path(f.name), temporary_name(dir, f.name),
                       temporary_name(dir, "earlier-" + f.name)});

@@ -1,7 +1,7 @@
-#include <signal.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <csignal>
 
 #include "platform/process.h"
 

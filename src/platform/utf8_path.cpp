@@ -3,7 +3,7 @@
 namespace tracciato {
 
 std::filesystem::path utf8_path(std::string_view utf8) {
-  return std::filesystem::path(std::u8string(utf8.begin(), utf8.end()));
+  return {std::u8string(utf8.begin(), utf8.end())};
 }
 
 std::string shown_path(const std::filesystem::path& path) {

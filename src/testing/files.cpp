@@ -49,6 +49,7 @@ ProgramRun run_tracciato(const std::vector<Arg>& args, const std::filesystem::pa
 ProgramRun run_program(const std::filesystem::path& program, const std::vector<Arg>& args,
                        const std::filesystem::path& cwd) {
   std::vector<std::string> words;
+  words.reserve(args.size());
   for (const Arg& a : args) words.push_back(a.text);
   return run_child(program, words, cwd);
 }
