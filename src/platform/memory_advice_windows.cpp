@@ -3,6 +3,6 @@
 namespace tracciato {
 
 // Windows gives large pages only to privileged processes that reserve them up front.
-void advise_huge_pages(const std::uint8_t*, std::size_t) {}
+void advise_huge_pages(const std::uint8_t* /*data*/, std::size_t /*size*/) {}
 
 }  // namespace tracciato

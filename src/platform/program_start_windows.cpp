@@ -12,7 +12,7 @@
 
 namespace tracciato {
 
-std::vector<std::string> start_program(int, char**) {
+std::vector<std::string> start_program(int /*argc*/, char** /*argv*/) {
   _setmode(_fileno(stdout), _O_BINARY);
   _setmode(_fileno(stderr), _O_BINARY);
   // Texts are UTF-8; a console shows them as such.

@@ -30,7 +30,9 @@ bool register_form_class() {
   form.lpfnWndProc = ::DefWindowProcW;
   form.hInstance = ::GetModuleHandleW(nullptr);
   form.hCursor = ::LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));  // an ordinal
-  form.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+  // The system's colours are brushes by number, as the API defines them.
+  form.hbrBackground =
+      reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);  // NOLINT(performance-no-int-to-ptr)
   form.lpszClassName = kFormClass;
   return ::RegisterClassExW(&form) != 0;
 }

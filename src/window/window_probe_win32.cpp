@@ -34,7 +34,7 @@ struct Search {
 };
 
 BOOL CALLBACK match_title(HWND window, LPARAM search_address) {
-  auto& search = *reinterpret_cast<Search*>(search_address);
+  auto& search = *reinterpret_cast<Search*>(search_address);  // NOLINT(performance-no-int-to-ptr)
   if (!::IsWindowVisible(window) || text_of(window) != search.title) return TRUE;
   search.found = window;
   return FALSE;
