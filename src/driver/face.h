@@ -2,6 +2,7 @@
 
 #include <memory>
 
+#include "driver/diagnostic.h"
 #include "driver/reporter.h"
 
 namespace tracciato {
@@ -20,6 +21,26 @@ class ConsoleFace final : public Face {
   void show_waiting() override {}
   void compile_error(const ErrorState& errors) override { console_.compile_error(errors); }
   void failure(const std::string& message) override { console_.failure(message); }
+
+ private:
+  ConsoleReporter console_;
+};
+
+// A desktop face: an error goes to the console and into a modal box with an OK button,
+// which returns when the box is closed.
+class BoxFace : public Face {
+ public:
+  void compile_error(const ErrorState& errors) final {
+    console_.compile_error(errors);
+    errore(error_message(errors.error_code));
+  }
+  void failure(const std::string& message) final {
+    console_.failure(message);
+    errore(message);
+  }
+
+ protected:
+  virtual void errore(const std::string& text) = 0;
 
  private:
   ConsoleReporter console_;

@@ -32,22 +32,13 @@ class WaitingWindow : public Fl_Window {
   bool drawn = false;
 };
 
-class WindowFace final : public Face {
+class WindowFace final : public BoxFace {
  public:
   void show_waiting() override;
-  void compile_error(const ErrorState& errors) override {
-    console_.compile_error(errors);
-    errore(error_message(errors.error_code));
-  }
-  void failure(const std::string& message) override {
-    console_.failure(message);
-    errore(message);
-  }
 
  private:
-  static void errore(const std::string& text);
+  void errore(const std::string& text) override;
 
-  ConsoleReporter console_;
   WaitingWindow form1_;
   Fl_Box* label1_ = nullptr;
 };

@@ -60,7 +60,7 @@ void add_label(HWND form, HFONT font, int dpi) {
   ::SendMessageW(label, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
 }
 
-class WindowFace final : public Face {
+class WindowFace final : public BoxFace {
  public:
   WindowFace(HWND form, HFONT font) : form1_(form), font_(font) {}
   WindowFace(const WindowFace&) = delete;
@@ -71,22 +71,12 @@ class WindowFace final : public Face {
   }
 
   void show_waiting() override;
-  void compile_error(const ErrorState& errors) override {
-    console_.compile_error(errors);
-    errore(error_message(errors.error_code));
-  }
-  void failure(const std::string& message) override {
-    console_.failure(message);
-    errore(message);
-  }
 
  private:
-  // The modal box with its single OK button; returns when it is closed.
-  void errore(const std::string& text) {
+  void errore(const std::string& text) override {
     ::MessageBoxW(form1_, to_utf16(text).c_str(), L"tracciato", MB_OK);
   }
 
-  ConsoleReporter console_;
   HWND form1_;
   HFONT font_;
 };

@@ -49,3 +49,16 @@ wait_status() {
   echo "the program did not end" >&2
   return 1
 }
+
+# check DESCRIPTION COMMAND...: runs one check of a test, counting failures.
+failures=0
+check() {  # check DESCRIPTION COMMAND...
+  if "${@:2}"; then echo "ok: $1"; else echo "FAILED: $1"; failures=$((failures + 1)); fi
+}
+
+# Pixels that differ beyond the tolerance from the reference screenshot.
+looks_like() {  # looks_like SHOT REFERENCE
+  local differing
+  differing=$(compare -metric AE -fuzz 10% "$1" "$2" null: 2>&1 || true)
+  [[ "$differing" =~ ^[0-9]+$ ]] && ((differing < 200)) || { echo "  $1 differs from $2 by $differing pixels"; false; }
+}

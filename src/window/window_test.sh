@@ -7,18 +7,6 @@ here=$(dirname "$0")
 source "$here/window_session.sh"
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-failures=0
-
-check() {  # check DESCRIPTION COMMAND...
-  if "${@:2}"; then echo "ok: $1"; else echo "FAILED: $1"; failures=$((failures + 1)); fi
-}
-
-# Pixels that differ beyond the tolerance from the reference screenshot.
-looks_like() {  # looks_like SHOT REFERENCE
-  local differing
-  differing=$(compare -metric AE -fuzz 10% "$1" "$2" null: 2>&1 || true)
-  [[ "$differing" =~ ^[0-9]+$ ]] && ((differing < 200)) || { echo "  $1 differs from $2 by $differing pixels"; false; }
-}
 
 no_compiled_files() { ! ls "$1"/*.dat "$1"/*.sim >/dev/null 2>&1; }
 

@@ -10,18 +10,6 @@ source "$here/window_session_wine.sh"
 work=$(mktemp -d)
 trap 'wine_end; rm -rf "$work"' EXIT
 wine_session "$wine" "$prefix" "$probe_exe"
-failures=0
-
-check() {  # check DESCRIPTION COMMAND...
-  if "${@:2}"; then echo "ok: $1"; else echo "FAILED: $1"; failures=$((failures + 1)); fi
-}
-
-# Pixels that differ beyond the tolerance from the reference screenshot.
-looks_like() {  # looks_like SHOT REFERENCE
-  local differing
-  differing=$(compare -metric AE -fuzz 10% "$1" "$2" null: 2>&1 || true)
-  [[ "$differing" =~ ^[0-9]+$ ]] && ((differing < 200)) || { echo "  $1 differs from $2 by $differing pixels"; false; }
-}
 
 has_line() {  # has_line FILE LINE
   grep -qxF "$2" "$1" || { echo "  no line '$2' in:"; sed 's/^/    /' "$1"; false; }
