@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "platform/program_start.h"
-#include "platform/utf8_path.h"
+#include "base/utf8_path.h"
 #include "scenario_generator.h"
 
 namespace {

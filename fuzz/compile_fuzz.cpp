@@ -4,7 +4,7 @@
 #include "driver/build.h"
 #include "driver/output_files.h"
 #include "fuzz_input.h"
-#include "model/unexpected_failure.h"
+#include "base/unexpected_failure.h"
 
 namespace {
 

@@ -15,7 +15,7 @@
 #include <vector>
 
 #include "driver/embedded_scenario.h"
-#include "model/cp1252.h"
+#include "base/cp1252.h"
 #include "testing/files.h"
 #include "textio/field_reader.h"
 

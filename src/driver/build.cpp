@@ -2,8 +2,8 @@
 
 #include "line/line_compiler.h"
 #include "model/competition_codes.h"
-#include "model/cp1252.h"
-#include "model/unexpected_failure.h"
+#include "base/cp1252.h"
+#include "base/unexpected_failure.h"
 #include "signals/code_pass.h"
 #include "train/train_compiler.h"
 

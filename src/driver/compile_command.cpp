@@ -7,7 +7,7 @@
 #include "driver/run_build.h"
 #include "driver/scenario_names.h"
 #include "driver/usage.h"
-#include "platform/utf8_path.h"
+#include "base/utf8_path.h"
 
 namespace tracciato {
 

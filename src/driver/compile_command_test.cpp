@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "platform/utf8_path.h"
+#include "base/utf8_path.h"
 #include "testing/descriptions.h"
 #include "testing/files.h"
 

@@ -3,9 +3,9 @@
 #include "documents/driver_documents.h"
 #include "driver/run_build.h"
 #include "line/line_description_writer.h"
-#include "platform/file_error.h"
+#include "base/file_error.h"
 #include "train/train_description_writer.h"
-#include "platform/utf8_path.h"
+#include "base/utf8_path.h"
 
 namespace tracciato {
 

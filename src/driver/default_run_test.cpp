@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "platform/utf8_path.h"
+#include "base/utf8_path.h"
 #include "testing/files.h"
 
 namespace tracciato {

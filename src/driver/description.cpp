@@ -2,7 +2,7 @@
 
 #include <system_error>
 
-#include "platform/utf8_path.h"
+#include "base/utf8_path.h"
 
 namespace tracciato {
 

@@ -6,7 +6,7 @@
 
 #include "model/compiled_files.h"
 #include "model/scenario.h"
-#include "platform/file_error.h"
+#include "base/file_error.h"
 
 namespace tracciato {
 

@@ -2,7 +2,7 @@
 
 #include "driver/output_files.h"
 #include "driver/temporary_files.h"
-#include "model/unexpected_failure.h"
+#include "base/unexpected_failure.h"
 
 namespace tracciato {
 

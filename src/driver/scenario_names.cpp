@@ -1,5 +1,5 @@
 #include "driver/scenario_names.h"
-#include "platform/utf8_path.h"
+#include "base/utf8_path.h"
 
 namespace tracciato {
 

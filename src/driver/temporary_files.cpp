@@ -3,7 +3,7 @@
 #include <charconv>
 
 #include "platform/process.h"
-#include "platform/utf8_path.h"
+#include "base/utf8_path.h"
 
 namespace tracciato {
 

@@ -7,7 +7,7 @@
 #include "line/mountain_recorder.h"
 #include "line/progressive_order.h"
 #include "line/speed_board_recorder.h"
-#include "model/rounding.h"
+#include "base/rounding.h"
 #include "textio/check_hooks.h"
 #include "textio/field_reader.h"
 #include "textio/keyword.h"

@@ -1,6 +1,6 @@
 #include "line/mountain_recorder.h"
 
-#include "model/rounding.h"
+#include "base/rounding.h"
 
 namespace tracciato {
 

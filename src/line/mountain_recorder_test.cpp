@@ -6,7 +6,7 @@
 #include <ostream>
 #include <vector>
 
-#include "model/unexpected_failure.h"
+#include "base/unexpected_failure.h"
 
 namespace tracciato {
 namespace {

@@ -3,7 +3,7 @@
 #include <array>
 #include <cstdint>
 
-#include "model/rounding.h"
+#include "base/rounding.h"
 
 namespace tracciato {
 

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <ostream>
 
-#include "model/unexpected_failure.h"
+#include "base/unexpected_failure.h"
 
 namespace tracciato {
 namespace {

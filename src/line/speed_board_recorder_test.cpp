@@ -4,7 +4,7 @@
 
 #include <ostream>
 
-#include "model/unexpected_failure.h"
+#include "base/unexpected_failure.h"
 
 namespace tracciato {
 namespace {

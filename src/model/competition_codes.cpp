@@ -1,6 +1,6 @@
 #include "model/competition_codes.h"
 
-#include "model/cp1252.h"
+#include "base/cp1252.h"
 
 namespace tracciato {
 

@@ -5,7 +5,7 @@
 #include <cstring>
 #include <limits>
 
-#include "model/unexpected_failure.h"
+#include "base/unexpected_failure.h"
 
 namespace tracciato {
 

@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "model/competition_codes.h"
-#include "model/cp1252.h"
-#include "model/unexpected_failure.h"
+#include "base/cp1252.h"
+#include "base/unexpected_failure.h"
 
 namespace tracciato {
 namespace {

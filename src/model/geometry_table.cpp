@@ -6,7 +6,7 @@
 #include <cstring>
 #include <string>
 
-#include "model/unexpected_failure.h"
+#include "base/unexpected_failure.h"
 #include "platform/memory_advice.h"
 
 namespace tracciato {

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "model/unexpected_failure.h"
+#include "base/unexpected_failure.h"
 
 namespace tracciato {
 namespace {

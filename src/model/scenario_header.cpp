@@ -1,6 +1,6 @@
 #include "model/scenario_header.h"
 
-#include "model/unexpected_failure.h"
+#include "base/unexpected_failure.h"
 
 namespace tracciato {
 

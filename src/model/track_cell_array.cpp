@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "model/unexpected_failure.h"
+#include "base/unexpected_failure.h"
 
 namespace tracciato {
 

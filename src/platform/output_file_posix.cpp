@@ -6,7 +6,7 @@
 #include <cstring>
 #include <utility>
 
-#include "platform/file_error.h"
+#include "base/file_error.h"
 #include "platform/output_file.h"
 
 namespace tracciato {

@@ -5,7 +5,7 @@
 #include <thread>
 #include <utility>
 
-#include "platform/file_error.h"
+#include "base/file_error.h"
 #include "platform/output_file.h"
 #include "platform/windows_text.h"
 

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "platform/child_process.h"
-#include "platform/utf8_path.h"
+#include "base/utf8_path.h"
 
 namespace tracciato::testing {
 

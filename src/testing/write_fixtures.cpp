@@ -6,7 +6,7 @@
 #include <iostream>
 
 #include "platform/program_start.h"
-#include "platform/utf8_path.h"
+#include "base/utf8_path.h"
 #include "testing/error_fixtures.h"
 
 namespace {

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "model/unexpected_failure.h"
+#include "base/unexpected_failure.h"
 
 namespace tracciato {
 

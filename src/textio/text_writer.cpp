@@ -6,8 +6,8 @@
 #include <stdexcept>
 #include <string>
 
-#include "model/cp1252.h"
-#include "platform/file_error.h"
+#include "base/cp1252.h"
+#include "base/file_error.h"
 
 namespace tracciato {
 

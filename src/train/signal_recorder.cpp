@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "model/rounding.h"
+#include "base/rounding.h"
 
 namespace tracciato {
 

@@ -3,7 +3,7 @@
 #include <optional>
 #include <vector>
 
-#include "model/rounding.h"
+#include "base/rounding.h"
 #include "textio/check_hooks.h"
 #include "textio/field_reader.h"
 #include "textio/keyword.h"

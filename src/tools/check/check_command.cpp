@@ -10,7 +10,7 @@
 #include "driver/scenario_names.h"
 #include "driver/usage.h"
 #include "tools/check/findings_output.h"
-#include "platform/utf8_path.h"
+#include "base/utf8_path.h"
 
 namespace tracciato {
 

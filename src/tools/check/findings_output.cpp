@@ -2,8 +2,8 @@
 
 #include <string>
 
-#include "model/cp1252.h"
-#include "textio/json_string.h"
+#include "base/cp1252.h"
+#include "base/json_string.h"
 
 namespace tracciato {
 

@@ -9,7 +9,7 @@
 #include "tools/dump/dump_decoder.h"
 #include "tools/dump/dump_json.h"
 #include "tools/dump/dump_text.h"
-#include "platform/utf8_path.h"
+#include "base/utf8_path.h"
 
 namespace tracciato {
 

@@ -5,7 +5,7 @@
 
 #include "model/compiled_files.h"
 #include "model/geometry_table.h"
-#include "platform/utf8_path.h"
+#include "base/utf8_path.h"
 
 namespace tracciato {
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "model/cp1252.h"
+#include "base/cp1252.h"
 #include "model/scenario_header.h"
 #include "model/track_cell_array.h"
 #include "tools/dump/dump_decoder.h"

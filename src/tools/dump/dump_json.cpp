@@ -7,7 +7,7 @@
 #include <type_traits>
 
 #include "model/compiled_files.h"
-#include "textio/json_string.h"
+#include "base/json_string.h"
 #include "tools/dump/dump_fields.h"
 
 namespace tracciato {

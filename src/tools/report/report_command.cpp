@@ -15,7 +15,7 @@
 #include "driver/scenario_names.h"
 #include "driver/usage.h"
 #include "tools/report/report_page.h"
-#include "platform/utf8_path.h"
+#include "base/utf8_path.h"
 
 namespace tracciato {
 

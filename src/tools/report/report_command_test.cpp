@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/utf8_path.h"
+#include "base/utf8_path.h"
 #include "testing/descriptions.h"
 #include "testing/files.h"
 

@@ -2,7 +2,7 @@
 
 #include <functional>
 
-#include "model/cp1252.h"
+#include "base/cp1252.h"
 
 namespace tracciato {
 

@@ -1,4 +1,4 @@
-#include "platform/utf8_path.h"
+#include "base/utf8_path.h"
 
 namespace tracciato {
 

@@ -4,7 +4,7 @@
 #include <stdexcept>
 #include <string>
 
-#include "platform/utf8_path.h"
+#include "base/utf8_path.h"
 
 namespace tracciato {
 

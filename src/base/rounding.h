@@ -5,7 +5,7 @@
 #include <limits>
 #include <string>
 
-#include "model/unexpected_failure.h"
+#include "base/unexpected_failure.h"
 
 namespace tracciato {
 

@@ -1,4 +1,4 @@
-#include "textio/json_string.h"
+#include "base/json_string.h"
 
 #include <array>
 #include <cstdio>
