@@ -1,7 +1,7 @@
 #include <benchmark/benchmark.h>
 
+#include "compile/signals/code_pass.h"
 #include "compiled_scenario.h"
-#include "signals/code_pass.h"
 
 namespace tracciato::bench {
 namespace {

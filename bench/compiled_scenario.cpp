@@ -2,9 +2,9 @@
 
 #include <stdexcept>
 
+#include "compile/line/line_compiler.h"
+#include "compile/train/train_compiler.h"
 #include "driver/build.h"
-#include "line/line_compiler.h"
-#include "train/train_compiler.h"
 
 namespace tracciato::bench {
 

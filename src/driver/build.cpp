@@ -1,11 +1,11 @@
 #include "driver/build.h"
 
-#include "line/line_compiler.h"
-#include "model/competition_codes.h"
 #include "base/cp1252.h"
 #include "base/unexpected_failure.h"
-#include "signals/code_pass.h"
-#include "train/train_compiler.h"
+#include "compile/line/line_compiler.h"
+#include "compile/signals/code_pass.h"
+#include "compile/train/train_compiler.h"
+#include "model/competition_codes.h"
 
 namespace tracciato {
 

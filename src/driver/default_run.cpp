@@ -1,11 +1,11 @@
 #include "driver/default_run.h"
 
+#include "base/file_error.h"
+#include "base/utf8_path.h"
+#include "compile/line/line_description_writer.h"
+#include "compile/train/train_description_writer.h"
 #include "documents/driver_documents.h"
 #include "driver/run_build.h"
-#include "line/line_description_writer.h"
-#include "base/file_error.h"
-#include "train/train_description_writer.h"
-#include "base/utf8_path.h"
 
 namespace tracciato {
 

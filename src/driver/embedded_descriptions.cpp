@@ -1,8 +1,8 @@
 #include "driver/embedded_descriptions.h"
 
-#include "line/line_description_writer.h"
+#include "compile/line/line_description_writer.h"
+#include "compile/train/train_description_writer.h"
 #include "textio/text_writer.h"
-#include "train/train_description_writer.h"
 
 namespace tracciato {
 

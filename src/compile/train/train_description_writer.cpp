@@ -1,7 +1,7 @@
-#include "train/train_description_writer.h"
+#include "compile/train/train_description_writer.h"
 
-#include "textio/text_writer.h"
 #include "base/utf8_path.h"
+#include "textio/text_writer.h"
 
 namespace tracciato {
 

@@ -1,4 +1,4 @@
-#include "line/mountain_recorder.h"
+#include "compile/line/mountain_recorder.h"
 
 #include <gtest/gtest.h>
 

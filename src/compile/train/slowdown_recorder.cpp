@@ -1,4 +1,4 @@
-#include "train/slowdown_recorder.h"
+#include "compile/train/slowdown_recorder.h"
 
 #include <string>
 

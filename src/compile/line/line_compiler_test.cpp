@@ -1,4 +1,4 @@
-#include "line/line_compiler.h"
+#include "compile/line/line_compiler.h"
 
 #include <gtest/gtest.h>
 

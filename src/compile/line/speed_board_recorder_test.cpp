@@ -1,4 +1,4 @@
-#include "line/speed_board_recorder.h"
+#include "compile/line/speed_board_recorder.h"
 
 #include <gtest/gtest.h>
 

@@ -1,14 +1,14 @@
-#include "train/train_compiler.h"
+#include "compile/train/train_compiler.h"
 
 #include <optional>
 #include <vector>
 
 #include "base/rounding.h"
-#include "textio/check_hooks.h"
+#include "compile/check_hooks.h"
+#include "compile/train/signal_recorder.h"
+#include "compile/train/slowdown_recorder.h"
 #include "textio/field_reader.h"
 #include "textio/keyword.h"
-#include "train/signal_recorder.h"
-#include "train/slowdown_recorder.h"
 
 namespace tracciato {
 

@@ -1,14 +1,14 @@
-#include "line/line_compiler.h"
+#include "compile/line/line_compiler.h"
 
 #include <algorithm>
 #include <array>
 #include <optional>
 
-#include "line/mountain_recorder.h"
-#include "line/progressive_order.h"
-#include "line/speed_board_recorder.h"
 #include "base/rounding.h"
-#include "textio/check_hooks.h"
+#include "compile/check_hooks.h"
+#include "compile/line/mountain_recorder.h"
+#include "compile/line/progressive_order.h"
+#include "compile/line/speed_board_recorder.h"
 #include "textio/field_reader.h"
 #include "textio/keyword.h"
 

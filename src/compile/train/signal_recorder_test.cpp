@@ -1,4 +1,4 @@
-#include "train/signal_recorder.h"
+#include "compile/train/signal_recorder.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
-#include "line/line_description_writer.h"
+#include "compile/line/line_description_writer.h"
 
-#include "textio/text_writer.h"
 #include "base/utf8_path.h"
+#include "textio/text_writer.h"
 
 namespace tracciato {
 

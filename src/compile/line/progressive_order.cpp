@@ -1,4 +1,4 @@
-#include "line/progressive_order.h"
+#include "compile/line/progressive_order.h"
 
 #include <array>
 #include <cstdint>

@@ -1,4 +1,4 @@
-#include "train/train_compiler.h"
+#include "compile/train/train_compiler.h"
 
 #include <gtest/gtest.h>
 

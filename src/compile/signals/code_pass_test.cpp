@@ -1,4 +1,4 @@
-#include "signals/code_pass.h"
+#include "compile/signals/code_pass.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "textio/check_hooks.h"
+#include "compile/check_hooks.h"
 
 #include "textio/keyword.h"
 

@@ -1,10 +1,10 @@
-#include "signals/code_pass.h"
+#include "compile/signals/code_pass.h"
 
 #include <array>
 #include <cstdint>
 #include <string>
 
-#include "signals/minimo.h"
+#include "compile/signals/minimo.h"
 
 namespace tracciato {
 
