@@ -16,7 +16,7 @@ const std::regex kCommit("");
 
 // The project version from CMake's project() line, the commit when the build came from a
 // git checkout, then the embedded scenario; on standard output, with nothing else.
-TEST(Tracciato, versionShowsTheProjectVersionTheCommitAndTheScenario) {
+TEST(Version, ShowsTheProjectVersionTheCommitAndTheScenario) {
   testing::TempDir dir;
   const auto run = testing::run_tracciato({"--version"}, dir.path());
   EXPECT_EQ(run.status, 0);
