@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/program_start.h"
 #include "base/utf8_path.h"
+#include "platform/program_start.h"
 #include "scenario_generator.h"
 
 namespace {

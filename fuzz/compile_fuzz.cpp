@@ -1,10 +1,10 @@
 // The whole compile, and the checker, from two descriptions held in memory. The input is
 // one byte (bit 0: the geometry flag; bit 1: run the checker too), then the line
 // description and the train description separated by the first NUL byte.
+#include "base/unexpected_failure.h"
 #include "driver/build.h"
 #include "driver/output_files.h"
 #include "fuzz_input.h"
-#include "base/unexpected_failure.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 #include "documents/driver_documents.h"
 
-#include "textio/text_writer.h"
 #include "base/utf8_path.h"
+#include "textio/text_writer.h"
 
 namespace tracciato {
 

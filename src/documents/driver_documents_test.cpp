@@ -14,8 +14,8 @@
 #include <string>
 #include <vector>
 
-#include "driver/embedded_scenario.h"
 #include "base/cp1252.h"
+#include "driver/embedded_scenario.h"
 #include "testing/files.h"
 #include "textio/field_reader.h"
 

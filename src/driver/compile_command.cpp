@@ -3,11 +3,11 @@
 #include <filesystem>
 #include <iostream>
 
+#include "base/utf8_path.h"
 #include "driver/arguments.h"
 #include "driver/run_build.h"
 #include "driver/scenario_names.h"
 #include "driver/usage.h"
-#include "base/utf8_path.h"
 
 namespace tracciato {
 
@@ -55,7 +55,7 @@ int compile_command(std::span<const std::string> words) {
   std::error_code ec;
   if (!fs::is_directory(out, ec)) {
     std::cerr << "tracciato: cannot write into " << shown_path(out) << ": not a directory\n";
-    return static_cast<int>(BuildStatus::kOutputError);
+    return exit_code(ExitStatus::kFileProblem);
   }
   FileDescription line_description(line, false);
   FileDescription train_description(train, false);
@@ -64,7 +64,7 @@ int compile_command(std::span<const std::string> words) {
                              names->train_number, args->flag("--no-geometry") ? 0 : 1};
   const BuildResult result = run_build(request, out, reporter);
   if (args->flag("--verbose")) print_summary(result, out);
-  return static_cast<int>(result.status);
+  return exit_code(result.status);
 }
 
 }  // namespace tracciato

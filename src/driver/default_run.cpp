@@ -26,14 +26,14 @@ int default_run(const EmbeddedScenario& scenario, const std::filesystem::path& d
     write_sources(scenario, dir);
   } catch (const FileError& error) {
     face.failure("cannot write " + std::string(error.what()));
-    return static_cast<int>(BuildStatus::kOutputError);
+    return exit_code(ExitStatus::kFileProblem);
   }
   const std::string line_name = line_description_name(base_name);
   const std::string train_name = train_description_name(base_name, train_number);
   FileDescription line(dir / utf8_path(line_name), true, line_name);
   FileDescription train(dir / utf8_path(train_name), true, train_name);
   const BuildRequest request{line, train, base_name, train_number, 1};
-  return static_cast<int>(run_build(request, dir, face).status);
+  return exit_code(run_build(request, dir, face).status);
 }
 
 }  // namespace tracciato

@@ -4,9 +4,9 @@
 #include <string>
 #include <vector>
 
+#include "base/file_error.h"
 #include "model/compiled_files.h"
 #include "model/scenario.h"
-#include "base/file_error.h"
 
 namespace tracciato {
 

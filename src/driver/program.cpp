@@ -5,15 +5,16 @@
 #include <memory>
 #include <set>
 
+#include "base/file_error.h"
+#include "base/utf8_path.h"
 #include "driver/arguments.h"
 #include "driver/compile_command.h"
 #include "driver/default_run.h"
+#include "driver/exit_status.h"
 #include "driver/usage.h"
 #include "driver/version.h"
-#include "base/file_error.h"
 #include "platform/process.h"
 #include "platform/program_start.h"
-#include "base/utf8_path.h"
 #include "tools/check/check_command.h"
 #include "tools/dump/dump_command.h"
 #include "tools/report/report_command.h"
@@ -59,15 +60,15 @@ int export_command(std::span<const std::string> words, const EmbeddedScenario& s
   const fs::path dir = utf8_path(args->value("--out").value_or("."));
   if (!existing_directory(dir)) {
     std::cerr << "tracciato: " << not_a_directory(dir) << '\n';
-    return 3;
+    return exit_code(ExitStatus::kFileProblem);
   }
   try {
     write_sources(scenario, dir);
   } catch (const FileError& error) {
     std::cerr << "tracciato: cannot write " << error.what() << '\n';
-    return 3;
+    return exit_code(ExitStatus::kFileProblem);
   }
-  return 0;
+  return exit_code(ExitStatus::kOk);
 }
 
 // The window where there is a desktop, the console otherwise.
@@ -89,7 +90,7 @@ int default_command(std::span<const std::string> words, const EmbeddedScenario& 
   const fs::path dir = out ? utf8_path(*out) : executable_dir();
   if (!existing_directory(dir)) {
     face->failure(not_a_directory(dir));
-    return 3;
+    return exit_code(ExitStatus::kFileProblem);
   }
   return default_run(scenario, dir, *face);
 }
@@ -109,11 +110,11 @@ int run_program(std::span<const std::string> words, const EmbeddedScenario& scen
   const auto rest = words.empty() ? words : words.subspan(1);
   if (command == "--help" || command == "-h") {
     std::cout << usage_text();
-    return 0;
+    return exit_code(ExitStatus::kOk);
   }
   if (command == "--version") {
     print_version(scenario);
-    return 0;
+    return exit_code(ExitStatus::kOk);
   }
   if (command == "compile") return compile_command(rest);
   if (command == "export") return export_command(rest, scenario);

@@ -1,8 +1,8 @@
 #include "driver/run_build.h"
 
+#include "base/unexpected_failure.h"
 #include "driver/output_files.h"
 #include "driver/temporary_files.h"
-#include "base/unexpected_failure.h"
 
 namespace tracciato {
 
@@ -19,14 +19,14 @@ BuildResult run_build(const BuildRequest& request, const std::filesystem::path& 
   }
   if (scenario.errors.failed()) {
     reporter.compile_error(scenario.errors);
-    return {BuildStatus::kCompileError, {}};
+    return {ExitStatus::kError, {}};
   }
   try {
     remove_stale_temporaries(out_dir);
     write_all_or_nothing(out_dir, encoded.files);
   } catch (const FileError& error) {
     reporter.failure("cannot write " + std::string(error.what()));
-    return {BuildStatus::kOutputError, {}};
+    return {ExitStatus::kFileProblem, {}};
   }
   BuildResult result;
   for (const CompiledFile& f : encoded.files) {

@@ -5,11 +5,10 @@
 #include <vector>
 
 #include "driver/build.h"
+#include "driver/exit_status.h"
 #include "driver/reporter.h"
 
 namespace tracciato {
-
-enum class BuildStatus { kOk = 0, kCompileError = 1, kOutputError = 3 };
 
 struct WrittenFile {
   std::string name;
@@ -17,7 +16,7 @@ struct WrittenFile {
 };
 
 struct BuildResult {
-  BuildStatus status = BuildStatus::kOk;
+  ExitStatus status = ExitStatus::kOk;
   std::vector<WrittenFile> written;
 };
 

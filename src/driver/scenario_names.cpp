@@ -1,4 +1,5 @@
 #include "driver/scenario_names.h"
+
 #include "base/utf8_path.h"
 
 namespace tracciato {

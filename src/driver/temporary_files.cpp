@@ -2,8 +2,8 @@
 
 #include <charconv>
 
-#include "platform/process.h"
 #include "base/utf8_path.h"
+#include "platform/process.h"
 
 namespace tracciato {
 

@@ -2,6 +2,8 @@
 
 #include <iostream>
 
+#include "driver/exit_status.h"
+
 namespace tracciato {
 
 const char* usage_text() {
@@ -40,7 +42,7 @@ const char* usage_text() {
 int usage_error(const std::string& command, const std::string& problem) {
   std::cerr << "usage: tracciato" << (command.empty() ? "" : " " + command) << ": " << problem
             << " (tracciato --help for more)\n";
-  return 2;
+  return exit_code(ExitStatus::kUsage);
 }
 
 }  // namespace tracciato

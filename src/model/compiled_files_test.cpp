@@ -2,9 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include "model/competition_codes.h"
 #include "base/cp1252.h"
 #include "base/unexpected_failure.h"
+#include "model/competition_codes.h"
 
 namespace tracciato {
 namespace {

@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/child_process.h"
 #include "base/utf8_path.h"
+#include "platform/child_process.h"
 
 namespace tracciato::testing {
 

@@ -5,8 +5,8 @@
 #include <fstream>
 #include <iostream>
 
-#include "platform/program_start.h"
 #include "base/utf8_path.h"
+#include "platform/program_start.h"
 #include "testing/error_fixtures.h"
 
 namespace {

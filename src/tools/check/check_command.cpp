@@ -4,13 +4,14 @@
 #include <iostream>
 #include <memory>
 
+#include "base/utf8_path.h"
 #include "driver/arguments.h"
 #include "driver/build.h"
 #include "driver/embedded_descriptions.h"
+#include "driver/exit_status.h"
 #include "driver/scenario_names.h"
 #include "driver/usage.h"
 #include "tools/check/findings_output.h"
-#include "base/utf8_path.h"
 
 namespace tracciato {
 
@@ -39,13 +40,13 @@ bool unreadable(Description& d) {
 }
 
 int run_check(CheckInputs& in, int j, bool json) {
-  if (unreadable(*in.line) || unreadable(*in.train)) return 3;
+  if (unreadable(*in.line) || unreadable(*in.train)) return exit_code(ExitStatus::kFileProblem);
   const BuildRequest request{*in.line, *in.train, in.names.base_name, in.names.train_number, j};
   FindingList list;
   check_percorso(request, list);
   list.mark_reported(memorizza_percorso(request).errors);
   json ? write_findings_json(std::cout, list) : write_findings_text(std::cout, list);
-  return list.errors() > 0 ? 1 : 0;
+  return exit_code(list.errors() > 0 ? ExitStatus::kError : ExitStatus::kOk);
 }
 
 }  // namespace
@@ -63,8 +64,9 @@ int check_command(std::span<const std::string> words, const EmbeddedScenario& sc
   if (given == 0) {
     inputs = embedded_inputs(scenario);
   } else {
-    const auto names = resolve_names(utf8_path(args->positionals[0]), utf8_path(args->positionals[1]),
-                                     args->value("--base"), args->value("--train"), problem);
+    const auto names =
+        resolve_names(utf8_path(args->positionals[0]), utf8_path(args->positionals[1]),
+                      args->value("--base"), args->value("--train"), problem);
     if (!names) return usage_error("check", problem);
     inputs = {std::make_unique<FileDescription>(utf8_path(args->positionals[0]), false),
               std::make_unique<FileDescription>(utf8_path(args->positionals[1]), false), *names};

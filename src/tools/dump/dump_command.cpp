@@ -3,13 +3,14 @@
 #include <filesystem>
 #include <iostream>
 
+#include "base/utf8_path.h"
 #include "driver/arguments.h"
 #include "driver/description.h"
+#include "driver/exit_status.h"
 #include "driver/usage.h"
 #include "tools/dump/dump_decoder.h"
 #include "tools/dump/dump_json.h"
 #include "tools/dump/dump_text.h"
-#include "base/utf8_path.h"
 
 namespace tracciato {
 
@@ -31,7 +32,7 @@ int dump_command(std::span<const std::string> words) {
   const auto text = mapped.load();
   if (!text) {
     std::cerr << "tracciato dump: cannot read " << shown_path(file) << '\n';
-    return 3;
+    return exit_code(ExitStatus::kFileProblem);
   }
   const std::span<const std::uint8_t> bytes(reinterpret_cast<const std::uint8_t*>(text->data()),
                                             text->size());
@@ -41,7 +42,7 @@ int dump_command(std::span<const std::string> words) {
   } catch (const DecodeError& error) {
     std::cerr << "tracciato dump: " << shown_path(file) << ": offset " << error.offset() << ": "
               << error.what() << '\n';
-    return 1;
+    return exit_code(ExitStatus::kError);
   }
   if (args->flag("--json")) {
     write_dump_json(std::cout, decoded);
@@ -49,7 +50,7 @@ int dump_command(std::span<const std::string> words) {
     write_dump_text(std::cout, decoded, args->flag("--all"));
   }
   std::cout.flush();
-  return 0;
+  return exit_code(ExitStatus::kOk);
 }
 
 }  // namespace tracciato

@@ -3,9 +3,9 @@
 #include <bit>
 #include <cstring>
 
+#include "base/utf8_path.h"
 #include "model/compiled_files.h"
 #include "model/geometry_table.h"
-#include "base/utf8_path.h"
 
 namespace tracciato {
 

@@ -6,8 +6,8 @@
 #include <string>
 #include <type_traits>
 
-#include "model/compiled_files.h"
 #include "base/json_string.h"
+#include "model/compiled_files.h"
 #include "tools/dump/dump_fields.h"
 
 namespace tracciato {

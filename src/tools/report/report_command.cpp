@@ -8,14 +8,15 @@
 #include <optional>
 #include <vector>
 
+#include "base/utf8_path.h"
 #include "driver/arguments.h"
 #include "driver/build.h"
 #include "driver/embedded_descriptions.h"
+#include "driver/exit_status.h"
 #include "driver/reporter.h"
 #include "driver/scenario_names.h"
 #include "driver/usage.h"
 #include "tools/report/report_page.h"
-#include "base/utf8_path.h"
 
 namespace tracciato {
 
@@ -66,12 +67,13 @@ std::optional<ReportRequest> read_request(const Arguments& args, const EmbeddedS
       problem = "report takes LINE and TRAIN, or nothing for the embedded scenario";
       return std::nullopt;
     }
-    const auto names = resolve_names(utf8_path(r.descriptions[0]), utf8_path(r.descriptions[1]), args.value("--base"),
-                                     args.value("--train"), problem);
+    const auto names = resolve_names(utf8_path(r.descriptions[0]), utf8_path(r.descriptions[1]),
+                                     args.value("--base"), args.value("--train"), problem);
     if (!names) return std::nullopt;
     r.names = *names;
   }
-  r.out = utf8_path(args.value("--out").value_or(r.names.base_name + "_" + r.names.train_number + ".html"));
+  r.out = utf8_path(
+      args.value("--out").value_or(r.names.base_name + "_" + r.names.train_number + ".html"));
   for (const std::string& d : r.descriptions) {
     if (same_file(r.out, utf8_path(d))) {
       problem = "the report " + shown_path(r.out) + " would replace the description " + d;
@@ -96,13 +98,13 @@ int report_command(std::span<const std::string> words, const EmbeddedScenario& s
   const Scenario compiled = compile_request(*request, scenario);
   if (const auto why = write_page(request->out, report_page(compiled))) {
     std::cerr << "tracciato: cannot write " << shown_path(request->out) << ": " << *why << '\n';
-    return 3;
+    return exit_code(ExitStatus::kFileProblem);
   }
   if (compiled.errors.failed()) {
     ConsoleReporter().compile_error(compiled.errors);
-    return 1;
+    return exit_code(ExitStatus::kError);
   }
-  return 0;
+  return exit_code(ExitStatus::kOk);
 }
 
 }  // namespace tracciato

@@ -1,0 +1,17 @@
+#pragma once
+
+namespace tracciato {
+
+// What every command's exit status means; scripts and checks rely on these numbers.
+enum class ExitStatus {
+  kOk = 0,
+  kError = 1,        // a compile error, an error found by check, a damaged compiled file
+  kUsage = 2,        // the command line is wrong
+  kFileProblem = 3,  // a file cannot be read or written
+};
+
+constexpr int exit_code(ExitStatus status) {
+  return static_cast<int>(status);
+}
+
+}  // namespace tracciato
