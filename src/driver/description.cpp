@@ -22,7 +22,6 @@ bool FileDescription::exists() const {
 }
 
 std::optional<std::string_view> FileDescription::load() {
-  mapped_.reset();
   mapped_ = MappedFile::open(file_);
   if (!mapped_) return std::nullopt;
   return mapped_->bytes();

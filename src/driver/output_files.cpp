@@ -38,11 +38,6 @@ void sync_all(std::vector<OutputFile>& files) {
   }
 }
 
-void remove_quietly(const std::vector<std::filesystem::path>& files) {
-  std::error_code ec;
-  for (const auto& f : files) std::filesystem::remove(f, ec);
-}
-
 // One compiled file on its way into place: the new bytes under a temporary name, and the
 // earlier file of the set, kept aside until the whole set is in place.
 struct Placement {
@@ -72,6 +67,15 @@ void restore_earlier(const std::vector<Placement>& placed, std::size_t count) {
       }
     } catch (const FileError&) {  // the first failure is the one to report
     }
+  }
+}
+
+// The temporary names and the earlier files kept aside, once the set is done or failed.
+void remove_leftovers(const std::vector<Placement>& placed) {
+  std::error_code ec;
+  for (const Placement& p : placed) {
+    std::filesystem::remove(p.temporary, ec);
+    std::filesystem::remove(p.earlier, ec);
   }
 }
 
@@ -111,11 +115,6 @@ void write_all_or_nothing(const std::filesystem::path& dir,
     placed.push_back({dir / utf8_path(f.name), temporary_name(dir, f.name),
                       temporary_name(dir, "earlier-" + f.name)});
   }
-  std::vector<std::filesystem::path> leftovers;
-  for (const Placement& p : placed) {
-    leftovers.push_back(p.temporary);
-    leftovers.push_back(p.earlier);
-  }
   try {
     std::vector<OutputFile> written;
     for (std::size_t i = 0; i < files.size(); ++i) {
@@ -125,10 +124,10 @@ void write_all_or_nothing(const std::filesystem::path& dir,
     sync_all(written);
     move_into_place(placed);
   } catch (...) {
-    remove_quietly(leftovers);
+    remove_leftovers(placed);
     throw;
   }
-  remove_quietly(leftovers);
+  remove_leftovers(placed);
 }
 
 }  // namespace tracciato

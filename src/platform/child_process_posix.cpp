@@ -1,6 +1,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdio>
 #include <memory>
 #include <stdexcept>
@@ -48,7 +49,7 @@ ChildRun run_child(const std::filesystem::path& program, const std::vector<std::
   if (pid < 0) throw std::runtime_error("cannot start " + program.string());
   if (pid == 0) become(program, args, cwd, out.get(), err.get());
   int raw = 0;
-  while (::waitpid(pid, &raw, 0) < 0) {
+  while (::waitpid(pid, &raw, 0) < 0 && errno == EINTR) {
   }
   ChildRun run;
   run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
