@@ -3,8 +3,8 @@
 #include <stdexcept>
 
 #include "compile/line/line_compiler.h"
+#include "compile/pipeline.h"
 #include "compile/train/train_compiler.h"
-#include "driver/build.h"
 
 namespace tracciato::bench {
 

@@ -1,7 +1,7 @@
 #include <benchmark/benchmark.h>
 
 #include "compiled_scenario.h"
-#include "model/compiled_files.h"
+#include "format/compiled_files.h"
 
 namespace tracciato::bench {
 namespace {

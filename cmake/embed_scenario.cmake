@@ -15,7 +15,7 @@ embed_text(order rallentamenti.txt)
 embed_text(card scheda_treno.txt)
 
 file(WRITE ${OUTPUT}.tmp "// Generated from ${SCENARIO_DIR}: edit the data there, not this file.
-#include \"driver/embedded_scenario.h\"
+#include \"model/embedded_scenario.h\"
 
 namespace tracciato {
 

@@ -33,7 +33,7 @@ endfunction()
 
 source_commit(commit)
 set(text "// Generated at build time by cmake/write_version.cmake.
-#include \"driver/version.h\"
+#include \"cli/version.h\"
 
 namespace tracciato {
 

@@ -2,8 +2,8 @@
 // one byte (bit 0: the geometry flag; bit 1: run the checker too), then the line
 // description and the train description separated by the first NUL byte.
 #include "base/unexpected_failure.h"
-#include "driver/build.h"
-#include "driver/output_files.h"
+#include "compile/output_files.h"
+#include "compile/pipeline.h"
 #include "fuzz_input.h"
 
 namespace {

@@ -2,10 +2,10 @@
 // both its outputs.
 #include <sstream>
 
+#include "commands/dump/dump_json.h"
+#include "commands/dump/dump_text.h"
+#include "format/dump_decoder.h"
 #include "fuzz_input.h"
-#include "tools/dump/dump_decoder.h"
-#include "tools/dump/dump_json.h"
-#include "tools/dump/dump_text.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string_view input = tracciato::fuzz::capped(data, size);

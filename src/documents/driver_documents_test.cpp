@@ -15,7 +15,7 @@
 #include <vector>
 
 #include "base/cp1252.h"
-#include "driver/embedded_scenario.h"
+#include "model/embedded_scenario.h"
 #include "testing/files.h"
 #include "textio/field_reader.h"
 

@@ -1,8 +1,8 @@
 #include "testing/descriptions.h"
 
+#include "compile/description.h"
 #include "compile/line/line_compiler.h"
-#include "driver/build.h"
-#include "driver/description.h"
+#include "compile/pipeline.h"
 
 namespace tracciato::testing {
 

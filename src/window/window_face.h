@@ -2,7 +2,7 @@
 
 #include <memory>
 
-#include "driver/face.h"
+#include "cli/face.h"
 
 namespace tracciato {
 

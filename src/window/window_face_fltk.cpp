@@ -7,7 +7,7 @@
 #include <chrono>
 #include <cstdlib>
 
-#include "driver/diagnostic.h"
+#include "cli/diagnostic.h"
 #include "window/window_face.h"
 
 namespace tracciato {

@@ -1,7 +1,7 @@
 // windows.h goes first: the other system headers build on it.
 #include <windows.h>
 
-#include "driver/diagnostic.h"
+#include "cli/diagnostic.h"
 #include "platform/windows_text.h"
 #include "window/window_face.h"
 

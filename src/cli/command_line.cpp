@@ -1,0 +1,57 @@
+#include <algorithm>
+#include <iostream>
+
+#include "cli/command.h"
+#include "cli/exit_status.h"
+#include "cli/help.h"
+#include "cli/version.h"
+
+namespace tracciato {
+
+namespace {
+
+// "tracciato 0.1.0 (commit 1a2b3c4, scenario NAME, train NUMBER)", without the commit
+// when the program was not built from a git checkout.
+void print_version(const EmbeddedScenario& scenario) {
+  std::cout << "tracciato " << project_version() << " (";
+  if (!source_commit().empty()) std::cout << "commit " << source_commit() << ", ";
+  std::cout << "scenario " << scenario.base_name << ", train " << scenario.train_number << ")\n";
+}
+
+const Command* find_command(std::span<const Command> commands, std::string_view name) {
+  const auto found = std::ranges::find(commands, name, &Command::name);
+  return found == commands.end() ? nullptr : &*found;
+}
+
+int run_command(const Command& command, std::span<const std::string> words,
+                const CommandContext& context) {
+  if (std::ranges::find(words, "--help") != words.end()) {
+    std::cout << command_help(command);
+    return exit_code(ExitStatus::kOk);
+  }
+  std::string problem;
+  const auto args = parse_arguments(words, command.options, problem);
+  if (!args) return usage_error(command.name, problem);
+  return command.run(*args, context);
+}
+
+}  // namespace
+
+int run_command_line(std::span<const std::string> words, const CommandContext& context) {
+  const std::string first = words.empty() ? "" : words.front();
+  if (first == "--help" || first == "-h") {
+    std::cout << overview_help(context.commands);
+    return exit_code(ExitStatus::kOk);
+  }
+  if (first == "--version") {
+    print_version(context.scenario);
+    return exit_code(ExitStatus::kOk);
+  }
+  // Words that begin with an option, or none, are the default run's.
+  const bool named = !first.empty() && !first.starts_with("--");
+  const Command* command = find_command(context.commands, named ? first : "");
+  if (!command) return usage_error(first, "unknown command");
+  return run_command(*command, named ? words.subspan(1) : words, context);
+}
+
+}  // namespace tracciato

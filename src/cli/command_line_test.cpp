@@ -1,0 +1,136 @@
+#include <gtest/gtest.h>
+
+#include "cli/command.h"
+#include "cli/help.h"
+#include "testing/files.h"
+
+namespace tracciato {
+namespace {
+
+// What the last command of the fake table was given.
+struct Ran {
+  std::string name;
+  Arguments args;
+};
+Ran last_run;
+
+template <const char* kName>
+int record(const Arguments& args, const CommandContext&) {
+  last_run = {kName, args};
+  return 7;
+}
+constexpr char kDefault[] = "(default)";
+constexpr char kBuild[] = "build";
+
+const EmbeddedScenario kScenario{"Prova", "1", "", "", "", "", ""};
+
+std::vector<Command> fake_table() {
+  return {{"", {"[--out DIR]"}, "the default run\n", {{"--out", "DIR", "where"}}, record<kDefault>},
+          {"build",
+           {"LINE TRAIN [--fast]\n[--out DIR]"},
+           "build two files\ninto one\n",
+           {{"--fast", "", "build fast"}, {"--out", "DIR", "write into DIR\nmade first"}},
+           record<kBuild>},
+          kHelpCommand};
+}
+
+struct Outcome {
+  int status;
+  std::string out;
+  std::string err;
+};
+
+Outcome run(std::vector<std::string> words) {
+  const std::vector<Command> table = fake_table();
+  const CommandContext context{kScenario, [] { return std::unique_ptr<Face>(); }, table};
+  last_run = {};
+  ::testing::internal::CaptureStdout();
+  ::testing::internal::CaptureStderr();
+  const int status = run_command_line(words, context);
+  std::string out = ::testing::internal::GetCapturedStdout();
+  return {status, out, ::testing::internal::GetCapturedStderr()};
+}
+
+TEST(CommandLine, NoWordsOrAnOptionFirstIsTheDefaultRun) {
+  EXPECT_EQ(run({}).status, 7);
+  EXPECT_EQ(last_run.name, kDefault);
+  EXPECT_EQ(run({"--out", "x"}).status, 7);
+  EXPECT_EQ(last_run.name, kDefault);
+  EXPECT_EQ(last_run.args.value("--out"), "x");
+}
+
+TEST(CommandLine, ACommandGetsItsOwnOptionsParsed) {
+  EXPECT_EQ(run({"build", "a", "b", "--fast", "--out=d"}).status, 7);
+  EXPECT_EQ(last_run.name, kBuild);
+  EXPECT_EQ(last_run.args.positionals, (std::vector<std::string>{"a", "b"}));
+  EXPECT_TRUE(last_run.args.flag("--fast"));
+  EXPECT_EQ(last_run.args.value("--out"), "d");
+}
+
+TEST(CommandLine, AnOptionOfAnotherCommandIsAUsageError) {
+  const Outcome o = run({"--fast"});
+  EXPECT_EQ(o.status, 2);
+  EXPECT_EQ(o.err, "usage: tracciato: unknown option --fast (tracciato --help for more)\n");
+  EXPECT_EQ(last_run.name, "");
+}
+
+TEST(CommandLine, AnUnknownCommandIsAUsageError) {
+  const Outcome o = run({"biuld"});
+  EXPECT_EQ(o.status, 2);
+  EXPECT_EQ(o.err, "usage: tracciato biuld: unknown command (tracciato --help for more)\n");
+}
+
+TEST(CommandLine, TheOverviewListsEveryFormAndSummary) {
+  const Outcome o = run({"--help"});
+  EXPECT_EQ(o.status, 0);
+  EXPECT_EQ(o.out,
+            "usage: tracciato [--out DIR]\n"
+            "       tracciato build LINE TRAIN [--fast]\n"
+            "                       [--out DIR]\n"
+            "       tracciato help [COMMAND]\n"
+            "       tracciato --help | --version\n"
+            "\n"
+            "(none)    the default run\n"
+            "build     build two files\n"
+            "          into one\n"
+            "help      show what COMMAND does and the options it takes, or this overview\n"
+            "\n"
+            "exit status: 0 built, 1 compile error, 2 usage error, 3 a file cannot be written\n");
+  EXPECT_EQ(run({"help"}).out, o.out);
+}
+
+TEST(CommandLine, CommandHelpComesFromTheTableWhicheverWayItIsAsked) {
+  const std::string expected =
+      "usage: tracciato build LINE TRAIN [--fast]\n"
+      "                       [--out DIR]\n"
+      "\n"
+      "build two files\n"
+      "into one\n"
+      "\n"
+      "options:\n"
+      "  --fast      build fast\n"
+      "  --out DIR   write into DIR\n"
+      "              made first\n";
+  for (const auto& words : std::vector<std::vector<std::string>>{
+           {"help", "build"}, {"build", "--help"}, {"build", "a", "--help", "--nonsense"}}) {
+    const Outcome o = run(words);
+    EXPECT_EQ(o.status, 0) << words.front();
+    EXPECT_EQ(o.out, expected) << words.back();
+  }
+  EXPECT_EQ(last_run.name, "");
+}
+
+TEST(CommandLine, HelpForAnUnknownCommandIsAUsageError) {
+  const Outcome o = run({"help", "biuld"});
+  EXPECT_EQ(o.status, 2);
+  EXPECT_EQ(o.err, "usage: tracciato help: unknown command biuld (tracciato --help for more)\n");
+}
+
+TEST(CommandLine, VersionNamesTheScenario) {
+  const Outcome o = run({"--version"});
+  EXPECT_EQ(o.status, 0);
+  EXPECT_TRUE(o.out.ends_with("scenario Prova, train 1)\n")) << o.out;
+}
+
+}  // namespace
+}  // namespace tracciato

@@ -1,0 +1,114 @@
+#include "cli/help.h"
+
+#include <algorithm>
+#include <iostream>
+#include <sstream>
+
+#include "cli/exit_status.h"
+
+namespace tracciato {
+
+namespace {
+
+constexpr std::size_t kNameColumn = 10;
+
+// "usage: tracciato NAME FORM" for the first line, the rest aligned beneath it.
+void write_forms(std::ostream& out, const Command& command, bool first_of_all) {
+  const std::string invocation =
+      "tracciato" + (command.name.empty() ? "" : " " + std::string(command.name)) + " ";
+  const std::string lead = "usage: ";
+  for (std::string_view form : command.forms) {
+    out << (first_of_all ? lead : std::string(lead.size(), ' ')) << invocation;
+    first_of_all = false;
+    const std::string continuation(lead.size() + invocation.size(), ' ');
+    for (std::size_t end; (end = form.find('\n')) != std::string_view::npos;) {
+      out << form.substr(0, end) << '\n' << continuation;
+      form.remove_prefix(end + 1);
+    }
+    out << form << '\n';
+  }
+}
+
+// Each line of `text` after `first`, the rest indented by `indent`.
+void write_indented(std::ostream& out, std::string first, std::string_view text,
+                    std::size_t indent) {
+  first.resize(std::max(first.size(), indent), ' ');
+  std::istringstream lines{std::string(text)};
+  std::string line;
+  bool first_line = true;
+  while (std::getline(lines, line)) {
+    out << (first_line ? first : std::string(indent, ' ')) << line << '\n';
+    first_line = false;
+  }
+}
+
+std::string option_label(const OptionSpec& option) {
+  return std::string(option.name) + (option.value.empty() ? "" : " " + std::string(option.value));
+}
+
+int help_run(const Arguments& args, const CommandContext& context) {
+  if (args.positionals.empty()) {
+    std::cout << overview_help(context.commands);
+    return exit_code(ExitStatus::kOk);
+  }
+  if (args.positionals.size() > 1) return usage_error("help", "help takes one COMMAND");
+  for (const Command& command : context.commands) {
+    if (!command.name.empty() && command.name == args.positionals.front()) {
+      std::cout << command_help(command);
+      return exit_code(ExitStatus::kOk);
+    }
+  }
+  return usage_error("help", "unknown command " + args.positionals.front());
+}
+
+}  // namespace
+
+std::string overview_help(std::span<const Command> commands) {
+  std::ostringstream out;
+  bool first = true;
+  for (const Command& command : commands) {
+    write_forms(out, command, first);
+    first = false;
+  }
+  out << "       tracciato --help | --version\n\n";
+  for (const Command& command : commands) {
+    const std::string name = command.name.empty() ? "(none)" : std::string(command.name);
+    write_indented(out, name, command.summary, kNameColumn);
+  }
+  out << "\nexit status: 0 built, 1 compile error, 2 usage error, 3 a file cannot be written\n";
+  return out.str();
+}
+
+std::string command_help(const Command& command) {
+  std::ostringstream out;
+  write_forms(out, command, true);
+  out << '\n';
+  write_indented(out, "", command.summary, 0);
+  if (!command.options.empty()) {
+    std::size_t width = 0;
+    for (const OptionSpec& option : command.options) {
+      width = std::max(width, option_label(option).size());
+    }
+    out << "\noptions:\n";
+    for (const OptionSpec& option : command.options) {
+      write_indented(out, "  " + option_label(option), option.help, width + 5);
+    }
+  }
+  return out.str();
+}
+
+int usage_error(std::string_view command, const std::string& problem) {
+  std::cerr << "usage: tracciato" << (command.empty() ? "" : " " + std::string(command)) << ": "
+            << problem << " (tracciato --help for more)\n";
+  return exit_code(ExitStatus::kUsage);
+}
+
+const Command kHelpCommand{
+    .name = "help",
+    .forms = {"[COMMAND]"},
+    .summary = "show what COMMAND does and the options it takes, or this overview\n",
+    .options = {},
+    .run = help_run,
+};
+
+}  // namespace tracciato

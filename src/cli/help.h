@@ -1,0 +1,20 @@
+#pragma once
+
+#include <span>
+#include <string>
+
+#include "cli/command.h"
+
+namespace tracciato {
+
+// `tracciato --help`: every command's usage, then what each does.
+std::string overview_help(std::span<const Command> commands);
+// `tracciato help NAME` and `tracciato NAME --help`: the usage, what it does, its options.
+std::string command_help(const Command& command);
+// Reports a usage problem of `command` on standard error; returns exit status 2.
+int usage_error(std::string_view command, const std::string& problem);
+
+// The `help [COMMAND]` entry of the table.
+extern const Command kHelpCommand;
+
+}  // namespace tracciato

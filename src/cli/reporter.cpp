@@ -1,0 +1,29 @@
+#include "cli/reporter.h"
+
+#include <iostream>
+
+#include "cli/diagnostic.h"
+
+namespace tracciato {
+
+void ConsoleReporter::compile_error(const ErrorState& errors) {
+  std::cerr << error_message(errors.error_code) << '\n' << format_diagnostic(errors) << '\n';
+}
+
+void ConsoleReporter::failure(const std::string& message) {
+  std::cerr << "tracciato: " << message << '\n';
+}
+
+ExitStatus report_build(const BuildOutcome& outcome, Reporter& reporter) {
+  if (outcome.errors.failed()) {
+    reporter.compile_error(outcome.errors);
+    return ExitStatus::kError;
+  }
+  if (outcome.write_failure) {
+    reporter.failure(*outcome.write_failure);
+    return ExitStatus::kFileProblem;
+  }
+  return ExitStatus::kOk;
+}
+
+}  // namespace tracciato

@@ -1,0 +1,87 @@
+#include "commands/check/check_command.h"
+
+#include <filesystem>
+#include <iostream>
+#include <memory>
+
+#include "base/utf8_path.h"
+#include "cli/exit_status.h"
+#include "cli/help.h"
+#include "commands/check/findings_output.h"
+#include "compile/embedded_descriptions.h"
+#include "compile/pipeline.h"
+#include "model/scenario_names.h"
+
+namespace tracciato {
+
+namespace {
+
+namespace fs = std::filesystem;
+
+struct CheckInputs {
+  std::unique_ptr<Description> line;
+  std::unique_ptr<Description> train;
+  ScenarioNames names;
+};
+
+CheckInputs embedded_inputs(const EmbeddedScenario& e) {
+  EmbeddedDescriptions d = embedded_descriptions(e);
+  return {std::make_unique<MemoryDescription>(std::move(d.line)),
+          std::make_unique<MemoryDescription>(std::move(d.train)),
+          {d.base_name, d.train_number}};
+}
+
+// A description that is there but cannot be read stops the check (status 3).
+bool unreadable(Description& d) {
+  if (!d.exists() || d.load()) return false;
+  std::cerr << "tracciato: cannot read " << d.path() << '\n';
+  return true;
+}
+
+int run_check(CheckInputs& in, int j, bool json) {
+  if (unreadable(*in.line) || unreadable(*in.train)) return exit_code(ExitStatus::kFileProblem);
+  const BuildRequest request{*in.line, *in.train, in.names.base_name, in.names.train_number, j};
+  FindingList list;
+  check_percorso(request, list);
+  list.mark_reported(memorizza_percorso(request).errors);
+  json ? write_findings_json(std::cout, list) : write_findings_text(std::cout, list);
+  return exit_code(list.errors() > 0 ? ExitStatus::kError : ExitStatus::kOk);
+}
+
+int run(const Arguments& args, const CommandContext& context) {
+  const std::size_t given = args.positionals.size();
+  if (given != 0 && given != 2)
+    return usage_error("check", "check takes LINE and TRAIN, or nothing");
+  const std::string format = args.value("--format").value_or("text");
+  if (format != "text" && format != "json") return usage_error("check", "--format is text or json");
+  CheckInputs inputs;
+  if (given == 0) {
+    inputs = embedded_inputs(context.scenario);
+  } else {
+    std::string problem;
+    const auto names = resolve_names(utf8_path(args.positionals[0]), utf8_path(args.positionals[1]),
+                                     args.value("--base"), args.value("--train"), problem);
+    if (!names) return usage_error("check", problem);
+    inputs = {std::make_unique<FileDescription>(utf8_path(args.positionals[0]), false),
+              std::make_unique<FileDescription>(utf8_path(args.positionals[1]), false), *names};
+  }
+  return run_check(inputs, args.flag("--no-geometry") ? 0 : 1, format == "json");
+}
+
+}  // namespace
+
+const Command kCheckCommand{
+    .name = "check",
+    .forms = {"[LINE TRAIN [--base NAME] [--train NUMBER]] [--no-geometry]\n"
+              "[--format text|json]"},
+    .summary =
+        "list every error and warning of the descriptions (the embedded ones\n"
+        "without LINE and TRAIN) and write no file; status 1 if there is an error\n",
+    .options = {{"--base", "NAME", "the scenario's name, as compile would take it"},
+                {"--train", "NUMBER", "the train's number, as compile would take it"},
+                {"--no-geometry", "", "check a build without the plan geometry table"},
+                {"--format", "text|json", "the findings as text (the default) or as JSON"}},
+    .run = run,
+};
+
+}  // namespace tracciato

@@ -1,0 +1,207 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "commands/check/findings.h"
+#include "compile/pipeline.h"
+#include "testing/descriptions.h"
+#include "testing/error_fixtures.h"
+#include "testing/files.h"
+
+namespace tracciato {
+namespace {
+
+FindingList check(const std::string& line, const std::string& train, int j = 1) {
+  MemoryDescription l("linea.txt", line);
+  MemoryDescription t("treno.txt", train);
+  const BuildRequest request{l, t, "Prova", "1", j};
+  FindingList list;
+  check_percorso(request, list);
+  list.mark_reported(memorizza_percorso(request).errors);
+  return list;
+}
+
+class CheckFixtures : public ::testing::TestWithParam<testing::ErrorFixture> {};
+
+TEST_P(CheckFixtures, NamesTheCompilesOwnErrorAsReported) {
+  const testing::ErrorFixture& f = GetParam();
+  const Scenario compiled = testing::compile(f.line, f.train);
+  ASSERT_EQ(compiled.errors.error_code, f.code) << compiled.errors.explanation;
+  const FindingList list = check(f.line, f.train);
+  const auto& all = list.findings();
+  ASSERT_EQ(std::count_if(all.begin(), all.end(), [](const Finding& x) { return x.reported; }), 1);
+  const Finding& own =
+      *std::find_if(all.begin(), all.end(), [](const Finding& x) { return x.reported; });
+  EXPECT_EQ(own.code, compiled.errors.error_code);
+  EXPECT_EQ(own.position.has_value(), compiled.errors.position_recorded);
+  if (own.position) {
+    EXPECT_EQ(*own.position, compiled.errors.error_position);
+  }
+  EXPECT_EQ(own.where.path, compiled.errors.where.path);
+  EXPECT_EQ(own.where.line, compiled.errors.where.line);
+}
+
+INSTANTIATE_TEST_SUITE_P(EveryCode, CheckFixtures, ::testing::ValuesIn(testing::error_fixtures()),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+struct Expected {
+  bool error;
+  int code;
+  const char* file;
+  int line;
+};
+
+TEST(Check, FindsEveryIndependentFaultInOneRun) {
+  const std::string line = testing::crlf(
+      {"[generale]", "lunghezza percorso,  10000", "ripetizione segnali 7 codici,  0  ,0",
+       "[curve]", "curvas5,  300,  100", "curvad,  2000,  500", "curvas4,  350,  100",
+       "pendenza,   0,    0", "pendneza,  450,   2", "pendenza,  3000,   -5",
+       "pendenza,  2000,   -5", "pendenza,  99000,   -5",
+       "indicatori_vmax,  925,  60,  80,  80,  0,  ,  ,  ,  0", "cartello_indicatore,  850,   (F)",
+       "cartello_indicatore,  850,   (G)", "montagna, 1x00, 1550, 12", "[fine]"});
+  const std::string train =
+      testing::crlf({"[generale]", "velocita,  0, 30", "velocita,  900, 80", "velocita,  500, 80",
+                     "stazione,  75,  2,  200,  0, 0, 0,  1,1,0,  2,1,1,    0,  14,10, 0, X",
+                     "stazione,  1000,  2,  250,  0, 0, 0,  1,1,0,  2,1,1,    0,  14,10, 0, Y",
+                     "segnale,  1950,   1, 4, 1,  0, 0,    0,  0,0,0, 0",
+                     "segnale,  1950,   1, 4, 1,  0, 0,    0,  0,0,0, 0",
+                     "rallentamento,   0,    50,  200, 1,  0,  0", "[fine]"});
+  const FindingList list = check(line, train);
+  std::vector<Expected> got;
+  for (const Finding& f : list.findings())
+    got.push_back({f.error, f.code, f.where.path.c_str(), f.where.line});
+  const std::vector<Expected> expected = {
+      {true, 5, "linea.txt", 3},   {true, 103, "linea.txt", 6}, {false, 0, "linea.txt", 7},
+      {false, 0, "linea.txt", 9},  {false, 0, "linea.txt", 11}, {true, 15, "linea.txt", 12},
+      {false, 0, "linea.txt", 13}, {true, 6, "linea.txt", 15},  {true, 25, "linea.txt", 16},
+      {false, 0, "treno.txt", 4},  {true, 8, "treno.txt", 5},   {true, 9, "treno.txt", 6},
+      {true, 16, "treno.txt", 8},  {true, 1250, "", 0}};
+  ASSERT_EQ(got.size(), expected.size());
+  for (std::size_t i = 0; i < got.size(); ++i) {
+    EXPECT_EQ(got[i].error, expected[i].error) << i;
+    EXPECT_EQ(got[i].code, expected[i].code) << i;
+    EXPECT_STREQ(got[i].file, expected[i].file) << i;
+    EXPECT_EQ(got[i].line, expected[i].line) << i;
+  }
+  EXPECT_TRUE(list.findings().front().reported);
+}
+
+struct WarningCase {
+  const char* name;
+  std::string line;
+  std::string train;
+  const char* says;  // empty: no warning at all
+  int j = 1;
+  int errors = 0;
+};
+
+class CheckWarnings : public ::testing::TestWithParam<WarningCase> {};
+
+std::string all_messages(const FindingList& list) {
+  std::string text;
+  for (const Finding& f : list.findings()) text += f.message + "\n";
+  return text;
+}
+
+TEST_P(CheckWarnings, AreTold) {
+  const WarningCase& c = GetParam();
+  const FindingList list = check(c.line, c.train, c.j);
+  SCOPED_TRACE(all_messages(list));
+  EXPECT_EQ(list.errors(), c.errors);
+  if (std::string(c.says).empty()) {
+    EXPECT_EQ(list.warnings(), 0);
+    return;
+  }
+  EXPECT_TRUE(std::any_of(list.findings().begin(), list.findings().end(), [&](const Finding& f) {
+    return !f.error && f.message.find(c.says) != std::string::npos;
+  }));
+}
+
+const std::string kLine = testing::line_description({});
+const std::string kTrain = testing::train_description({"velocita, 0, 30"});
+const std::string kSignal = "segnale,  1950,   1, 4, 1,  0, 0,    0,  0,0,0, 0";
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, CheckWarnings,
+    ::testing::Values(
+        WarningCase{"Clean", kLine, kTrain, ""},
+        WarningCase{"CurvesWithoutGeometryAreExpected",
+                    testing::line_description({"curvas5, 300, 100"}), kTrain, "", 0},
+        WarningCase{"OneWarningPerMistypedLine", testing::line_description({"pendneza, 450, 2"}),
+                    kTrain, "names no row kind"},
+        WarningCase{"MistypedTrainKeyword", kLine, testing::train_description({"velocta, 0, 30"}),
+                    "names no row kind"},
+        WarningCase{
+            "MountainsOutOfOrder",
+            testing::line_description({"montagna, 3000, 3500, 2", "montagna, 1000, 1500, 2"}),
+            kTrain, "does not come after"},
+        WarningCase{"CurveDropped",
+                    testing::line_description({"curvas5, 2000, 500", "curvad5, 300, 100"}), kTrain,
+                    "dropped"},
+        WarningCase{"AdhesionOutOfOrder", kLine,
+                    testing::train_description({"aderenza, 900, 100", "aderenza, 900, 90"}),
+                    "does not come after"},
+        WarningCase{"StationsOutOfOrder", kLine,
+                    testing::train_description(
+                        {"stazione, 5000, 2, 200, 0,0,0, 1,1,0, 2,1,1, 0, 14,10,0, A",
+                         "stazione, 1000, 27, 200, 0,0,0, 1,1,0, 2,1,1, 0, 14,10,0, B"}),
+                    "does not come after", 1, 1},
+        WarningCase{"OffGrid", kLine, testing::train_description({"velocita, 75, 30"}),
+                    "not on a multiple of 50"},
+        WarningCase{"NoGeneralInTrain", kLine, testing::crlf({"velocita, 0, 30", "[fine]"}),
+                    "no \"[generale]\""},
+        WarningCase{"NoSignalRepetition",
+                    testing::line_description_with({"lunghezza percorso, 10000"}, {}), kTrain,
+                    "no signal-repetition row"},
+        WarningCase{"SignalMarksOverSignalMarks", kLine,
+                    testing::train_description(
+                        {kSignal, "segnale,  2050,   1, 4, 1,  0, 0,    0,  0,0,0, 0"}),
+                    "approach marks overwrite the marks in cells 38 (31), 36 (32), 34 (33)"},
+        WarningCase{"StationMarkerOverSignboard",
+                    testing::line_description({"cartello_indicatore, 1000, (F)"}),
+                    testing::train_description(
+                        {"stazione, 1000, 2, 200, 0,0,0, 1,1,0, 2,1,1, 0, 14,10,0, A"}),
+                    "station marker replaces a signboard"},
+        WarningCase{"SlowdownWithoutEnd", kLine,
+                    testing::train_description({"rallentamento, 4000, 50, -500, 1, 0, 0"}),
+                    "no end cell"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(Check, EmbeddedScenarioChecksClean) {
+  testing::TempDir dir;
+  const auto run = testing::run_tracciato({"check"}, dir.path());
+  EXPECT_EQ(run.status, 0) << run.out;
+  EXPECT_EQ(run.out,
+            "BrenzanoC_OstuviaC_4417-.txt: warning: 25 stations and 53 signboards use 78 of the "
+            "78 header records they share\n0 errors, 1 warning\n");
+  EXPECT_TRUE(testing::file_names(dir.path()).empty());
+}
+
+TEST(Check, CommandLine) {
+  testing::TempDir dir;
+  testing::write_file(dir / "P_linea.txt", testing::line_description({"pendenza, 4x0, 2"}));
+  testing::write_file(dir / "P_1-.txt", kTrain);
+  auto run = testing::run_tracciato({"check", "P_linea.txt", "P_1-.txt"}, dir.path());
+  EXPECT_EQ(run.status, 1);
+  EXPECT_EQ(run.out,
+            "P_linea.txt:5: error 25: the numeric field \"4x0\" is not a whole number (the error "
+            "the compile reports)\n1 error, 0 warnings\n");
+  run =
+      testing::run_tracciato({"check", "P_linea.txt", "P_1-.txt", "--format", "json"}, dir.path());
+  EXPECT_EQ(run.status, 1);
+  EXPECT_EQ(run.out,
+            "[\n  {\"file\": \"P_linea.txt\", \"line\": 5, \"severity\": \"error\", \"code\": 25, "
+            "\"position\": null, \"message\": \"the numeric field \\\"4x0\\\" is not a whole "
+            "number\", \"reported\": true}\n]\n");
+  EXPECT_EQ(testing::run_tracciato({"check", "P_linea.txt"}, dir.path()).status, 2);
+  EXPECT_EQ(testing::run_tracciato({"check", "--format", "xml"}, dir.path()).status, 2);
+  std::filesystem::create_directory(dir / "D_linea.txt");
+  EXPECT_EQ(testing::run_tracciato({"check", "D_linea.txt", "P_1-.txt", "--train", "1"}, dir.path())
+                .status,
+            3);
+  EXPECT_EQ(testing::file_names(dir.path()),
+            (std::vector<std::string>{"D_linea.txt", "P_1-.txt", "P_linea.txt"}));
+}
+
+}  // namespace
+}  // namespace tracciato

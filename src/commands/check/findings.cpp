@@ -1,0 +1,55 @@
+#include "commands/check/findings.h"
+
+#include <algorithm>
+
+namespace tracciato {
+
+namespace {
+
+Finding from_error(const ErrorState& e) {
+  Finding f;
+  f.code = e.error_code;
+  f.where = e.where;
+  if (e.position_recorded) f.position = e.error_position;
+  f.message = e.note.empty() ? e.explanation : e.explanation + "; " + e.note;
+  return f;
+}
+
+}  // namespace
+
+void FindingList::error(const ErrorState& recorded) {
+  findings_.push_back(from_error(recorded));
+}
+
+void FindingList::warning(const SourceLocation& at, std::optional<std::int32_t> position,
+                          const std::string& message) {
+  findings_.push_back({false, 0, at, position, message, false});
+}
+
+void FindingList::mark_reported(const ErrorState& compile) {
+  if (!compile.failed()) return;
+  const Finding own = from_error(compile);
+  const auto same = std::find_if(findings_.begin(), findings_.end(), [&](const Finding& f) {
+    return f.error && f.code == own.code && f.where.path == own.where.path &&
+           f.where.line == own.where.line;
+  });
+  if (same == findings_.end()) {
+    findings_.push_back(own);
+    findings_.back().reported = true;
+    return;
+  }
+  same->position = own.position;
+  same->message = own.message;
+  same->reported = true;
+}
+
+int FindingList::errors() const {
+  return static_cast<int>(
+      std::count_if(findings_.begin(), findings_.end(), [](const Finding& f) { return f.error; }));
+}
+
+int FindingList::warnings() const {
+  return static_cast<int>(findings_.size()) - errors();
+}
+
+}  // namespace tracciato

@@ -1,0 +1,85 @@
+#include "commands/compile_command.h"
+
+#include <filesystem>
+#include <iostream>
+
+#include "base/utf8_path.h"
+#include "cli/exit_status.h"
+#include "cli/help.h"
+#include "cli/output_directory.h"
+#include "cli/reporter.h"
+#include "compile/build_files.h"
+#include "model/scenario_names.h"
+
+namespace tracciato {
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// The compile must never replace the author's own descriptions.
+std::optional<std::string> output_collision(const fs::path& out, const ScenarioNames& n,
+                                            const fs::path& line, const fs::path& train) {
+  for (const std::string& name :
+       {n.base_name + "_linea.dat", n.base_name + "_" + n.train_number + ".sim",
+        n.base_name + "_" + n.train_number + ".dat"}) {
+    const fs::path file = out / utf8_path(name);
+    if (same_file(file, line) || same_file(file, train)) {
+      return "the output file " + shown_path(file) + " is one of the descriptions";
+    }
+  }
+  return std::nullopt;
+}
+
+void print_summary(const BuildOutcome& outcome, const fs::path& out) {
+  for (const WrittenFile& f : outcome.written) {
+    std::cout << shown_path(out / utf8_path(f.name)) << ": " << f.bytes << " bytes\n";
+  }
+}
+
+int run(const Arguments& args, const CommandContext&) {
+  if (args.positionals.size() != 2) return usage_error("compile", "compile takes LINE and TRAIN");
+  const fs::path line = utf8_path(args.positionals[0]);
+  const fs::path train = utf8_path(args.positionals[1]);
+  std::string problem;
+  const auto names =
+      resolve_names(line, train, args.value("--base"), args.value("--train"), problem);
+  if (!names) return usage_error("compile", problem);
+  const fs::path out = utf8_path(args.value("--out").value_or("."));
+  if (const auto collision = output_collision(out, *names, line, train)) {
+    return usage_error("compile", *collision);
+  }
+  ConsoleReporter reporter;
+  if (const auto problem = unusable_output_directory(out)) {
+    reporter.failure(*problem);
+    return exit_code(ExitStatus::kFileProblem);
+  }
+  FileDescription line_description(line, false);
+  FileDescription train_description(train, false);
+  const BuildRequest request{line_description, train_description, names->base_name,
+                             names->train_number, args.flag("--no-geometry") ? 0 : 1};
+  const BuildOutcome outcome = build_files(request, out);
+  if (args.flag("--verbose")) print_summary(outcome, out);
+  return exit_code(report_build(outcome, reporter));
+}
+
+}  // namespace
+
+const Command kCompileCommand{
+    .name = "compile",
+    .forms = {"LINE TRAIN [--base NAME] [--train NUMBER] [--out DIR]\n"
+              "[--no-geometry] [--verbose]"},
+    .summary =
+        "compile a line description and a train description into the\n"
+        "simulator's files NAME_linea.dat, NAME_NUMBER.sim and NAME_NUMBER.dat\n"
+        "NAME defaults to LINE's name without \"_linea.txt\", NUMBER to TRAIN's\n"
+        "name without \"NAME_\" and \"-.txt\"; DIR defaults to the current directory\n",
+    .options = {{"--base", "NAME", "the scenario's name, which names the compiled files"},
+                {"--train", "NUMBER", "the train's number, which names its two files"},
+                {"--out", "DIR", "write the compiled files into DIR"},
+                {"--no-geometry", "", "build without the plan geometry table"},
+                {"--verbose", "", "list the files written, with their sizes"}},
+    .run = run,
+};
+
+}  // namespace tracciato

@@ -1,0 +1,111 @@
+#include "commands/report/report_content.h"
+
+#include <functional>
+
+#include "base/cp1252.h"
+
+namespace tracciato {
+
+namespace {
+
+constexpr std::int32_t kCellLength = 50;
+
+bool cleared(const HeaderRecord& r) {
+  return r.record_kind == 0 && r.record_start == 0 && r.record_end == 0 && r.record_position == 0 &&
+         r.record_flag == 0 && r.record_text.empty() && r.record_word_1 == 0 &&
+         r.record_word_2 == 0 && r.record_word_3 == 0 && r.record_word_4 == 0 &&
+         r.record_word_5 == 0 && r.record_byte_1 == 0 && r.record_byte_2 == 0 &&
+         r.record_byte_3 == 0 && r.record_byte_4 == 0 && r.record_time == 0;
+}
+
+// Stations fill records 1 upward, below the lowest signboard text.
+std::vector<StationMark> read_stations(const Scenario& s) {
+  int last = 0;
+  for (int i = 1; i < s.signboard_record; ++i) {
+    if (!cleared(s.header.at(i))) last = i;
+  }
+  std::vector<StationMark> stations;
+  for (int i = 1; i <= last; ++i) {
+    const HeaderRecord& r = s.header.at(i);
+    stations.push_back({i, cp1252_to_utf8(r.record_text), r.record_kind, r.record_position,
+                        r.record_start, r.record_end, r.record_byte_2, r.record_time});
+  }
+  return stations;
+}
+
+// The slowdown's end cell is the first one after its start, as the code pass finds it.
+std::int64_t slowdown_end(const std::vector<TrackCell>& cells, std::size_t start) {
+  for (std::size_t i = start + 1; i < cells.size(); ++i) {
+    if (cells[i].cell_type == cell_type::kSlowdownEnd) return static_cast<std::int64_t>(i);
+    if (cells[i].cell_type == cell_type::kSlowdownStart) break;
+  }
+  return static_cast<std::int64_t>(start);
+}
+
+void read_objects(const Scenario& s, ReportContent& c) {
+  const std::vector<TrackCell>& cells = s.cells.cells();
+  for (std::size_t i = 0; i < cells.size(); ++i) {
+    const TrackCell& cell = cells[i];
+    const auto position = cell_position(static_cast<std::int64_t>(i));
+    if (cell.cell_type == cell_type::kSignal) {
+      c.signals.push_back({position, static_cast<int>(i)});
+    } else if (cell.cell_type == cell_type::kSlowdownStart) {
+      c.slowdowns.push_back({position, cell_position(slowdown_end(cells, i)), cell.cell_value});
+    } else if (cell.cell_type == cell_type::kSignboard) {
+      const bool known = cell.cell_value >= 0 && cell.cell_value < ScenarioHeader::kRecords;
+      const std::string text = known ? s.header.at(cell.cell_value).record_text : "";
+      c.signboards.push_back({position, cp1252_to_utf8(text)});
+    }
+  }
+}
+
+// Runs of equal values over cells [0, end), each cell standing for its own 50 m.
+std::vector<Stretch> runs(const std::vector<TrackCell>& cells, std::size_t end,
+                          const std::function<int(const TrackCell&)>& value) {
+  std::vector<Stretch> stretches;
+  for (std::size_t i = 0; i < end; ++i) {
+    const int v = value(cells[i]);
+    const auto start = static_cast<std::int32_t>(i) * kCellLength;
+    if (stretches.empty() || stretches.back().value != v) {
+      stretches.push_back({start, start + kCellLength, v});
+    } else {
+      stretches.back().end = start + kCellLength;
+    }
+  }
+  return stretches;
+}
+
+void read_profiles(const Scenario& s, ReportContent& c) {
+  const std::vector<TrackCell>& cells = s.cells.cells();
+  // The last three cells are never filled by the profiles.
+  const std::size_t filled = cells.size() > 3 ? cells.size() - 3 : 0;
+  c.speed = runs(cells, filled, [](const TrackCell& t) { return t.cell_speed * 5; });
+  c.gradient = runs(cells, filled, [](const TrackCell& t) { return t.cell_gradient - 100; });
+  for (const Stretch& m :
+       runs(cells, cells.size(), [](const TrackCell& t) { return int{t.cell_mountain}; })) {
+    if (m.value != 0) c.mountains.push_back(m);
+  }
+}
+
+}  // namespace
+
+ReportContent read_content(const Scenario& s) {
+  ReportContent c;
+  c.base_name = cp1252_to_utf8(s.base_name);
+  c.train_number = cp1252_to_utf8(s.train_number);
+  const HeaderRecord& train = s.header.at(header_index::kTrainValues);
+  const HeaderRecord& settings = s.header.at(header_index::kSignalling);
+  c.route_length = train.record_end;
+  c.cars = train.record_position;
+  c.braked_mass = train.record_start;
+  c.start_clock =
+      (settings.record_word_3 * 60 + settings.record_word_4) * 60 + settings.record_word_5;
+  c.cells_end = static_cast<std::int32_t>(s.cells.size()) * kCellLength;
+  c.stations = read_stations(s);
+  read_objects(s, c);
+  read_profiles(s, c);
+  if (s.errors.failed() && s.errors.position_recorded) c.error_position = s.errors.error_position;
+  return c;
+}
+
+}  // namespace tracciato

@@ -1,0 +1,108 @@
+#include "commands/report/svg_writer.h"
+
+#include <array>
+#include <charconv>
+#include <cmath>
+#include <stdexcept>
+
+namespace tracciato {
+
+std::string escape_markup(std::string_view utf8) {
+  std::string s;
+  s.reserve(utf8.size());
+  for (const char c : utf8) {
+    switch (c) {
+      case '&':
+        s += "&amp;";
+        break;
+      case '<':
+        s += "&lt;";
+        break;
+      case '>':
+        s += "&gt;";
+        break;
+      case '"':
+        s += "&quot;";
+        break;
+      case '\'':
+        s += "&#39;";
+        break;
+      default:
+        s += c;
+    }
+  }
+  return s;
+}
+
+std::string number(double v) {
+  double rounded = std::round(v * 10) / 10;
+  if (rounded == 0) rounded = 0;  // no "-0"
+  std::array<char, 32> buffer{};
+  const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), rounded,
+                                    std::chars_format::fixed, 1);
+  std::string text(buffer.data(), result.ptr);
+  if (text.ends_with(".0")) text.resize(text.size() - 2);
+  return text;
+}
+
+std::string points_text(std::span<const Point> points) {
+  std::string text;
+  for (const Point& p : points) {
+    if (!text.empty()) text += ' ';
+    text += number(p.x);
+    text += ',';
+    text += number(p.y);
+  }
+  return text;
+}
+
+void SvgWriter::start_tag(std::string_view tag, const std::vector<Attribute>& attributes) {
+  out_ += '<';
+  out_ += tag;
+  for (const Attribute& a : attributes) {
+    out_ += ' ';
+    out_ += a.name;
+    out_ += "=\"";
+    out_ += escape_markup(a.value);
+    out_ += '"';
+  }
+}
+
+void SvgWriter::open(std::string_view tag, const std::vector<Attribute>& attributes) {
+  start_tag(tag, attributes);
+  out_ += '>';
+  open_.emplace_back(tag);
+}
+
+void SvgWriter::close() {
+  if (open_.empty()) throw std::logic_error("no element is open");
+  out_ += "</" + open_.back() + ">";
+  open_.pop_back();
+}
+
+void SvgWriter::leaf(std::string_view tag, const std::vector<Attribute>& attributes) {
+  start_tag(tag, attributes);
+  out_ += "/>";
+}
+
+void SvgWriter::element(std::string_view tag, const std::vector<Attribute>& attributes,
+                        std::string_view text) {
+  open(tag, attributes);
+  this->text(text);
+  close();
+}
+
+void SvgWriter::text(std::string_view utf8) {
+  out_ += escape_markup(utf8);
+}
+
+void SvgWriter::raw(std::string_view markup) {
+  out_ += markup;
+}
+
+std::string SvgWriter::finish() {
+  if (!open_.empty()) throw std::logic_error("<" + open_.back() + "> is still open");
+  return std::move(out_);
+}
+
+}  // namespace tracciato

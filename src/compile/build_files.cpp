@@ -1,0 +1,39 @@
+#include "compile/build_files.h"
+
+#include "base/unexpected_failure.h"
+#include "compile/output_files.h"
+#include "compile/temporary_files.h"
+
+namespace tracciato {
+
+BuildOutcome build_files(const BuildRequest& request, const std::filesystem::path& out_dir) {
+  Scenario scenario = memorizza_percorso(request);
+  EncodedBuild encoded;
+  if (!scenario.errors.failed()) {
+    try {
+      encoded = encode_build(scenario, request.base_name, request.train_number);
+    } catch (const UnexpectedFailure& failure) {
+      scenario.errors.record(25, failure.what());
+    }
+  }
+  BuildOutcome outcome;
+  if (scenario.errors.failed()) {
+    outcome.errors = std::move(scenario.errors);
+    return outcome;
+  }
+  try {
+    remove_stale_temporaries(out_dir);
+    write_all_or_nothing(out_dir, encoded.files);
+  } catch (const FileError& error) {
+    outcome.write_failure = "cannot write " + std::string(error.what());
+    return outcome;
+  }
+  for (const CompiledFile& f : encoded.files) {
+    std::size_t bytes = 0;
+    for (const auto& part : f.parts) bytes += part.size();
+    outcome.written.push_back({f.name, bytes});
+  }
+  return outcome;
+}
+
+}  // namespace tracciato

@@ -1,0 +1,18 @@
+#include "compile/embedded_descriptions.h"
+
+#include "compile/line/line_description_writer.h"
+#include "compile/train/train_description_writer.h"
+#include "textio/text_writer.h"
+
+namespace tracciato {
+
+EmbeddedDescriptions embedded_descriptions(const EmbeddedScenario& scenario) {
+  const std::string base(scenario.base_name);
+  const std::string number(scenario.train_number);
+  return {
+      MemoryDescription(line_description_name(base), embedded_text_bytes(scenario.line)),
+      MemoryDescription(train_description_name(base, number), embedded_text_bytes(scenario.train)),
+      base, number};
+}
+
+}  // namespace tracciato

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "compile/description.h"
+#include "model/scenario.h"
+
+namespace tracciato {
+
+struct BuildRequest {
+  Description& line;
+  Description& train;
+  std::string base_name;     // as the author spells it (UTF-8); also names the files
+  std::string train_number;  // likewise
+  std::int32_t j = 1;        // also build the geometry table
+};
+
+// Compiles both descriptions, runs the signal code pass and stamps the model: everything
+// before the compiled files are written. The outcome, or the one code to report, is in
+// the returned scenario's errors.
+Scenario memorizza_percorso(const BuildRequest& request);
+
+// The same steps run for the checker: every recorded code and warning goes to `observer`,
+// and each step goes on past its errors wherever that still means something.
+Scenario check_percorso(const BuildRequest& request, CheckObserver& observer);
+
+}  // namespace tracciato

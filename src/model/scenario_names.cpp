@@ -1,0 +1,69 @@
+#include "model/scenario_names.h"
+
+#include "base/utf8_path.h"
+
+namespace tracciato {
+
+namespace {
+
+constexpr std::string_view kLineSuffix = "_linea.txt";
+constexpr std::string_view kTrainSuffix = "-.txt";
+
+// A name goes into file names, so it must stay a plain name.
+bool plain(const std::string& name) {
+  return !name.empty() && name != "." && name != ".." &&
+         name.find_first_of("/\\") == std::string::npos;
+}
+
+std::optional<std::string> derive_base(const std::filesystem::path& line) {
+  const std::string file = shown_path(line.filename());
+  if (!file.ends_with(kLineSuffix) || file.size() == kLineSuffix.size()) return std::nullopt;
+  return file.substr(0, file.size() - kLineSuffix.size());
+}
+
+std::optional<std::string> derive_number(const std::filesystem::path& train,
+                                         const std::string& base) {
+  const std::string file = shown_path(train.filename());
+  const std::string prefix = base + "_";
+  if (!file.starts_with(prefix) || !file.ends_with(kTrainSuffix) ||
+      file.size() <= prefix.size() + kTrainSuffix.size()) {
+    return std::nullopt;
+  }
+  return file.substr(prefix.size(), file.size() - prefix.size() - kTrainSuffix.size());
+}
+
+}  // namespace
+
+std::optional<ScenarioNames> resolve_names(const std::filesystem::path& line,
+                                           const std::filesystem::path& train,
+                                           const std::optional<std::string>& base,
+                                           const std::optional<std::string>& number,
+                                           std::string& problem) {
+  const std::optional<std::string> name = base ? base : derive_base(line);
+  if (!name) {
+    problem = "cannot take the base name from '" + shown_path(line) +
+              "' (expected NAME_linea.txt): give --base NAME";
+    return std::nullopt;
+  }
+  if (!plain(*name)) {
+    problem = "the base name '" + *name + "' is not a plain file name";
+    return std::nullopt;
+  }
+  const std::optional<std::string> train_number = number ? number : derive_number(train, *name);
+  if (!train_number) {
+    problem = "cannot take the train number from '" + shown_path(train) + "' (expected " + *name +
+              "_NUMBER-.txt): give --train NUMBER";
+    return std::nullopt;
+  }
+  if (!plain(*train_number)) {
+    problem = "the train number '" + *train_number + "' is not a plain file name";
+    return std::nullopt;
+  }
+  if (*train_number == "linea") {
+    problem = "the train number 'linea' would give the cell file the geometry file's name";
+    return std::nullopt;
+  }
+  return ScenarioNames{*name, *train_number};
+}
+
+}  // namespace tracciato
