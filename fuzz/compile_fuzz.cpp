@@ -29,6 +29,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const tracciato::Scenario s = tracciato::memorizza_percorso(request);
   if (!s.errors.failed()) tracciato::encode_build(s, "Fuzz", "1");
   Silent silent;
-  if ((data[0] & 2) != 0) tracciato::check_percorso(request, silent);
+  if ((data[0] & 2) != 0) tracciato::memorizza_percorso(request, &silent);
   return 0;
 }

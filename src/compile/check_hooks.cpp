@@ -4,10 +4,16 @@
 
 namespace tracciato {
 
+bool tell_checker(CheckObserver* observer, ErrorState& errors) {
+  if (observer == nullptr || !errors.failed()) return false;
+  observer->error(errors);
+  errors.reset();
+  return true;
+}
+
 bool CheckHooks::report() {
   if (!active()) return false;
-  observer_->error(errors_);
-  errors_.reset();
+  tell_checker(observer_, errors_);
   return true;
 }
 

@@ -9,6 +9,10 @@
 
 namespace tracciato {
 
+// Tells a checker the code just recorded and clears it, so the compile goes on as if it
+// had not been; false, and nothing done, for a compile or when no code stands.
+bool tell_checker(CheckObserver* observer, ErrorState& errors);
+
 // A compiler's hooks for the checker. Without an observer every call is inert, so the
 // compile keeps its own rules; with one, each recorded code is told, cleared and its row
 // skipped, so that reading goes on to the next problem.

@@ -19,10 +19,9 @@ struct BuildRequest {
 // Compiles both descriptions, runs the signal code pass and stamps the model: everything
 // before the compiled files are written. The outcome, or the one code to report, is in
 // the returned scenario's errors.
-Scenario memorizza_percorso(const BuildRequest& request);
-
-// The same steps run for the checker: every recorded code and warning goes to `observer`,
-// and each step goes on past its errors wherever that still means something.
-Scenario check_percorso(const BuildRequest& request, CheckObserver& observer);
+// With an observer the same steps run for the checker: every recorded code and warning
+// goes to it, and each step goes on past its errors wherever that still means something.
+// Without one, nothing of the checker runs and the compile keeps its own rules.
+Scenario memorizza_percorso(const BuildRequest& request, CheckObserver* observer = nullptr);
 
 }  // namespace tracciato

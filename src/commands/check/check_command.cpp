@@ -41,9 +41,7 @@ bool unreadable(Description& d) {
 int run_check(CheckInputs& in, int j, bool json) {
   if (unreadable(*in.line) || unreadable(*in.train)) return exit_code(ExitStatus::kFileProblem);
   const BuildRequest request{*in.line, *in.train, in.names.base_name, in.names.train_number, j};
-  FindingList list;
-  check_percorso(request, list);
-  list.mark_reported(memorizza_percorso(request).errors);
+  const FindingList list = check_descriptions(request);
   json ? write_findings_json(std::cout, list) : write_findings_text(std::cout, list);
   return exit_code(list.errors() > 0 ? ExitStatus::kError : ExitStatus::kOk);
 }

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <ostream>
+#include <string>
 
 #include "commands/check/findings.h"
 #include "compile/pipeline.h"
@@ -9,16 +11,20 @@
 #include "testing/files.h"
 
 namespace tracciato {
+
+// Found by gtest through the fixture's own namespace, to print it by its name.
+namespace testing {
+void PrintTo(const ErrorFixture& f, std::ostream* os) {
+  *os << f.name;
+}
+}  // namespace testing
+
 namespace {
 
 FindingList check(const std::string& line, const std::string& train, int j = 1) {
   MemoryDescription l("linea.txt", line);
   MemoryDescription t("treno.txt", train);
-  const BuildRequest request{l, t, "Prova", "1", j};
-  FindingList list;
-  check_percorso(request, list);
-  list.mark_reported(memorizza_percorso(request).errors);
-  return list;
+  return check_descriptions({l, t, "Prova", "1", j});
 }
 
 class CheckFixtures : public ::testing::TestWithParam<testing::ErrorFixture> {};
@@ -86,6 +92,23 @@ TEST(Check, FindsEveryIndependentFaultInOneRun) {
   EXPECT_TRUE(list.findings().front().reported);
 }
 
+TEST(Check, StationsPastTheSignboardRecordsAreSkippedWithoutABlankFinding) {
+  std::vector<std::string> signboards;
+  for (int i = 0; i < 78; ++i) {
+    signboards.push_back("cartello_indicatore,  " + std::to_string(1000 + 100 * i) + ", (X)");
+  }
+  const std::string station = ",  2,  200,  0, 0, 0,  1,1,0,  2,1,1,    0,  14,10, 0, S";
+  const FindingList list = check(
+      testing::line_description(signboards, 20000),
+      testing::train_description({"velocita,  0,  30", "stazione,  1000" + station,
+                                  "stazione,  2000" + station, "stazione,  3000" + station}));
+  std::vector<std::int32_t> error_codes;
+  for (const Finding& f : list.findings()) {
+    if (f.error) error_codes.push_back(f.code);
+  }
+  EXPECT_EQ(error_codes, std::vector<std::int32_t>{10});
+}
+
 struct WarningCase {
   const char* name;
   std::string line;
@@ -94,6 +117,9 @@ struct WarningCase {
   int j = 1;
   int errors = 0;
 };
+void PrintTo(const WarningCase& c, std::ostream* os) {
+  *os << c.name;
+}
 
 class CheckWarnings : public ::testing::TestWithParam<WarningCase> {};
 

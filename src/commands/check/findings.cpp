@@ -52,4 +52,13 @@ int FindingList::warnings() const {
   return static_cast<int>(findings_.size()) - errors();
 }
 
+FindingList check_descriptions(const BuildRequest& request) {
+  FindingList list;
+  memorizza_percorso(request, &list);
+  // Up to its first code a compile takes the very steps of the check, so where the check
+  // finds no error the compile has none to report either.
+  if (list.errors() > 0) list.mark_reported(memorizza_percorso(request).errors);
+  return list;
+}
+
 }  // namespace tracciato

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "compile/pipeline.h"
 #include "model/check_observer.h"
 
 namespace tracciato {
@@ -34,5 +35,8 @@ class FindingList final : public CheckObserver {
  private:
   std::vector<Finding> findings_;
 };
+
+// Every finding of the two descriptions, the compile's own error marked among them.
+FindingList check_descriptions(const BuildRequest& request);
 
 }  // namespace tracciato

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <string>
 
+#include "compile/check_hooks.h"
 #include "compile/signals/minimo.h"
 
 namespace tracciato {
@@ -48,10 +49,7 @@ class CodePass {
   void fail(std::int32_t code, std::int64_t index, const std::string& why) {
     s_.errors.record_at(code, static_cast<std::int32_t>(index * 50),
                         why + " (cell " + std::to_string(index) + ")");
-    if (s_.observer != nullptr) {
-      s_.observer->error(s_.errors);
-      s_.errors.reset();
-    }
+    tell_checker(s_.observer, s_.errors);
   }
 
   void look_back(std::int64_t c);
