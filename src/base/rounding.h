@@ -43,17 +43,4 @@ inline std::uint8_t low8(std::int64_t v) {
   return static_cast<std::uint8_t>(v & 0xFF);
 }
 
-// Cell index of a position divided by 50 (runs) or of a point object (p / 50 + 1).
-inline std::int64_t run_cell(std::int64_t p) {
-  return round_to<std::int64_t>(static_cast<double>(p) / 50, "cell index");
-}
-inline std::int64_t point_cell(std::int64_t p) {
-  return round_to<std::int64_t>(static_cast<double>(p) / 50 + 1, "cell index");
-}
-
-// True when an object at p lies within the array: P >= (p + 100) / 50.
-inline bool within_route(std::int64_t p, std::int64_t offset, std::int64_t last_index) {
-  return static_cast<double>(last_index) >= static_cast<double>(p + offset) / 50;
-}
-
 }  // namespace tracciato

@@ -1,5 +1,6 @@
 #include "compile/check_hooks.h"
 
+#include "model/positions.h"
 #include "textio/keyword.h"
 
 namespace tracciato {
@@ -36,7 +37,7 @@ void CheckHooks::unknown_keyword(std::string_view field, bool starts_line) const
 }
 
 void CheckHooks::warn_off_grid(const char* what, std::int32_t p) const {
-  if (active() && p % 50 != 0) {
+  if (active() && !on_cell_grid(p)) {
     warn(std::string(what) + " at " + std::to_string(p) +
              " is not on a multiple of 50 m and goes to the nearest cell boundary",
          p);

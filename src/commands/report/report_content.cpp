@@ -3,12 +3,11 @@
 #include <functional>
 
 #include "base/cp1252.h"
+#include "model/positions.h"
 
 namespace tracciato {
 
 namespace {
-
-constexpr std::int32_t kCellLength = 50;
 
 bool cleared(const HeaderRecord& r) {
   return r.record_kind == 0 && r.record_start == 0 && r.record_end == 0 && r.record_position == 0 &&
@@ -46,11 +45,13 @@ void read_objects(const Scenario& s, ReportContent& c) {
   const std::vector<TrackCell>& cells = s.cells.cells();
   for (std::size_t i = 0; i < cells.size(); ++i) {
     const TrackCell& cell = cells[i];
-    const auto position = cell_position(static_cast<std::int64_t>(i));
+    const auto position = static_cast<std::int32_t>(point_position(static_cast<std::int64_t>(i)));
     if (cell.cell_type == cell_type::kSignal) {
       c.signals.push_back({position, static_cast<int>(i)});
     } else if (cell.cell_type == cell_type::kSlowdownStart) {
-      c.slowdowns.push_back({position, cell_position(slowdown_end(cells, i)), cell.cell_value});
+      c.slowdowns.push_back({position,
+                             static_cast<std::int32_t>(point_position(slowdown_end(cells, i))),
+                             cell.cell_value});
     } else if (cell.cell_type == cell_type::kSignboard) {
       const bool known = cell.cell_value >= 0 && cell.cell_value < ScenarioHeader::kRecords;
       const std::string text = known ? s.header.at(cell.cell_value).record_text : "";

@@ -65,9 +65,4 @@ struct ReportContent {
 
 ReportContent read_content(const Scenario& s);
 
-// Where a point object in cell i stands: (i - 1) x 50 m.
-constexpr std::int32_t cell_position(std::int64_t i) {
-  return static_cast<std::int32_t>((i - 1) * 50);
-}
-
 }  // namespace tracciato

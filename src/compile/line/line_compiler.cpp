@@ -9,6 +9,7 @@
 #include "compile/line/mountain_recorder.h"
 #include "compile/line/progressive_order.h"
 #include "compile/line/speed_board_recorder.h"
+#include "model/positions.h"
 #include "textio/field_reader.h"
 #include "textio/keyword.h"
 
@@ -174,7 +175,7 @@ bool LineCompiler::route_length_row() {
     return false;
   }
   s_.route_span = length + kRouteMargin;
-  s_.cells.allocate(round_to<std::int64_t>(static_cast<double>(s_.route_span) / 50, "P"));
+  s_.cells.allocate(round_to<std::int64_t>(static_cast<double>(s_.route_span) / kCellLength, "P"));
   s_.geometry.reset();
   if (s_.geometry_flag != 0) s_.geometry.emplace(s_.route_span);
   return true;
@@ -191,14 +192,14 @@ bool LineCompiler::signal_repetition_row(std::string_view field) {
   HeaderRecord& r = s_.header.at(header_index::kSignalling);
   r.record_start = reader_.read_number();
   r.record_end = reader_.read_number();
-  if (r.record_start % 50 != 0) {
+  if (!on_cell_grid(r.record_start)) {
     s_.errors.record(3,
                      "the first signal-repetition value " + std::to_string(r.record_start) +
                          " is not a multiple of 50",
                      here());
     return false;
   }
-  if (r.record_end % 50 != 0) {
+  if (!on_cell_grid(r.record_end)) {
     s_.errors.record(4,
                      "the second signal-repetition value " + std::to_string(r.record_end) +
                          " is not a multiple of 50",

@@ -1,6 +1,7 @@
 #include "compile/line/mountain_recorder.h"
 
 #include "base/rounding.h"
+#include "model/positions.h"
 
 namespace tracciato {
 
@@ -29,7 +30,8 @@ void memo_montagna(Scenario& scenario, std::int32_t& inizio, std::int32_t& fine,
     tipo = kCloseStretchKind;
   }
   const std::int64_t first = run_cell(inizio);
-  const auto last = round_to<std::int64_t>(static_cast<double>(fine) / 50 - 1, "cell index");
+  const auto last =
+      round_to<std::int64_t>(static_cast<double>(fine) / kCellLength - 1, "cell index");
   for (std::int64_t i = first, count = 1; i <= last; ++i, ++count) {
     TrackCell& cell = scenario.cells.at(i);
     cell.cell_mountain = low8(tipo);

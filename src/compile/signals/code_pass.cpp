@@ -6,6 +6,7 @@
 
 #include "compile/check_hooks.h"
 #include "compile/signals/minimo.h"
+#include "model/positions.h"
 
 namespace tracciato {
 
@@ -47,7 +48,7 @@ class CodePass {
         static_cast<std::int16_t>(minimo<std::int32_t>(kMarkerValue, cell.cell_value));
   }
   void fail(std::int32_t code, std::int64_t index, const std::string& why) {
-    s_.errors.record_at(code, static_cast<std::int32_t>(index * 50),
+    s_.errors.record_at(code, static_cast<std::int32_t>(index * kCellLength),
                         why + " (cell " + std::to_string(index) + ")");
     tell_checker(s_.observer, s_.errors);
   }
@@ -110,9 +111,9 @@ void CodePass::approach_bands(std::int64_t c) {
     }
     if (!marked) {
       fail(12, c,
-           "no free cell " + std::to_string(band.offsets[0] * 50) + " to " +
-               std::to_string(band.offsets[2] * 50) + " m before the slowdown start cell " +
-               std::to_string(c));
+           "no free cell " + std::to_string(band.offsets[0] * kCellLength) + " to " +
+               std::to_string(band.offsets[2] * kCellLength) +
+               " m before the slowdown start cell " + std::to_string(c));
     }
   }
 }
@@ -141,7 +142,7 @@ std::int64_t CodePass::repeat_walk(std::int64_t c) {
     if (type(t) == cell_type::kSlowdownEnd) return t;
     if (t >= last) {
       if (s_.observer != nullptr) {
-        s_.observer->warning({}, static_cast<std::int32_t>(c * 50),
+        s_.observer->warning({}, static_cast<std::int32_t>(c * kCellLength),
                              "the slowdown that starts at cell " + std::to_string(c) +
                                  " has no end cell before the end of the track");
       }

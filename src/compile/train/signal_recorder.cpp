@@ -3,6 +3,7 @@
 #include <string>
 
 #include "base/rounding.h"
+#include "model/positions.h"
 
 namespace tracciato {
 

@@ -7,6 +7,7 @@
 #include "compile/check_hooks.h"
 #include "compile/train/signal_recorder.h"
 #include "compile/train/slowdown_recorder.h"
+#include "model/positions.h"
 #include "textio/field_reader.h"
 #include "textio/keyword.h"
 
@@ -292,7 +293,7 @@ Step TrainCompiler::station_row() {
   const std::int32_t at = r.record_position;
   if (!within_route(at, kStationReach, last_index())) return out_of_route("the station row", at);
   check_.warn_out_of_order("station", at, last_station_);
-  if (at % 50 != 0) {
+  if (!on_cell_grid(at)) {
     return fail(8, at, "the station position " + std::to_string(at) + " is not a multiple of 50");
   }
   r.record_kind = read_as<std::uint8_t>("the station kind");
@@ -359,7 +360,7 @@ void TrainCompiler::place_platform(HeaderRecord& r, std::int32_t length) const {
     r.record_start = round_to<std::int32_t>(static_cast<double>(at) - half, "a platform end");
     const std::int64_t end =
         round_to<std::int32_t>(static_cast<double>(at) + half, "a platform end");
-    r.record_end = whole(end + (r.record_byte_3 != 0 ? 50 : 0));
+    r.record_end = whole(end + (r.record_byte_3 != 0 ? kCellLength : 0));
   }
   if (length < kLongPlatform) r.record_byte_4 = 0;
   if (station_counter_ == 1) {
@@ -370,7 +371,7 @@ void TrainCompiler::place_platform(HeaderRecord& r, std::int32_t length) const {
 
 Step TrainCompiler::mark_station(const HeaderRecord& r) {
   if (r.record_kind >= kFirstUnmarkedKind) return Step::kNext;
-  const double end_cell = static_cast<double>(r.record_end) / 50;
+  const double end_cell = static_cast<double>(r.record_end) / kCellLength;
   if (r.record_kind != 5 && r.record_kind != 6) {
     std::vector<std::int64_t> marked;
     for (int k = 1; k <= 4; ++k) {
@@ -416,7 +417,7 @@ void TrainCompiler::end_of_file() {
 void TrainCompiler::check_progressives() {
   for (int i = header_index::kProgressiveTre; i <= header_index::kProgressiveUno; ++i) {
     const HeaderRecord& r = s_.header.at(i);
-    if (r.record_start % 50 != 0 || r.record_end % 50 != 0) {
+    if (!on_cell_grid(r.record_start) || !on_cell_grid(r.record_end)) {
       s_.errors.record(2,
                        "kilometric progressive record " + std::to_string(i) + " starts at " +
                            std::to_string(r.record_start) + " with kilometric value " +
