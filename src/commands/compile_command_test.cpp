@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <ostream>
+#include <string>
+#include <vector>
+
 #include "base/utf8_path.h"
 #include "testing/descriptions.h"
 #include "testing/files.h"
@@ -85,9 +89,13 @@ TEST(CompileCommand, NamesComeFromOptionsOrFileNames) {
 }
 
 struct UsageCase {
+  const char* name;
   std::vector<std::string> args;
   const char* complaint;
 };
+void PrintTo(const UsageCase& c, std::ostream* os) {
+  *os << c.name;
+}
 
 class CompileUsage : public ::testing::TestWithParam<UsageCase> {};
 
@@ -107,19 +115,28 @@ TEST_P(CompileUsage, IsRefusedWithStatusTwo) {
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, CompileUsage,
-    ::testing::Values(UsageCase{{"A_linea.txt"}, "LINE and TRAIN"},
-                      UsageCase{{"A_linea.txt", "A_1-.txt", "--colour"}, "unknown option"},
-                      UsageCase{{"A_linea.txt", "A_1-.txt", "--out"}, "needs a value"},
-                      UsageCase{{"plain.txt", "A_1-.txt"}, "base name"},
-                      UsageCase{{"A_linea.txt", "plain.txt"}, "train number"},
-                      UsageCase{{"A_linea.txt", "A_1-.txt", "--base", ".."}, "plain file name"},
-                      UsageCase{{"A_linea.txt", "A_1-.txt", "--base", ""}, "plain file name"},
-                      UsageCase{{"A_linea.txt", "A_1-.txt", "--train", "a/b"}, "plain file name"},
-                      UsageCase{{"A_linea.txt", "A_1-.txt", "--train", "x\\y"}, "plain file name"},
-                      UsageCase{{"A_linea.txt", "A_1-.txt", "--train", "linea"}, "geometry"},
-                      UsageCase{{"A_linea.txt", "A_1-.txt", "--base", "plain.txt", "--train", ".",
-                                 "--no-geometry"},
-                                "plain file name"}));
+    ::testing::Values(
+        UsageCase{"TrainMissing", {"A_linea.txt"}, "LINE and TRAIN"},
+        UsageCase{"UnknownOption", {"A_linea.txt", "A_1-.txt", "--colour"}, "unknown option"},
+        UsageCase{"OptionWithoutItsValue", {"A_linea.txt", "A_1-.txt", "--out"}, "needs a value"},
+        UsageCase{"LineNameGivesNoBase", {"plain.txt", "A_1-.txt"}, "base name"},
+        UsageCase{"TrainNameGivesNoNumber", {"A_linea.txt", "plain.txt"}, "train number"},
+        UsageCase{
+            "BaseIsParentFolder", {"A_linea.txt", "A_1-.txt", "--base", ".."}, "plain file name"},
+        UsageCase{"BaseIsEmpty", {"A_linea.txt", "A_1-.txt", "--base", ""}, "plain file name"},
+        UsageCase{
+            "TrainHoldsASlash", {"A_linea.txt", "A_1-.txt", "--train", "a/b"}, "plain file name"},
+        UsageCase{"TrainHoldsABackslash",
+                  {"A_linea.txt", "A_1-.txt", "--train", "x\\y"},
+                  "plain file name"},
+        UsageCase{"TrainNamedLikeTheGeometry",
+                  {"A_linea.txt", "A_1-.txt", "--train", "linea"},
+                  "geometry"},
+        UsageCase{
+            "TrainIsCurrentFolderWithoutGeometry",
+            {"A_linea.txt", "A_1-.txt", "--base", "plain.txt", "--train", ".", "--no-geometry"},
+            "plain file name"}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST(CompileCommand, RefusesToReplaceItsOwnInput) {
   testing::TempDir dir;

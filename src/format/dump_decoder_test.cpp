@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -69,6 +70,9 @@ struct Damage {
   std::size_t offset;
   const char* reason;
 };
+void PrintTo(const Damage& d, std::ostream* os) {
+  *os << d.name;
+}
 
 class DumpDamage : public ::testing::TestWithParam<Damage> {};
 

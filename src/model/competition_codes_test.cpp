@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+#include <string>
+
 namespace tracciato {
 namespace {
 
@@ -13,11 +16,15 @@ ScenarioHeader header_with(const std::string& base, const std::string& number) {
 }
 
 struct CodeCase {
+  const char* name;
   const char* base;
   const char* number;
   int og;
   int st;
 };
+void PrintTo(const CodeCase& c, std::ostream* os) {
+  *os << c.name;
+}
 
 class CompetitionCodes : public ::testing::TestWithParam<CodeCase> {};
 
@@ -29,11 +36,12 @@ TEST_P(CompetitionCodes, MatchWorkedExamples) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Examples, CompetitionCodes,
-                         ::testing::Values(CodeCase{"abc", "", 2546, 33756},
-                                           CodeCase{"abc", "12", 2427, 33220},
-                                           CodeCase{"", "", 2583, 34355},
-                                           // upper case folds to the same codes
-                                           CodeCase{"ABC", "", 2546, 33756}));
+                         ::testing::Values(CodeCase{"BaseAlone", "abc", "", 2546, 33756},
+                                           CodeCase{"BaseAndTrainNumber", "abc", "12", 2427, 33220},
+                                           CodeCase{"NothingButFiller", "", "", 2583, 34355},
+                                           CodeCase{"UpperCaseFoldsToTheSameCodes", "ABC", "", 2546,
+                                                    33756}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST(CompetitionCodes, CodeStringPutsTrainNumberFirstAndKeeps25Characters) {
   EXPECT_EQ(code_string(header_with("abc", "12")), "12abcaabbccddeeffgghhiill");

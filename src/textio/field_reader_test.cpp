@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <optional>
+#include <ostream>
+#include <string>
 
 #include "textio/keyword.h"
 
@@ -10,10 +12,14 @@ namespace tracciato {
 namespace {
 
 struct NumberCase {
+  const char* name;
   const char* text;
   std::optional<std::int32_t> value;  // nullopt: an unexpected failure
   const char* rest;                   // what the next text field reads
 };
+void PrintTo(const NumberCase& c, std::ostream* os) {
+  *os << c.name;
+}
 
 class FieldReaderNumbers : public ::testing::TestWithParam<NumberCase> {};
 
@@ -33,22 +39,28 @@ TEST_P(FieldReaderNumbers, ReadsOrRefuses) {
 
 INSTANTIATE_TEST_SUITE_P(
     Syntax, FieldReaderNumbers,
-    ::testing::Values(NumberCase{"   136000\r\nx", 136000, "x"}, NumberCase{"-30,x", -30, "x"},
-                      NumberCase{"0    ,0", 0, "0"},    // blanks before the comma go with it
-                      NumberCase{"14     9", 14, "9"},  // blanks alone separate numbers
-                      NumberCase{"  ,x", 0, "x"},       // only blanks read 0
-                      NumberCase{"\r\nx", 0, "x"},      // an empty line is an empty field
-                      NumberCase{"45 \r\n[fine]", 45, "[fine]"}, NumberCase{"7\nx", 7, "x"},
-                      NumberCase{"7\rx", 7, "x"},
-                      NumberCase{"12", 12, ""},  // the end of the data ends it too
-                      NumberCase{"2147483647,", 2147483647, ""},
-                      NumberCase{"-2147483648,", -2147483647 - 1, ""},
-                      NumberCase{"2147483648,", std::nullopt, ""},
-                      NumberCase{"99999999999999999999999,", std::nullopt, ""},
-                      NumberCase{"+5,", std::nullopt, ""}, NumberCase{"5.0,", std::nullopt, ""},
-                      NumberCase{"\t5,", std::nullopt, ""}, NumberCase{"5x,", std::nullopt, ""},
-                      NumberCase{"abc,", std::nullopt, ""}, NumberCase{"-,", std::nullopt, ""},
-                      NumberCase{"", std::nullopt, ""}));
+    ::testing::Values(NumberCase{"LeadingBlanksAndLineEnd", "   136000\r\nx", 136000, "x"},
+                      NumberCase{"NegativeBeforeAComma", "-30,x", -30, "x"},
+                      NumberCase{"BlanksBeforeTheCommaGoWithIt", "0    ,0", 0, "0"},
+                      NumberCase{"BlanksAloneSeparateNumbers", "14     9", 14, "9"},
+                      NumberCase{"OnlyBlanksReadZero", "  ,x", 0, "x"},
+                      NumberCase{"EmptyLineIsAnEmptyField", "\r\nx", 0, "x"},
+                      NumberCase{"BlankBeforeTheLineEnd", "45 \r\n[fine]", 45, "[fine]"},
+                      NumberCase{"LoneLfEndsTheField", "7\nx", 7, "x"},
+                      NumberCase{"LoneCrEndsTheField", "7\rx", 7, "x"},
+                      NumberCase{"EndOfTheDataEndsTheField", "12", 12, ""},
+                      NumberCase{"Int32Max", "2147483647,", 2147483647, ""},
+                      NumberCase{"Int32Min", "-2147483648,", -2147483647 - 1, ""},
+                      NumberCase{"AboveInt32MaxFails", "2147483648,", std::nullopt, ""},
+                      NumberCase{"Beyond64BitsFails", "99999999999999999999999,", std::nullopt, ""},
+                      NumberCase{"PlusSignFails", "+5,", std::nullopt, ""},
+                      NumberCase{"DecimalsFail", "5.0,", std::nullopt, ""},
+                      NumberCase{"LeadingTabFails", "\t5,", std::nullopt, ""},
+                      NumberCase{"TrailingLetterFails", "5x,", std::nullopt, ""},
+                      NumberCase{"WordFails", "abc,", std::nullopt, ""},
+                      NumberCase{"LoneMinusFails", "-,", std::nullopt, ""},
+                      NumberCase{"NoDataFails", "", std::nullopt, ""}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST(FieldReader, TextFieldsSkipLeadingBlanksAndKeepTrailingOnes) {
   FieldReader r("  cartello_indicatore,  850,   (Prot. )(2 P.L.)  \r\n(F), x\r\n");

@@ -98,10 +98,10 @@ TEST(Check, StationsPastTheSignboardRecordsAreSkippedWithoutABlankFinding) {
     signboards.push_back("cartello_indicatore,  " + std::to_string(1000 + 100 * i) + ", (X)");
   }
   const std::string station = ",  2,  200,  0, 0, 0,  1,1,0,  2,1,1,    0,  14,10, 0, S";
-  const FindingList list = check(
-      testing::line_description(signboards, 20000),
-      testing::train_description({"velocita,  0,  30", "stazione,  1000" + station,
-                                  "stazione,  2000" + station, "stazione,  3000" + station}));
+  const FindingList list =
+      check(testing::line_description(signboards, 20000),
+            testing::train_description({"velocita,  0,  30", "stazione,  1000" + station,
+                                        "stazione,  2000" + station, "stazione,  3000" + station}));
   std::vector<std::int32_t> error_codes;
   for (const Finding& f : list.findings()) {
     if (f.error) error_codes.push_back(f.code);

@@ -3,7 +3,9 @@
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <ostream>
 #include <sstream>
+#include <string>
 
 #include "platform/system.h"
 #include "testing/files.h"
@@ -180,6 +182,9 @@ struct DamagedFile {
   std::function<void(std::string&)> damage;
   const char* complaint;
 };
+void PrintTo(const DamagedFile& d, std::ostream* os) {
+  *os << d.name;
+}
 
 class DumpDamagedFile : public DumpCommand, public ::testing::WithParamInterface<DamagedFile> {};
 

@@ -96,6 +96,7 @@ TEST(LineLeadIn, FailureStopsTheCompile) {
 // ---------------------------------------------------------------- general section
 
 struct RouteCase {
+  const char* name;
   const char* keyword;
   std::int32_t length;
   std::int32_t last_cell;
@@ -118,13 +119,16 @@ TEST_P(LineRouteLength, SizesCellsAndGeometry) {
   EXPECT_EQ(c.s.geometry->route_span(), r.length + 7000);
 }
 
-INSTANTIATE_TEST_SUITE_P(Line, LineRouteLength,
-                         ::testing::Values(RouteCase{"lunghezza percorso", 0, 140},
-                                           RouteCase{"LUNGHEZZA PERCORSO", 136000, 2860},
-                                           RouteCase{"Lunghezza del Percorso", 1000000, 20140},
-                                           // 7025 / 50 = 140.5, 7075 / 50 = 141.5
-                                           RouteCase{"lunghezza percorso", 25, 140},
-                                           RouteCase{"lunghezza percorso", 75, 142}));
+INSTANTIATE_TEST_SUITE_P(
+    Line, LineRouteLength,
+    ::testing::Values(RouteCase{"ZeroLength", "lunghezza percorso", 0, 140},
+                      RouteCase{"CapitalKeyword", "LUNGHEZZA PERCORSO", 136000, 2860},
+                      RouteCase{"LongestRouteWithAWordBetween", "Lunghezza del Percorso", 1000000,
+                                20140},
+                      // 7025 / 50 = 140.5, 7075 / 50 = 141.5
+                      RouteCase{"HalfCellDownToEven", "lunghezza percorso", 25, 140},
+                      RouteCase{"HalfCellUpToEven", "lunghezza percorso", 75, 142}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST(LineRouteLength, AboveOneMillionIsCode1) {
   EXPECT_EQ(build_code(line_description({}, 1000000)), 0);
@@ -211,6 +215,7 @@ INSTANTIATE_TEST_SUITE_P(
     [](const ::testing::TestParamInfo<RecognitionCase>& info) { return info.param.name; });
 
 struct RepetitionCase {
+  const char* name;
   std::string keyword;
   std::int32_t first, second;
   std::int32_t code;
@@ -240,20 +245,24 @@ TEST_P(LineSignalRepetition, ChecksDistancesAndCodeCount) {
 
 INSTANTIATE_TEST_SUITE_P(
     Line, LineSignalRepetition,
-    ::testing::Values(RepetitionCase{"ripetizione segnali 4 codici", 1000, 1500, 0, 4},
-                      RepetitionCase{"ripetizione segnali 9 codici", 1000, 1500, 0, 9},
-                      RepetitionCase{"ripetizione segnali 49 codici", 50, 50, 0, 4},
-                      RepetitionCase{"ripetizione segnali 4 codici", 1000, 0, 0, 0},
-                      RepetitionCase{"ripetizione segnali 9 codici", 0, 0, 0, 0},
-                      RepetitionCase{"ripetizione segnali 4 codici", -50, 100, 0, 4},
-                      RepetitionCase{"ripetizione segnali codici", 1000, 1500, 5, 0},
-                      RepetitionCase{"ripetizione segnali codici", 1000, 0, 5, 0},
-                      RepetitionCase{"ripetizione segnali 4 codici", 1025, 1500, 3, 0},
-                      RepetitionCase{"ripetizione segnali 4 codici", -25, 1500, 3, 0},
-                      RepetitionCase{"ripetizione segnali 4 codici", 1000, 1025, 4, 0},
-                      // 3 is tested before 4, and both before 5.
-                      RepetitionCase{"ripetizione segnali", 1025, 1025, 3, 0},
-                      RepetitionCase{"ripetizione segnali", 1000, 1025, 4, 0}));
+    ::testing::Values(
+        RepetitionCase{"FourCodes", "ripetizione segnali 4 codici", 1000, 1500, 0, 4},
+        RepetitionCase{"NineCodes", "ripetizione segnali 9 codici", 1000, 1500, 0, 9},
+        RepetitionCase{"FourBeforeNine", "ripetizione segnali 49 codici", 50, 50, 0, 4},
+        RepetitionCase{"SecondDistanceZeroClearsTheCount", "ripetizione segnali 4 codici", 1000, 0,
+                       0, 0},
+        RepetitionCase{"BothDistancesZero", "ripetizione segnali 9 codici", 0, 0, 0, 0},
+        RepetitionCase{"NegativeMultipleOf50", "ripetizione segnali 4 codici", -50, 100, 0, 4},
+        RepetitionCase{"NoCodeCountIs5", "ripetizione segnali codici", 1000, 1500, 5, 0},
+        RepetitionCase{"NoCodeCountIs5EvenWithoutRepetition", "ripetizione segnali codici", 1000, 0,
+                       5, 0},
+        RepetitionCase{"FirstOffGridIs3", "ripetizione segnali 4 codici", 1025, 1500, 3, 0},
+        RepetitionCase{"NegativeFirstOffGridIs3", "ripetizione segnali 4 codici", -25, 1500, 3, 0},
+        RepetitionCase{"SecondOffGridIs4", "ripetizione segnali 4 codici", 1000, 1025, 4, 0},
+        // 3 is tested before 4, and both before 5.
+        RepetitionCase{"FirstCheckedBeforeSecond", "ripetizione segnali", 1025, 1025, 3, 0},
+        RepetitionCase{"SecondCheckedBeforeTheCount", "ripetizione segnali", 1000, 1025, 4, 0}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 struct CommentCase {
   const char* name;
@@ -476,6 +485,7 @@ TEST(LineGeometry, StraightLineWithoutCurves) {
 }
 
 struct KeywordCase {
+  const char* name;
   const char* keyword;
   double curvature;
 };
@@ -495,20 +505,36 @@ TEST_P(LineCurveKeyword, GivesClassAndSide) {
 
 INSTANTIATE_TEST_SUITE_P(
     Line, LineCurveKeyword,
-    ::testing::Values(KeywordCase{"curvad1", 0.0001}, KeywordCase{"curvas1", -0.0001},
-                      KeywordCase{"curvad2", 0.0002}, KeywordCase{"curvad3", 0.0004},
-                      KeywordCase{"curvas4", -0.001}, KeywordCase{"CURVAS4", -0.001},
-                      KeywordCase{"curvad5", 0.002}, KeywordCase{"curvaS5", -0.002},
-                      KeywordCase{"curvad6", 0.003}, KeywordCase{"curvad41", 0.0001},
-                      KeywordCase{"curvad65", 0.002}, KeywordCase{"curvad 7 6", 0.003},
+    ::testing::Values(KeywordCase{"RightClass1", "curvad1", 0.0001},
+                      KeywordCase{"LeftClass1", "curvas1", -0.0001},
+                      KeywordCase{"RightClass2", "curvad2", 0.0002},
+                      KeywordCase{"RightClass3", "curvad3", 0.0004},
+                      KeywordCase{"LeftClass4", "curvas4", -0.001},
+                      KeywordCase{"LeftClass4InCapitals", "CURVAS4", -0.001},
+                      KeywordCase{"RightClass5", "curvad5", 0.002},
+                      KeywordCase{"LeftClass5CapitalS", "curvaS5", -0.002},
+                      KeywordCase{"RightClass6", "curvad6", 0.003},
+                      // The lowest class digit 1 to 6 anywhere in the keyword gives the class.
+                      KeywordCase{"LowestDigitOf41", "curvad41", 0.0001},
+                      KeywordCase{"LowestDigitOf65", "curvad65", 0.002},
+                      KeywordCase{"SevenIsNoClass", "curvad 7 6", 0.003},
                       // Any "s" turns left, even the one in "destra".
-                      KeywordCase{"la curva 2 a destra", -0.0002}));
+                      KeywordCase{"AnySTurnsLeft", "la curva 2 a destra", -0.0002}),
+    [](const auto& info) { return std::string(info.param.name); });
 
-class LineCurveWithoutClass : public ::testing::TestWithParam<const char*> {};
+struct ClasslessCase {
+  const char* name;
+  const char* keyword;
+};
+void PrintTo(const ClasslessCase& c, std::ostream* os) {
+  *os << c.keyword;
+}
+
+class LineCurveWithoutClass : public ::testing::TestWithParam<ClasslessCase> {};
 
 TEST_P(LineCurveWithoutClass, Is103) {
-  const Compiled r = compile_text(
-      line_description({std::string(GetParam()) + ", 100, 20", "cartello_indicatore, 2000, (G)"}));
+  const Compiled r = compile_text(line_description(
+      {std::string(GetParam().keyword) + ", 100, 20", "cartello_indicatore, 2000, (G)"}));
   EXPECT_EQ(r.s.errors.error_code, 103);
   EXPECT_FALSE(r.s.errors.position_recorded);
   EXPECT_EQ(r.outcome, PhaseOutcome::kStop);
@@ -516,7 +542,10 @@ TEST_P(LineCurveWithoutClass, Is103) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Line, LineCurveWithoutClass,
-                         ::testing::Values("curvad7", "curvas", "CURVAD09"));
+                         ::testing::Values(ClasslessCase{"OnlyDigitSeven", "curvad7"},
+                                           ClasslessCase{"NoDigit", "curvas"},
+                                           ClasslessCase{"OnlyDigitsZeroAndNine", "CURVAD09"}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST(LineCurve, RowsAreSkippedWithoutGeometry) {
   const Compiled r =

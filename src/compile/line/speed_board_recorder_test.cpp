@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <ostream>
+#include <string>
 
 #include "base/unexpected_failure.h"
 
@@ -84,28 +85,43 @@ TEST(SpeedBoardValues, SpeedValueOutside16BitsIsUnexpected) {
   }
 }
 
-class SpeedBoardOnTakenCell : public ::testing::TestWithParam<std::uint8_t> {};
+struct TakenCase {
+  const char* name;
+  std::uint8_t type;
+};
+void PrintTo(const TakenCase& c, std::ostream* os) {
+  *os << c.name;
+}
+
+class SpeedBoardOnTakenCell : public ::testing::TestWithParam<TakenCase> {};
 
 TEST_P(SpeedBoardOnTakenCell, Is21AndLeavesTheCell) {
   Scenario s = with_cells();
   TrackCell& cell = s.cells.at(19);
-  cell.cell_type = GetParam();
+  cell.cell_type = GetParam().type;
   cell.cell_value = 7;
   cell.cell_value_4 = 9;
   memo_indicatori_v_max(s, board(900, 60, 80, 80, 0));
   EXPECT_EQ(s.errors.error_code, 21);
-  EXPECT_EQ(cell.cell_type, GetParam());
+  EXPECT_EQ(cell.cell_type, GetParam().type);
   EXPECT_EQ(cell.cell_value, 7);
   EXPECT_EQ(cell.cell_value_2, 0);
   EXPECT_EQ(cell.cell_value_4, 9);
 }
 
-INSTANTIATE_TEST_SUITE_P(SpeedBoard, SpeedBoardOnTakenCell,
-                         ::testing::Values(cell_type::kSignal, cell_type::kSlowdownEnd,
-                                           cell_type::kSlowdownStart, cell_type::kSlowdownWarning,
-                                           cell_type::kSlowdownAdvance, cell_type::kSpeedBoard,
-                                           cell_type::kStationMarker, cell_type::kCodeMarker,
-                                           cell_type::kCodeEndMarker, cell_type::kSignboard));
+INSTANTIATE_TEST_SUITE_P(
+    SpeedBoard, SpeedBoardOnTakenCell,
+    ::testing::Values(TakenCase{"Signal", cell_type::kSignal},
+                      TakenCase{"SlowdownEnd", cell_type::kSlowdownEnd},
+                      TakenCase{"SlowdownStart", cell_type::kSlowdownStart},
+                      TakenCase{"SlowdownWarning", cell_type::kSlowdownWarning},
+                      TakenCase{"SlowdownAdvance", cell_type::kSlowdownAdvance},
+                      TakenCase{"SpeedBoard", cell_type::kSpeedBoard},
+                      TakenCase{"StationMarker", cell_type::kStationMarker},
+                      TakenCase{"CodeMarker", cell_type::kCodeMarker},
+                      TakenCase{"CodeEndMarker", cell_type::kCodeEndMarker},
+                      TakenCase{"Signboard", cell_type::kSignboard}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST(SpeedBoardOnMountainMarker, ReplacesTheMarker) {
   Scenario s = with_cells();

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <ostream>
+#include <string>
 #include <vector>
 
 namespace tracciato {
@@ -23,6 +25,9 @@ struct PassCase {
   std::int32_t code = 0;
   std::int32_t position = 0;
 };
+void PrintTo(const PassCase& c, std::ostream* os) {
+  *os << c.name;
+}
 
 // Lays the cells out on an array 0 to 400, runs the pass and returns the cells whose type
 // or value it changed; every such cell must be a code marker and keep its other fields.

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+#include <string>
+
 #include "base/unexpected_failure.h"
 #include "testing/descriptions.h"
 
@@ -74,11 +77,15 @@ TEST_F(SignalRecorder, PositionRoundsToTheNearestCellHalvesToEven) {
 }
 
 struct TempoCase {
+  const char* name;
   std::int32_t sx;
   std::int32_t tempo;
   int timer;
   std::int32_t tempo_after;
 };
+void PrintTo(const TempoCase& c, std::ostream* os) {
+  *os << c.name;
+}
 
 class SignalRecorderTempo : public ::testing::TestWithParam<TempoCase> {};
 
@@ -92,13 +99,21 @@ TEST_P(SignalRecorderTempo, TimerAndRewrittenTempo) {
   EXPECT_EQ(r.tempo, c.tempo_after);
 }
 
-INSTANTIATE_TEST_SUITE_P(SignalTempoCases, SignalRecorderTempo,
-                         ::testing::Values(TempoCase{2, 50, 101, 101}, TempoCase{2, 1, 101, 101},
-                                           TempoCase{2, 100, 101, 101}, TempoCase{2, 101, 101, 101},
-                                           TempoCase{2, 0, 0, 0}, TempoCase{2, 235, 235, 235},
-                                           TempoCase{2, 300, 44, 300}, TempoCase{2, -5, 251, -5},
-                                           TempoCase{1, 50, 0, 101}, TempoCase{1, 235, 0, 235},
-                                           TempoCase{0, 235, 0, 235}));
+// Only a left aspect of 2 is timed; any aspect raises a tempo of 1 to 100 to 101.
+INSTANTIATE_TEST_SUITE_P(
+    SignalTempoCases, SignalRecorderTempo,
+    ::testing::Values(TempoCase{"Aspect2Raises50To101", 2, 50, 101, 101},
+                      TempoCase{"Aspect2Raises1To101", 2, 1, 101, 101},
+                      TempoCase{"Aspect2Raises100To101", 2, 100, 101, 101},
+                      TempoCase{"Aspect2Keeps101", 2, 101, 101, 101},
+                      TempoCase{"Aspect2KeepsZero", 2, 0, 0, 0},
+                      TempoCase{"Aspect2Keeps235", 2, 235, 235, 235},
+                      TempoCase{"Aspect2TimerKeepsLow8BitsOf300", 2, 300, 44, 300},
+                      TempoCase{"Aspect2TimerKeepsLow8BitsOfMinus5", 2, -5, 251, -5},
+                      TempoCase{"Aspect1Raises50WithoutATimer", 1, 50, 0, 101},
+                      TempoCase{"Aspect1Keeps235WithoutATimer", 1, 235, 0, 235},
+                      TempoCase{"Aspect0Keeps235WithoutATimer", 0, 235, 0, 235}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(SignalRecorder, ReplacesAMountainMarker) {
   s.cells.at(201).cell_type = cell_type::kMountainMarker;

@@ -4,6 +4,8 @@
 
 #include <algorithm>
 #include <map>
+#include <ostream>
+#include <string>
 #include <vector>
 
 #include "base/unexpected_failure.h"
@@ -137,10 +139,14 @@ TEST_F(SlowdownRecorder, MountainMarkersAreReplaced) {
 }
 
 struct TakenCase {
+  const char* name;
   std::vector<std::int64_t> taken;
   std::int32_t code;
   bool writes;  // whether the slowdown's own cells are written
 };
+void PrintTo(const TakenCase& c, std::ostream* os) {
+  *os << c.name;
+}
 
 class SlowdownRecorderTaken : public ::testing::TestWithParam<TakenCase> {};
 
@@ -167,12 +173,15 @@ TEST_P(SlowdownRecorderTaken, RefusesTakenCells) {
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(SlowdownTakenCases, SlowdownRecorderTaken,
-                         ::testing::Values(TakenCase{{177}, 17, false},
-                                           TakenCase{{177, 201, 203}, 17, false},
-                                           TakenCase{{201, 203}, 18, false},
-                                           TakenCase{{203}, 19, false}, TakenCase{{176}, 20, true},
-                                           TakenCase{{173}, 20, true}));
+INSTANTIATE_TEST_SUITE_P(
+    SlowdownTakenCases, SlowdownRecorderTaken,
+    ::testing::Values(TakenCase{"WarningCellGives17", {177}, 17, false},
+                      TakenCase{"AllThreeCellsGive17ForTheWarning", {177, 201, 203}, 17, false},
+                      TakenCase{"StartCellGives18", {201, 203}, 18, false},
+                      TakenCase{"EndCellGives19", {203}, 19, false},
+                      TakenCase{"FirstAdvanceCellGives20AfterWriting", {176}, 20, true},
+                      TakenCase{"LastAdvanceCellGives20AfterWriting", {173}, 20, true}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(SlowdownRecorder, EndBeyondTheArrayIsUnexpected) {
   EXPECT_THROW(memo_rallentamento(s, {99900, 40, 100, 0, 0, 0}), UnexpectedFailure);

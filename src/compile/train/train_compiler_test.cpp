@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -81,9 +82,13 @@ TEST(TrainReading, SectionHeadersAreIgnored) {
 }
 
 struct SandCase {
+  const char* name;
   Rows rows;
   int sand;
 };
+void PrintTo(const SandCase& c, std::ostream* os) {
+  *os << c.name;
+}
 
 class TrainReadingKeywords : public ::testing::TestWithParam<SandCase> {};
 
@@ -95,30 +100,42 @@ TEST_P(TrainReadingKeywords, KeywordFieldAfterAtMostTwoCommentFields) {
 
 INSTANTIATE_TEST_SUITE_P(
     TrainDashLines, TrainReadingKeywords,
-    ::testing::Values(SandCase{{"------", "------", "sabbia, 9"}, 9},
-                      // the third field with "-" is the keyword itself
-                      SandCase{{"------", "------", "-- sabbia --, 9"}, 9},
-                      // after one dash line the next "-" field is skipped too
-                      SandCase{{"------", "-- sabbia --, 9"}, 0},
-                      // three dash lines: the third names no row and the next row still counts
-                      SandCase{{"---", "---", "---", "sabbia, 9"}, 9},
-                      // a minus sign in a value field belongs to the row
-                      SandCase{{"sabbia, -9"}, -9},
-                      // unknown keywords consume only themselves
-                      SandCase{{"ignoto, sabbia, 4"}, 4}));
+    ::testing::Values(
+        SandCase{"TwoDashLinesThenARow", {"------", "------", "sabbia, 9"}, 9},
+        SandCase{"ThirdDashFieldIsTheKeyword", {"------", "------", "-- sabbia --, 9"}, 9},
+        SandCase{"DashFieldAfterOneDashLineIsSkipped", {"------", "-- sabbia --, 9"}, 0},
+        // the third names no row and the next row still counts
+        SandCase{"ThreeDashLinesThenARow", {"---", "---", "---", "sabbia, 9"}, 9},
+        SandCase{"MinusInAValueBelongsToTheRow", {"sabbia, -9"}, -9},
+        SandCase{"UnknownKeywordConsumesOnlyItself", {"ignoto, sabbia, 4"}, 4}),
+    [](const auto& info) { return std::string(info.param.name); });
 
-class TrainReadingSpeedKeyword : public ::testing::TestWithParam<const char*> {};
+struct SpellingCase {
+  const char* name;
+  const char* keyword;
+};
+void PrintTo(const SpellingCase& c, std::ostream* os) {
+  *os << c.name;
+}
+
+class TrainReadingSpeedKeyword : public ::testing::TestWithParam<SpellingCase> {};
 
 TEST_P(TrainReadingSpeedKeyword, IsRecognisedInAnySpelling) {
-  const Scenario s = compile_train_rows({std::string(GetParam()) + ", 0, 100"});
+  const Scenario s = compile_train_rows({std::string(GetParam().keyword) + ", 0, 100"});
   ASSERT_EQ(s.errors.error_code, 0);
   expect_speed(s, 0, kP - 3, 20);
 }
 
 INSTANTIATE_TEST_SUITE_P(TrainSpellings, TrainReadingSpeedKeyword,
-                         ::testing::Values("velocita", "Velocita", "VELOCITA",
-                                           "velocit\xE0",  // Windows-1252 a grave
-                                           "VELOCIT\xC0", "limite di velocit\xE0 treno"));
+                         ::testing::Values(SpellingCase{"LowerCase", "velocita"},
+                                           SpellingCase{"Capitalised", "Velocita"},
+                                           SpellingCase{"UpperCase", "VELOCITA"},
+                                           // Windows-1252 a grave
+                                           SpellingCase{"LowerCaseAccented", "velocit\xE0"},
+                                           SpellingCase{"UpperCaseAccented", "VELOCIT\xC0"},
+                                           SpellingCase{"WithinLongerText",
+                                                        "limite di velocit\xE0 treno"}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST(TrainReading, ClockNumbersSeparatedByBlanksOnly) {
   const Scenario s =
@@ -188,6 +205,9 @@ struct SpeedCase {
   Rows rows;
   std::vector<std::pair<std::int32_t, int>> cells;  // index, expected cell speed
 };
+void PrintTo(const SpeedCase& c, std::ostream* os) {
+  *os << c.name;
+}
 
 class TrainSpeedProfile : public ::testing::TestWithParam<SpeedCase> {};
 
@@ -288,6 +308,7 @@ TEST(TrainStations, MarksOverwriteEarlierObjects) {
 }
 
 struct StationCase {
+  const char* name;
   int kind;
   std::int32_t length;
   int long_flag;
@@ -297,6 +318,9 @@ struct StationCase {
   std::int32_t marker;  // -1: no station marker
   bool marks;
 };
+void PrintTo(const StationCase& c, std::ostream* os) {
+  *os << c.name;
+}
 
 class TrainStationKinds : public ::testing::TestWithParam<StationCase> {};
 
@@ -326,17 +350,20 @@ TEST_P(TrainStationKinds, PlatformMarkerAndApproachMarks) {
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(TrainKinds, TrainStationKinds,
-                         ::testing::Values(StationCase{2, 400, 1, 0, 4800, 5200, 0, 0, 103, true},
-                                           StationCase{2, 600, 1, 1, 4700, 5350, 1, 1, 106, true},
-                                           StationCase{26, 1000, 0, 0, 4500, 5500, 0, 0, -1, false},
-                                           StationCase{5, 400, 1, 1, 4600, 5150, 0, 0, 102, false},
-                                           StationCase{6, 800, 1, 0, 4200, 5150, 0, 1, 102, false},
-                                           StationCase{7, 300, 0, 1, 4700, 5300, 0, 0, 105, true},
-                                           StationCase{8, 700, 1, 0, 4300, 5700, 0, 1, 113, true},
-                                           StationCase{24, 200, 0, 1, 4900, 5150, 1, 0, 102, true},
-                                           StationCase{25, 400, 1, 1, 4800, 5250, 1, 0, -1,
-                                                       false}));
+// Long: the long-platform flag; Extended: the extension flag.
+INSTANTIATE_TEST_SUITE_P(
+    TrainKinds, TrainStationKinds,
+    ::testing::Values(StationCase{"Kind2Long", 2, 400, 1, 0, 4800, 5200, 0, 0, 103, true},
+                      StationCase{"Kind2LongExtended", 2, 600, 1, 1, 4700, 5350, 1, 1, 106, true},
+                      StationCase{"Kind26", 26, 1000, 0, 0, 4500, 5500, 0, 0, -1, false},
+                      StationCase{"Kind5LongExtended", 5, 400, 1, 1, 4600, 5150, 0, 0, 102, false},
+                      StationCase{"Kind6Long", 6, 800, 1, 0, 4200, 5150, 0, 1, 102, false},
+                      StationCase{"Kind7Extended", 7, 300, 0, 1, 4700, 5300, 0, 0, 105, true},
+                      StationCase{"Kind8Long", 8, 700, 1, 0, 4300, 5700, 0, 1, 113, true},
+                      StationCase{"Kind24Extended", 24, 200, 0, 1, 4900, 5150, 1, 0, 102, true},
+                      StationCase{"Kind25LongExtended", 25, 400, 1, 1, 4800, 5250, 1, 0, -1,
+                                  false}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST(TrainStations, FirstStationFlagsAreClearedAfterItsPlatformIsPlaced) {
   const Scenario s = compile_train_rows({station(5000, 2, 600, 1, 1)});
@@ -354,6 +381,9 @@ struct StationErrorCase {
   std::int32_t code;
   std::int32_t position;  // -1: not checked
 };
+void PrintTo(const StationErrorCase& c, std::ostream* os) {
+  *os << c.name;
+}
 
 class TrainStationErrors : public ::testing::TestWithParam<StationErrorCase> {};
 
@@ -478,11 +508,19 @@ TEST(TrainErrors, LineRangeErrorStillCompilesTheTrain) {
   expect_speed(s, 0, kP - 3, 6);
 }
 
-class TrainErrorsRecorderRow : public ::testing::TestWithParam<const char*> {};
+struct RecorderRowCase {
+  const char* name;
+  const char* row;
+};
+void PrintTo(const RecorderRowCase& c, std::ostream* os) {
+  *os << c.name;
+}
+
+class TrainErrorsRecorderRow : public ::testing::TestWithParam<RecorderRowCase> {};
 
 TEST_P(TrainErrorsRecorderRow, EndsThePhaseKeepingTheLineRangeError) {
   const Scenario s =
-      compile_train_rows({"velocita, 0, 30", "velocita, 500, 50", GetParam(), "sabbia, 3"},
+      compile_train_rows({"velocita, 0, 30", "velocita, 500, 50", GetParam().row, "sabbia, 3"},
                          line_with_gradient_beyond_route());
   EXPECT_EQ(s.errors.error_code, 15);
   EXPECT_EQ(s.errors.error_position, 2000);
@@ -491,9 +529,11 @@ TEST_P(TrainErrorsRecorderRow, EndsThePhaseKeepingTheLineRangeError) {
   EXPECT_EQ(sand(s), 0);                    // no later row
 }
 
-INSTANTIATE_TEST_SUITE_P(TrainRecorderRows, TrainErrorsRecorderRow,
-                         ::testing::Values("segnale, 2000, 1, 4, 1, 0, 0, 1, 3,1,0, 0",
-                                           "rallentamento, 2000, 50, 200, 1, 0, 0"));
+INSTANTIATE_TEST_SUITE_P(
+    TrainRecorderRows, TrainErrorsRecorderRow,
+    ::testing::Values(RecorderRowCase{"Signal", "segnale, 2000, 1, 4, 1, 0, 0, 1, 3,1,0, 0"},
+                      RecorderRowCase{"Slowdown", "rallentamento, 2000, 50, 200, 1, 0, 0"}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST(TrainErrors, BadProgressiveReplacesRangeErrors) {
   const std::string bad_progressive = "progressiva chilometrica uno, 25, 1000, 0";
@@ -528,6 +568,9 @@ struct FailureCase {
   const char* name;
   std::string train;
 };
+void PrintTo(const FailureCase& c, std::ostream* os) {
+  *os << c.name;
+}
 
 class TrainUnexpectedFailures : public ::testing::TestWithParam<FailureCase> {};
 
