@@ -3,6 +3,7 @@
 #include "base/unexpected_failure.h"
 #include "compile/output_files.h"
 #include "compile/temporary_files.h"
+#include "model/error_codes.h"
 
 namespace tracciato {
 
@@ -13,7 +14,7 @@ BuildOutcome build_files(const BuildRequest& request, const std::filesystem::pat
     try {
       encoded = encode_build(scenario, request.base_name, request.train_number);
     } catch (const UnexpectedFailure& failure) {
-      scenario.errors.record(25, failure.what());
+      scenario.errors.record(error_code::kUnexpectedFailure, failure.what());
     }
   }
   BuildOutcome outcome;

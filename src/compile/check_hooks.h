@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "model/check_observer.h"
+#include "model/error_codes.h"
 #include "textio/field_reader.h"
 
 namespace tracciato {
@@ -51,7 +52,7 @@ class CheckHooks {
     try {
       return f();
     } catch (const UnexpectedFailure& failure) {
-      errors_.record(25, failure.what(),
+      errors_.record(error_code::kUnexpectedFailure, failure.what(),
                      {path_, reader_.at_end() ? reader_.current_line() : reader_.field_line()});
       skip_row();
       return fallback;

@@ -7,6 +7,7 @@
 #include "compile/signals/code_pass.h"
 #include "compile/train/train_compiler.h"
 #include "model/competition_codes.h"
+#include "model/error_codes.h"
 
 namespace tracciato {
 
@@ -34,7 +35,8 @@ bool step(Scenario& s, const BuildRequest& request, const Description* read, F&&
   try {
     body();
   } catch (const UnexpectedFailure& failure) {
-    s.errors.record(25, failure.what(), {read != nullptr ? read->path() : "", failure.line});
+    s.errors.record(error_code::kUnexpectedFailure, failure.what(),
+                    {read != nullptr ? read->path() : "", failure.line});
     if (s.observer == nullptr) {
       request.line.discard();
       request.train.discard();
@@ -56,7 +58,8 @@ void memorizza_dati(Scenario& s, const BuildRequest& request) {
   Description& line = request.line;
   Description& train = request.train;
   if (!line.exists()) {
-    s.errors.record(101, "the line description does not exist", {line.path(), 0});
+    s.errors.record(error_code::kNoLineDescription, "the line description does not exist",
+                    {line.path(), 0});
     tell_checker(s.observer, s.errors);
     return;
   }

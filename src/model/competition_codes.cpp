@@ -1,6 +1,7 @@
 #include "model/competition_codes.h"
 
 #include "base/cp1252.h"
+#include "model/error_codes.h"
 
 namespace tracciato {
 
@@ -17,7 +18,7 @@ std::string occupant_of_cell_1(const TrackCell& cell, const char* field, std::in
 }  // namespace
 
 std::string stamp_refusal(const TrackCell& first, std::int32_t code) {
-  if (code == 1250) {
+  if (code == error_code::kFormatStampTaken) {
     return "the format stamp slot is taken: " +
            occupant_of_cell_1(first, "cell value", first.cell_value);
   }
@@ -53,13 +54,15 @@ void stamp_header(Scenario& scenario) {
   HeaderRecord& identity = scenario.header.at(header_index::kIdentity);
   TrackCell& first = scenario.cells.at(1);
   if (identity.record_word_1 != 0 || first.cell_value != 0) {
-    scenario.errors.record(1250, stamp_refusal(first, 1250));
+    scenario.errors.record(error_code::kFormatStampTaken,
+                           stamp_refusal(first, error_code::kFormatStampTaken));
     return;
   }
   identity.record_word_1 = kHeaderStamp;
   first.cell_value = kCellStamp;
   if (identity.record_time != 0 || first.cell_value_2 != 0) {
-    scenario.errors.record(1251, stamp_refusal(first, 1251));
+    scenario.errors.record(error_code::kCompetitionCodeTaken,
+                           stamp_refusal(first, error_code::kCompetitionCodeTaken));
     return;
   }
   identity.record_time = codice_gara_st(scenario.header);

@@ -9,6 +9,7 @@
 #include "compile/line/mountain_recorder.h"
 #include "compile/line/progressive_order.h"
 #include "compile/line/speed_board_recorder.h"
+#include "model/error_codes.h"
 #include "model/positions.h"
 #include "textio/field_reader.h"
 #include "textio/keyword.h"
@@ -104,7 +105,8 @@ bool LineCompiler::lead_in() {
   for (;;) {
     const std::string_view field = reader_.read_text();
     if (reader_.at_end()) {
-      s_.errors.record(102, "the file ends before a row containing \"[generale]\"", whole_file());
+      s_.errors.record(error_code::kNoGeneralSection,
+                       "the file ends before a row containing \"[generale]\"", whole_file());
       check_.report();
       return false;
     }
@@ -169,7 +171,8 @@ bool LineCompiler::route_length_row() {
   const std::int32_t length = reader_.read_number();
   s_.header.at(header_index::kTrainValues).record_end = length;
   if (length > kMaxRouteLength) {
-    s_.errors.record(1, "the route length " + std::to_string(length) + " is greater than 1000000 m",
+    s_.errors.record(error_code::kRouteTooLong,
+                     "the route length " + std::to_string(length) + " is greater than 1000000 m",
                      here());
     check_.report();
     return false;
@@ -193,14 +196,14 @@ bool LineCompiler::signal_repetition_row(std::string_view field) {
   r.record_start = reader_.read_number();
   r.record_end = reader_.read_number();
   if (!on_cell_grid(r.record_start)) {
-    s_.errors.record(3,
+    s_.errors.record(error_code::kRepetitionFirstOffGrid,
                      "the first signal-repetition value " + std::to_string(r.record_start) +
                          " is not a multiple of 50",
                      here());
     return false;
   }
   if (!on_cell_grid(r.record_end)) {
-    s_.errors.record(4,
+    s_.errors.record(error_code::kRepetitionSecondOffGrid,
                      "the second signal-repetition value " + std::to_string(r.record_end) +
                          " is not a multiple of 50",
                      here());
@@ -211,7 +214,8 @@ bool LineCompiler::signal_repetition_row(std::string_view field) {
   } else if (contains_exact(field, "9")) {
     r.record_position = 9;
   } else {
-    s_.errors.record(5, "the signal-repetition keyword names neither 4 nor 9 codes", here());
+    s_.errors.record(error_code::kRepetitionCodeCount,
+                     "the signal-repetition keyword names neither 4 nor 9 codes", here());
     return false;
   }
   if (r.record_end == 0) r.record_position = 0;
@@ -258,7 +262,7 @@ Step LineCompiler::object_row(std::string_view field) {
 }
 
 Step LineCompiler::out_of_route(const char* row, std::int32_t p) {
-  s_.errors.record_at(15, p,
+  s_.errors.record_at(error_code::kBeyondRoute, p,
                       std::string(row) + " at position " + std::to_string(p) +
                           " lies beyond the end of the track cell array (last cell " +
                           std::to_string(s_.cells.last_index()) + ")",
@@ -294,7 +298,8 @@ Step LineCompiler::curve_row(std::string_view field) {
     if (field.find(static_cast<char>('1' + c)) != std::string_view::npos) curvature = kCurvature[c];
   }
   if (curvature == 0) {
-    s_.errors.record(103, "the curve keyword carries no class digit 1 to 6", here());
+    s_.errors.record(error_code::kCurveClass, "the curve keyword carries no class digit 1 to 6",
+                     here());
     return abandon_row();
   }
   if (contains_any_case(field, "s")) curvature = curvature * -1;
@@ -307,7 +312,7 @@ Step LineCompiler::curve_row(std::string_view field) {
     while (g.next_point() <= until) {
       curving ? g.add_curve(curvature) : g.add_straight();
       if (g.next_point() > kLastGeometryPoint) {
-        s_.errors.record(103, "the geometry passes point 1000000", here());
+        s_.errors.record(error_code::kCurveClass, "the geometry passes point 1000000", here());
         geometry_exhausted_ = true;
         return abandon_row();
       }
@@ -352,7 +357,7 @@ Step LineCompiler::signboard_row() {
   const std::int64_t i = point_cell(p);
   TrackCell& cell = s_.cells.at(i);
   if (!s_.cells.is_free(i)) {
-    s_.errors.record_at(6, p,
+    s_.errors.record_at(error_code::kSignboardCellTaken, p,
                         "the signboard's cell " + std::to_string(i) + " already holds " +
                             cell_type_name(cell.cell_type),
                         here());

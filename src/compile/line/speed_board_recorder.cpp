@@ -3,6 +3,7 @@
 #include <string>
 
 #include "base/rounding.h"
+#include "model/error_codes.h"
 #include "model/positions.h"
 
 namespace tracciato {
@@ -19,8 +20,9 @@ void memo_indicatori_v_max(Scenario& scenario, const SpeedBoard& b) {
   const std::int64_t i = point_cell(b.posizione);
   TrackCell& cell = scenario.cells.at(i);
   if (!scenario.cells.is_free(i)) {
-    scenario.errors.record(21, "the board's cell " + std::to_string(i) + " already holds " +
-                                   cell_type_name(cell.cell_type));
+    scenario.errors.record(error_code::kBoardCellTaken, "the board's cell " + std::to_string(i) +
+                                                            " already holds " +
+                                                            cell_type_name(cell.cell_type));
     return;
   }
   cell.cell_type = cell_type::kSpeedBoard;

@@ -6,6 +6,7 @@
 
 #include "compile/check_hooks.h"
 #include "compile/signals/minimo.h"
+#include "model/error_codes.h"
 #include "model/positions.h"
 
 namespace tracciato {
@@ -88,7 +89,7 @@ void CodePass::look_back(std::int64_t c) {
     } else if (type(k - 2) == cell_type::kCodeMarker) {
       cap(k - 2);
     } else {
-      fail(11, k,
+      fail(error_code::kMarkerBeforeSignal, k,
            "no free cell or code marker in the two cells before the signal at cell " +
                std::to_string(k) +
                ", which stands up to 1000 m before the slowdown "
@@ -110,7 +111,7 @@ void CodePass::approach_bands(std::int64_t c) {
       }
     }
     if (!marked) {
-      fail(12, c,
+      fail(error_code::kMarkerBeforeSlowdown, c,
            "no free cell " + std::to_string(band.offsets[0] * kCellLength) + " to " +
                std::to_string(band.offsets[2] * kCellLength) +
                " m before the slowdown start cell " + std::to_string(c));
@@ -134,7 +135,7 @@ std::int64_t CodePass::repeat_walk(std::int64_t c) {
       } else if (is_free(t + 1)) {
         mark(t + 1), n = -1;
       } else {
-        fail(13, t,
+        fail(error_code::kMarkerRepeat, t,
              "no free cell for the repeat code marker around cell " + std::to_string(t) +
                  " inside the slowdown that starts at cell " + std::to_string(c));
       }
@@ -161,7 +162,7 @@ void CodePass::end_search(std::int64_t e) {
     } else if (is_free(k - 1)) {
       mark(k - 1);
     } else {
-      fail(13, e,
+      fail(error_code::kMarkerRepeat, e,
            "no free cell in the two cells before the signal at cell " + std::to_string(s) +
                " after the slowdown end cell " + std::to_string(e));
     }

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "base/rounding.h"
+#include "model/error_codes.h"
 #include "model/positions.h"
 
 namespace tracciato {
@@ -16,8 +17,9 @@ void memo_segnale(Scenario& scenario, SignalRow& r) {
   const std::int64_t s = point_cell(r.posizione);
   TrackCell& cell = scenario.cells.at(s);
   if (!scenario.cells.is_free(s)) {
-    scenario.errors.record(16, "the signal's cell " + std::to_string(s) + " already holds " +
-                                   cell_type_name(cell.cell_type));
+    scenario.errors.record(error_code::kSignalCellTaken, "the signal's cell " + std::to_string(s) +
+                                                             " already holds " +
+                                                             cell_type_name(cell.cell_type));
     return;
   }
   const std::int64_t sides = std::int64_t{r.sx} * 3 + r.dx;

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "base/rounding.h"
+#include "model/error_codes.h"
 #include "model/positions.h"
 
 namespace tracciato {
@@ -31,11 +32,11 @@ void memo_rallentamento(Scenario& scenario, const SlowdownRow& r) {
   const bool warned = r.x > kWarnedBeyond;
   const bool advance = warned && r.f_ta != 0;
   const std::int64_t w = warned ? point_cell(r.x - kWarningDistance) : 0;
-  if (warned && refuse_if_taken(scenario, w, 17, "warning")) return;
+  if (warned && refuse_if_taken(scenario, w, error_code::kWarningCellTaken, "warning")) return;
   const std::int64_t a = point_cell(r.x);
-  if (refuse_if_taken(scenario, a, 18, "start")) return;
+  if (refuse_if_taken(scenario, a, error_code::kSlowdownStartTaken, "start")) return;
   const std::int64_t e = point_cell(std::int64_t{r.x} + r.l);
-  if (refuse_if_taken(scenario, e, 19, "end")) return;
+  if (refuse_if_taken(scenario, e, error_code::kSlowdownEndTaken, "end")) return;
   TrackCellArray& cells = scenario.cells;
   place(cells.at(e), cell_type::kSlowdownEnd, r);
   place(cells.at(a), cell_type::kSlowdownStart, r);
@@ -50,7 +51,7 @@ void memo_rallentamento(Scenario& scenario, const SlowdownRow& r) {
   if (!advance) return;
   const std::int64_t b = run_cell(std::int64_t{r.x} - kWarningDistance);
   for (std::int64_t i = 0; i < 4; ++i) {
-    if (refuse_if_taken(scenario, b - i, 20, "advance")) return;
+    if (refuse_if_taken(scenario, b - i, error_code::kAdvanceCellTaken, "advance")) return;
   }
   for (std::int64_t i = 0; i < 4; ++i) {
     TrackCell& cell = cells.at(b - i);

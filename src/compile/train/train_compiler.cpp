@@ -7,6 +7,7 @@
 #include "compile/check_hooks.h"
 #include "compile/train/signal_recorder.h"
 #include "compile/train/slowdown_recorder.h"
+#include "model/error_codes.h"
 #include "model/positions.h"
 #include "textio/field_reader.h"
 #include "textio/keyword.h"
@@ -145,7 +146,7 @@ Step TrainCompiler::row(std::string_view k) {
 }
 
 Step TrainCompiler::out_of_route(const char* row, std::int32_t p) {
-  s_.errors.record_at(15, p,
+  s_.errors.record_at(error_code::kBeyondRoute, p,
                       std::string(row) + " at position " + std::to_string(p) +
                           " lies beyond the end of the track cell array (last cell " +
                           std::to_string(last_index()) + ")",
@@ -270,7 +271,7 @@ Step TrainCompiler::code_drop_row() {
   const std::int64_t c = run_cell(p);
   TrackCell& cell = s_.cells.at(c);
   if (!s_.cells.is_free(c)) {
-    return fail(7, p,
+    return fail(error_code::kAbbattimentoCellTaken, p,
                 "the code drop's cell " + std::to_string(c) + " already holds " +
                     cell_type_name(cell.cell_type));
   }
@@ -294,12 +295,13 @@ Step TrainCompiler::station_row() {
   if (!within_route(at, kStationReach, last_index())) return out_of_route("the station row", at);
   check_.warn_out_of_order("station", at, last_station_);
   if (!on_cell_grid(at)) {
-    return fail(8, at, "the station position " + std::to_string(at) + " is not a multiple of 50");
+    return fail(error_code::kStationOffGrid, at,
+                "the station position " + std::to_string(at) + " is not a multiple of 50");
   }
   r.record_kind = read_as<std::uint8_t>("the station kind");
   const std::int32_t length = reader_.read_number();
   if (length % 100 != 0) {
-    return fail(9, at,
+    return fail(error_code::kPlatformLength, at,
                 "the platform length " + std::to_string(length) + " is not a multiple of 100");
   }
   read_station_values(r);
@@ -307,7 +309,7 @@ Step TrainCompiler::station_row() {
   if (mark_station(r) == Step::kEnd) return Step::kEnd;
   const std::int32_t n = station_counter_;
   if (n > 1 && std::int64_t{r.record_start} - kStationGap < s_.header.at(n - 1).record_end) {
-    return fail(22, at,
+    return fail(error_code::kStationsTooClose, at,
                 "the platform starts at " + std::to_string(r.record_start) +
                     ", less than 350 m after the previous platform's end at " +
                     std::to_string(s_.header.at(n - 1).record_end));
@@ -316,10 +318,10 @@ Step TrainCompiler::station_row() {
   if (station_counter_ >= s_.signboard_record) {
     stations_full_ = check_.active();
     return fail_without_position(
-        10, "station " + std::to_string(n) + " reaches the header records of the signboards (" +
-                std::to_string(header_index::kFirstSignboard - s_.signboard_record) +
-                " signboards leave room for " + std::to_string(s_.signboard_record - 2) +
-                " stations)");
+        error_code::kTooManyStations,
+        "station " + std::to_string(n) + " reaches the header records of the signboards (" +
+            std::to_string(header_index::kFirstSignboard - s_.signboard_record) +
+            " signboards leave room for " + std::to_string(s_.signboard_record - 2) + " stations)");
   }
   return Step::kNext;
 }
@@ -384,9 +386,10 @@ Step TrainCompiler::mark_station(const HeaderRecord& r) {
     }
   }
   if (!(end_cell - 1 > 1)) {
-    return fail_without_position(24, "the platform of a station of kind " +
-                                         std::to_string(r.record_kind) + " ends at " +
-                                         std::to_string(r.record_end) + ", at or before 100 m");
+    return fail_without_position(error_code::kStationTooEarly,
+                                 "the platform of a station of kind " +
+                                     std::to_string(r.record_kind) + " ends at " +
+                                     std::to_string(r.record_end) + ", at or before 100 m");
   }
   TrackCell& marker = s_.cells.at(round_to<std::int64_t>(end_cell - 1, "cell index"));
   if (check_.active() && marker.cell_type != cell_type::kNothing &&
@@ -418,7 +421,7 @@ void TrainCompiler::check_progressives() {
   for (int i = header_index::kProgressiveTre; i <= header_index::kProgressiveUno; ++i) {
     const HeaderRecord& r = s_.header.at(i);
     if (!on_cell_grid(r.record_start) || !on_cell_grid(r.record_end)) {
-      s_.errors.record(2,
+      s_.errors.record(error_code::kProgressiveOffGrid,
                        "kilometric progressive record " + std::to_string(i) + " starts at " +
                            std::to_string(r.record_start) + " with kilometric value " +
                            std::to_string(r.record_end) + ": both must be multiples of 50",
