@@ -9,7 +9,7 @@
 #include "cli/output_directory.h"
 #include "cli/reporter.h"
 #include "compile/build_files.h"
-#include "model/scenario_names.h"
+#include "model/file_names.h"
 
 namespace tracciato {
 
@@ -21,8 +21,8 @@ namespace fs = std::filesystem;
 std::optional<std::string> output_collision(const fs::path& out, const ScenarioNames& n,
                                             const fs::path& line, const fs::path& train) {
   for (const std::string& name :
-       {n.base_name + "_linea.dat", n.base_name + "_" + n.train_number + ".sim",
-        n.base_name + "_" + n.train_number + ".dat"}) {
+       {geometry_file_name(n.base_name), header_file_name(n.base_name, n.train_number),
+        cell_file_name(n.base_name, n.train_number)}) {
     const fs::path file = out / utf8_path(name);
     if (same_file(file, line) || same_file(file, train)) {
       return "the output file " + shown_path(file) + " is one of the descriptions";

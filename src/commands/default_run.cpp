@@ -10,6 +10,7 @@
 #include "compile/line/line_description_writer.h"
 #include "compile/train/train_description_writer.h"
 #include "documents/scenario_texts.h"
+#include "model/file_names.h"
 #include "platform/process.h"
 #include "platform/program_start.h"
 

@@ -2,6 +2,7 @@
 
 #include "compile/line/line_description_writer.h"
 #include "compile/train/train_description_writer.h"
+#include "model/file_names.h"
 #include "textio/text_writer.h"
 
 namespace tracciato {

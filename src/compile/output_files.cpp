@@ -5,6 +5,7 @@
 #include <thread>
 
 #include "compile/temporary_files.h"
+#include "model/file_names.h"
 #include "platform/output_file.h"
 
 namespace tracciato {

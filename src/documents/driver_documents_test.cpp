@@ -22,7 +22,7 @@
 namespace tracciato {
 namespace {
 
-using Writer = void (*)(const std::filesystem::path&, const DocumentNames&, std::string_view);
+using Writer = void (*)(const std::filesystem::path&, const ScenarioNames&, std::string_view);
 
 struct Document {
   const char* file;  // the name it is written under
@@ -39,7 +39,7 @@ const Document kNotes = {"BrenzanoC_OstuviaC_4417_note.txt", dati_note, &Embedde
                          30};
 const Document kDocuments[] = {kCard, kOrder, kNotes};
 
-DocumentNames scenario_names() {
+ScenarioNames scenario_names() {
   return {std::string(embedded_scenario().base_name),
           std::string(embedded_scenario().train_number)};
 }

@@ -7,7 +7,7 @@
 namespace tracciato {
 
 void write_scenario_texts(const EmbeddedScenario& scenario, const std::filesystem::path& dir) {
-  const DocumentNames names{std::string(scenario.base_name), std::string(scenario.train_number)};
+  const ScenarioNames names{std::string(scenario.base_name), std::string(scenario.train_number)};
   dati_linea(dir, names.base_name, scenario.line);
   dati_treno(dir, names.base_name, names.train_number, scenario.train);
   dati_note(dir, names, scenario.notes);

@@ -70,16 +70,4 @@ std::vector<std::uint8_t> encode_cells(const TrackCellArray& cells) {
   return bytes;
 }
 
-std::string geometry_file_name(const std::string& base_name) {
-  return base_name + "_linea.dat";
-}
-
-std::string header_file_name(const std::string& base_name, const std::string& train_number) {
-  return base_name + "_" + train_number + ".sim";
-}
-
-std::string cell_file_name(const std::string& base_name, const std::string& train_number) {
-  return base_name + "_" + train_number + ".dat";
-}
-
 }  // namespace tracciato

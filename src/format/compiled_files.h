@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "model/file_names.h"
 #include "model/scenario.h"
 
 namespace tracciato {
@@ -21,10 +22,5 @@ struct CompiledFile {
   std::string name;
   std::vector<std::span<const std::uint8_t>> parts;
 };
-
-// File names of a build.
-std::string geometry_file_name(const std::string& base_name);
-std::string header_file_name(const std::string& base_name, const std::string& train_number);
-std::string cell_file_name(const std::string& base_name, const std::string& train_number);
 
 }  // namespace tracciato

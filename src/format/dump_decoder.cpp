@@ -11,14 +11,6 @@ namespace tracciato {
 
 static_assert(std::endian::native == std::endian::little, "decoding assumes a little-endian host");
 
-std::optional<CompiledKind> compiled_kind_from_name(const std::filesystem::path& file) {
-  const std::string name = shown_path(file.filename());
-  if (name.ends_with("_linea.dat")) return CompiledKind::kGeometry;
-  if (name.ends_with(".sim")) return CompiledKind::kHeader;
-  if (name.ends_with(".dat")) return CompiledKind::kCells;
-  return std::nullopt;
-}
-
 namespace {
 
 template <typename T>

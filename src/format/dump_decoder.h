@@ -9,15 +9,11 @@
 #include <string>
 #include <vector>
 
+#include "model/file_names.h"
 #include "model/scenario_header.h"
 #include "model/track_cell_array.h"
 
 namespace tracciato {
-
-enum class CompiledKind { kHeader, kCells, kGeometry };
-
-// The kind a compiled file's name promises: NAME_linea.dat, NAME_NUMBER.sim, NAME_NUMBER.dat.
-std::optional<CompiledKind> compiled_kind_from_name(const std::filesystem::path& file);
 
 // A compiled file whose bytes do not hold what its kind promises.
 class DecodeError : public std::runtime_error {

@@ -10,7 +10,7 @@
 #include "commands/check/findings_output.h"
 #include "compile/embedded_descriptions.h"
 #include "compile/pipeline.h"
-#include "model/scenario_names.h"
+#include "model/file_names.h"
 
 namespace tracciato {
 

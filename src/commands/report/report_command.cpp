@@ -15,7 +15,7 @@
 #include "commands/report/report_page.h"
 #include "compile/embedded_descriptions.h"
 #include "compile/pipeline.h"
-#include "model/scenario_names.h"
+#include "model/file_names.h"
 
 namespace tracciato {
 

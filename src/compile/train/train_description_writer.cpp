@@ -1,13 +1,10 @@
 #include "compile/train/train_description_writer.h"
 
 #include "base/utf8_path.h"
+#include "model/file_names.h"
 #include "textio/text_writer.h"
 
 namespace tracciato {
-
-std::string train_description_name(const std::string& base_name, const std::string& train_number) {
-  return base_name + "_" + train_number + "-.txt";
-}
 
 void dati_treno(const std::filesystem::path& dir, const std::string& base_name,
                 const std::string& train_number, std::string_view text) {

@@ -6,9 +6,6 @@
 
 namespace tracciato {
 
-// The train description's file name: NAME_NUMBER-.txt.
-std::string train_description_name(const std::string& base_name, const std::string& train_number);
-
 // Writes the embedded train description into `dir`. Throws FileError.
 void dati_treno(const std::filesystem::path& dir, const std::string& base_name,
                 const std::string& train_number, std::string_view text);

@@ -1,4 +1,4 @@
-#include "model/scenario_names.h"
+#include "model/file_names.h"
 
 #include "base/utf8_path.h"
 
@@ -8,6 +8,13 @@ namespace {
 
 constexpr std::string_view kLineSuffix = "_linea.txt";
 constexpr std::string_view kTrainSuffix = "-.txt";
+constexpr std::string_view kGeometrySuffix = "_linea.dat";
+constexpr std::string_view kHeaderSuffix = ".sim";
+constexpr std::string_view kCellSuffix = ".dat";
+
+std::string train_file(const ScenarioNames& n, std::string_view suffix) {
+  return n.base_name + "_" + n.train_number + std::string(suffix);
+}
 
 // A name goes into file names, so it must stay a plain name.
 bool plain(const std::string& name) {
@@ -64,6 +71,46 @@ std::optional<ScenarioNames> resolve_names(const std::filesystem::path& line,
     return std::nullopt;
   }
   return ScenarioNames{*name, *train_number};
+}
+
+std::string line_description_name(const std::string& base_name) {
+  return base_name + std::string(kLineSuffix);
+}
+
+std::string train_description_name(const std::string& base_name, const std::string& train_number) {
+  return train_file({base_name, train_number}, kTrainSuffix);
+}
+
+std::string geometry_file_name(const std::string& base_name) {
+  return base_name + std::string(kGeometrySuffix);
+}
+
+std::string header_file_name(const std::string& base_name, const std::string& train_number) {
+  return train_file({base_name, train_number}, kHeaderSuffix);
+}
+
+std::string cell_file_name(const std::string& base_name, const std::string& train_number) {
+  return train_file({base_name, train_number}, kCellSuffix);
+}
+
+std::string notes_name(const ScenarioNames& names) {
+  return train_file(names, "_note.txt");
+}
+
+std::string slowdown_order_name(const ScenarioNames& names) {
+  return train_file(names, "_rallentamenti.txt");
+}
+
+std::string timetable_card_name(const ScenarioNames& names) {
+  return train_file(names, "_scheda_treno.txt");
+}
+
+std::optional<CompiledKind> compiled_kind_from_name(const std::filesystem::path& file) {
+  const std::string name = shown_path(file.filename());
+  if (name.ends_with(kGeometrySuffix)) return CompiledKind::kGeometry;
+  if (name.ends_with(kHeaderSuffix)) return CompiledKind::kHeader;
+  if (name.ends_with(kCellSuffix)) return CompiledKind::kCells;
+  return std::nullopt;
 }
 
 }  // namespace tracciato
