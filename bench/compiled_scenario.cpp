@@ -28,7 +28,7 @@ Scenario compile_descriptions(const GeneratedScenario& scenario, int j) {
   Scenario s;
   s.base_name = scenario.base_name;
   s.train_number = scenario.train_number;
-  s.geometry_flag = j;
+  s.j = j;
   s.header.clear();
   const std::string line_path = scenario.line_file_name();
   if (compile_line(s, scenario.line, line_path) == PhaseOutcome::kContinue) {

@@ -24,12 +24,12 @@ BuildOutcome build_files(const BuildRequest& request, const std::filesystem::pat
   }
   try {
     remove_stale_temporaries(out_dir);
-    write_all_or_nothing(out_dir, encoded.files);
+    write_all_or_nothing(out_dir, compiled_files(encoded));
   } catch (const FileError& error) {
     outcome.write_failure = "cannot write " + std::string(error.what());
     return outcome;
   }
-  for (const CompiledFile& f : encoded.files) {
+  for (const CompiledFile& f : compiled_files(encoded)) {
     std::size_t bytes = 0;
     for (const auto& part : f.parts) bytes += part.size();
     outcome.written.push_back({f.name, bytes});

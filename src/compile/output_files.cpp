@@ -96,16 +96,21 @@ void move_into_place(std::vector<Placement>& placed) {
 
 EncodedBuild encode_build(const Scenario& s, const std::string& base_name,
                           const std::string& train_number) {
-  EncodedBuild out;
-  out.header = encode_header(s.header);
-  out.cells = encode_cells(s.cells);
-  if (s.geometry_flag != 0) {
+  EncodedBuild out{{base_name, train_number}, {}, encode_header(s.header), encode_cells(s.cells)};
+  if (s.geometry) {
     const auto parts = s.geometry->file_parts();
-    out.files.push_back({geometry_file_name(base_name), {parts[0], parts[1]}});
+    out.geometry = {parts[0], parts[1]};
   }
-  out.files.push_back({header_file_name(base_name, train_number), {out.header}});
-  out.files.push_back({cell_file_name(base_name, train_number), {out.cells}});
   return out;
+}
+
+std::vector<CompiledFile> compiled_files(const EncodedBuild& build) {
+  const ScenarioNames& n = build.names;
+  std::vector<CompiledFile> files;
+  if (!build.geometry.empty()) files.push_back({geometry_file_name(n.base_name), build.geometry});
+  files.push_back({header_file_name(n.base_name, n.train_number), {build.header}});
+  files.push_back({cell_file_name(n.base_name, n.train_number), {build.cells}});
+  return files;
 }
 
 void write_all_or_nothing(const std::filesystem::path& dir,

@@ -10,15 +10,19 @@
 
 namespace tracciato {
 
-// The compiled files of a stamped scenario, in writing order: geometry (when built),
-// header, cells. Names use the base name and train number as the author spells them.
+// The bytes of a stamped scenario's compiled files. The geometry file's bytes stay in
+// the scenario's own table, which must outlive this.
 struct EncodedBuild {
+  ScenarioNames names;                                  // as the author spells them
+  std::vector<std::span<const std::uint8_t>> geometry;  // empty when no table was built
   std::vector<std::uint8_t> header;
   std::vector<std::uint8_t> cells;
-  std::vector<CompiledFile> files;
 };
 EncodedBuild encode_build(const Scenario& scenario, const std::string& base_name,
                           const std::string& train_number);
+
+// The files in writing order: geometry (when built), header, cells.
+std::vector<CompiledFile> compiled_files(const EncodedBuild& build);
 
 // Writes every file to a temporary name in `dir`, syncs it, and only when all are
 // complete renames them into place in order. Throws FileError.

@@ -17,7 +17,7 @@ Scenario fresh_scenario(const BuildRequest& request, CheckObserver* observer) {
   Scenario s;
   s.base_name = utf8_to_cp1252(request.base_name);
   s.train_number = utf8_to_cp1252(request.train_number);
-  s.geometry_flag = request.j;
+  s.j = request.j;
   s.observer = observer;
   return s;
 }

@@ -44,7 +44,7 @@ Scenario compile(const std::string& line, const std::string& train, int j,
 
 Scenario compile_line_only(const std::string& line, int j) {
   Scenario s;
-  s.geometry_flag = j;
+  s.j = j;
   compile_line(s, line, "linea.txt");
   return s;
 }

@@ -11,8 +11,7 @@ constexpr std::int32_t kCloseStretchKind = 3;
 constexpr std::int64_t kCloseStretchGap = 150;
 }  // namespace
 
-void memo_montagna(Scenario& scenario, std::int32_t& inizio, std::int32_t& fine,
-                   std::int32_t& tipo) {
+void memo_montagna(Scenario& scenario, std::int32_t inizio, std::int32_t fine, std::int32_t tipo) {
   bool markers = false;
   if (tipo > kMarkerOffset) {
     tipo -= kMarkerOffset;

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "base/rounding.h"
+#include "compile/cell_claim.h"
 #include "model/error_codes.h"
 #include "model/positions.h"
 
@@ -17,14 +18,10 @@ std::int16_t board_speed(std::int32_t left, std::int32_t right) {
 }  // namespace
 
 void memo_indicatori_v_max(Scenario& scenario, const SpeedBoard& b) {
-  const std::int64_t i = point_cell(b.posizione);
-  TrackCell& cell = scenario.cells.at(i);
-  if (!scenario.cells.is_free(i)) {
-    scenario.errors.record(error_code::kBoardCellTaken, "the board's cell " + std::to_string(i) +
-                                                            " already holds " +
-                                                            cell_type_name(cell.cell_type));
-    return;
-  }
+  TrackCell* const claimed = claim_cell(scenario, point_cell(b.posizione),
+                                        error_code::kBoardCellTaken, "the board's cell");
+  if (claimed == nullptr) return;
+  TrackCell& cell = *claimed;
   cell.cell_type = cell_type::kSpeedBoard;
   cell.cell_value = board_speed(b.vas, b.vad);
   cell.cell_value_2 = board_speed(b.vbs, b.vbd);

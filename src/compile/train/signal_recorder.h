@@ -14,7 +14,7 @@ struct SignalRow {
 };
 
 // Places a signal in cell posizione / 50 + 1 with its aspect values, timer and the approach
-// marks 100 to 400 m before it. Records 16 when the cell is taken. Rewrites `tempo`.
-void memo_segnale(Scenario& scenario, SignalRow& row);
+// marks 100 to 400 m before it. Records 16 when the cell is taken.
+void memo_segnale(Scenario& scenario, const SignalRow& row);
 
 }  // namespace tracciato

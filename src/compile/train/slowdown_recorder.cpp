@@ -3,6 +3,7 @@
 #include <string>
 
 #include "base/rounding.h"
+#include "compile/cell_claim.h"
 #include "model/error_codes.h"
 #include "model/positions.h"
 
@@ -14,11 +15,7 @@ constexpr std::int32_t kWarnedBeyond = 1500;
 constexpr std::int64_t kWarningDistance = 1200;
 
 bool refuse_if_taken(Scenario& scenario, std::int64_t i, std::int32_t code, const char* what) {
-  if (scenario.cells.is_free(i)) return false;
-  scenario.errors.record(code, std::string("the slowdown's ") + what + " cell " +
-                                   std::to_string(i) + " already holds " +
-                                   cell_type_name(scenario.cells.at(i).cell_type));
-  return true;
+  return claim_cell(scenario, i, code, std::string("the slowdown's ") + what + " cell") == nullptr;
 }
 
 void place(TrackCell& cell, std::uint8_t type, const SlowdownRow& r) {
