@@ -25,7 +25,9 @@ struct MountainTable {
 struct Scenario {
   std::string base_name;     // Windows-1252 bytes, as stored in the header
   std::string train_number;  // likewise
-  std::int32_t geometry_flag = 1;
+  // Whether the route length row also makes the geometry table; from then on the table's
+  // presence says so.
+  std::int32_t j = 1;
   ScenarioHeader header;
   TrackCellArray cells;
   std::optional<GeometryTable> geometry;

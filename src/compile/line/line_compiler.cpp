@@ -180,7 +180,7 @@ bool LineCompiler::route_length_row() {
   s_.route_span = length + kRouteMargin;
   s_.cells.allocate(round_to<std::int64_t>(static_cast<double>(s_.route_span) / kCellLength, "P"));
   s_.geometry.reset();
-  if (s_.geometry_flag != 0) s_.geometry.emplace(s_.route_span);
+  if (s_.j != 0) s_.geometry.emplace(s_.route_span);
   return true;
 }
 
@@ -226,7 +226,7 @@ Step LineCompiler::object_rows() {
   s_.mountains.mountain_count = 0;
   s_.signboard_record = header_index::kFirstSignboard;
   if (!s_.cells.allocated()) throw UnexpectedFailure("the route length row is missing");
-  if (s_.geometry_flag != 0) s_.geometry->seed();
+  if (s_.geometry) s_.geometry->seed();
   for (;;) {
     if (reader_.at_end()) return Step::kNext;
     std::string_view field = reader_.read_text();
@@ -249,7 +249,7 @@ Step LineCompiler::object_rows() {
 Step LineCompiler::object_row(std::string_view field) {
   Step step = Step::kNext;
   if (contains_any_case(field, "pendenza")) step = gradient_row();
-  if (step == Step::kNext && contains_any_case(field, "curva") && s_.geometry_flag != 0) {
+  if (step == Step::kNext && contains_any_case(field, "curva") && s_.geometry) {
     step = curve_row(field);
   }
   if (step == Step::kNext && contains_any_case(field, "montagna")) step = mountain_row();
@@ -395,7 +395,7 @@ void LineCompiler::final_fill() {
     s_.cells.at(gradient_fill_index_).cell_gradient = low8(std::int64_t{previous_gradient_} + 100);
     ++gradient_fill_index_;
   } while (gradient_fill_index_ < last - 2);
-  if (s_.geometry_flag == 0) return;
+  if (!s_.geometry) return;
   GeometryTable& g = *s_.geometry;
   while (g.next_point() <= s_.route_span - 2) g.add_straight();
 }

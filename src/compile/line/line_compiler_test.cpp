@@ -24,7 +24,7 @@ struct Compiled {
 
 Compiled compile_text(const std::string& text, std::int32_t j = 1) {
   Compiled c{Scenario{}, PhaseOutcome::kContinue};
-  c.s.geometry_flag = j;
+  c.s.j = j;
   c.outcome = compile_line(c.s, text, "linea.txt");
   return c;
 }
