@@ -128,12 +128,16 @@ std::int64_t CodePass::repeat_walk(std::int64_t c) {
     ++t;
     ++n;
     if (repeats && n == kRepeatEvery) {
+      // The count to the next repeat starts again from where this one went.
       if (is_free(t)) {
-        mark(t), n = 0;
+        mark(t);
+        n = 0;
       } else if (is_free(t - 1)) {
-        mark(t - 1), n = 1;
+        mark(t - 1);
+        n = 1;
       } else if (is_free(t + 1)) {
-        mark(t + 1), n = -1;
+        mark(t + 1);
+        n = -1;
       } else {
         fail(error_code::kMarkerRepeat, t,
              "no free cell for the repeat code marker around cell " + std::to_string(t) +
