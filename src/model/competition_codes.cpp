@@ -2,6 +2,7 @@
 
 #include "base/cp1252.h"
 #include "model/error_codes.h"
+#include "model/header_records.h"
 
 namespace tracciato {
 
@@ -26,11 +27,8 @@ std::string stamp_refusal(const TrackCell& first, std::int32_t code) {
          occupant_of_cell_1(first, "cell value 2", first.cell_value_2);
 }
 
-namespace {}  // namespace
-
 std::string code_string(const ScenarioHeader& header) {
-  std::string s = header.at(header_index::kSignalling).record_text +
-                  header.at(header_index::kIdentity).record_text;
+  std::string s = signalling_record(header).train_number + identity_record(header).base_name;
   for (char& c : s) c = static_cast<char>(cp1252_lower(static_cast<unsigned char>(c)));
   s += kCodeFiller;
   s.resize(kCodeLength);
@@ -51,21 +49,21 @@ std::int32_t codice_gara_st(const ScenarioHeader& header) {
 }
 
 void stamp_header(Scenario& scenario) {
-  HeaderRecord& identity = scenario.header.at(header_index::kIdentity);
+  const auto identity = identity_record(scenario.header);
   TrackCell& first = scenario.cells.at(1);
-  if (identity.record_word_1 != 0 || first.cell_value != 0) {
+  if (identity.format_stamp != 0 || first.cell_value != 0) {
     scenario.errors.record(error_code::kFormatStampTaken,
                            stamp_refusal(first, error_code::kFormatStampTaken));
     return;
   }
-  identity.record_word_1 = kHeaderStamp;
+  identity.format_stamp = kHeaderStamp;
   first.cell_value = kCellStamp;
-  if (identity.record_time != 0 || first.cell_value_2 != 0) {
+  if (identity.competition_code_st != 0 || first.cell_value_2 != 0) {
     scenario.errors.record(error_code::kCompetitionCodeTaken,
                            stamp_refusal(first, error_code::kCompetitionCodeTaken));
     return;
   }
-  identity.record_time = codice_gara_st(scenario.header);
+  identity.competition_code_st = codice_gara_st(scenario.header);
   first.cell_value_2 = codice_gara_og(scenario.header);
 }
 

@@ -5,13 +5,15 @@
 #include <ostream>
 #include <string>
 
+#include "model/header_records.h"
+
 namespace tracciato {
 namespace {
 
 ScenarioHeader header_with(const std::string& base, const std::string& number) {
   ScenarioHeader h;
-  h.at(header_index::kIdentity).record_text = base;
-  h.at(header_index::kSignalling).record_text = number;
+  identity_record(h).base_name = base;
+  signalling_record(h).train_number = number;
   return h;
 }
 
@@ -69,8 +71,8 @@ TEST(HeaderStamp, StoresStampsAndCodes) {
   Scenario s = stampable("abc", "");
   stamp_header(s);
   EXPECT_FALSE(s.errors.failed());
-  EXPECT_EQ(s.header.at(85).record_word_1, 610);
-  EXPECT_EQ(s.header.at(85).record_time, 33756);
+  EXPECT_EQ(identity_record(s.header).format_stamp, 610);
+  EXPECT_EQ(identity_record(s.header).competition_code_st, 33756);
   EXPECT_EQ(s.cells.at(1).cell_value, 5121);
   EXPECT_EQ(s.cells.at(1).cell_value_2, 2546);
 }
@@ -80,13 +82,13 @@ TEST(HeaderStamp, RefusesTakenSlots) {
   taken_value.cells.at(1).cell_value = 50;
   stamp_header(taken_value);
   EXPECT_EQ(taken_value.errors.error_code, 1250);
-  EXPECT_EQ(taken_value.header.at(85).record_word_1, 0);
+  EXPECT_EQ(identity_record(taken_value.header).format_stamp, 0);
 
   Scenario taken_value_2 = stampable("abc", "");
   taken_value_2.cells.at(1).cell_value_2 = 3;
   stamp_header(taken_value_2);
   EXPECT_EQ(taken_value_2.errors.error_code, 1251);
-  EXPECT_EQ(taken_value_2.header.at(85).record_time, 0);
+  EXPECT_EQ(identity_record(taken_value_2.header).competition_code_st, 0);
 }
 
 }  // namespace

@@ -2,14 +2,17 @@
 
 #include <algorithm>
 
+#include "model/header_records.h"
+
 namespace tracciato {
 
 LineKilometres LineKilometres::from_header(const ScenarioHeader& header) {
   std::array<KilometricProgressive, 3> written{};
   for (std::size_t k = 0; k < written.size(); ++k) {
-    const HeaderRecord& r = header.at(header_index::kProgressiveTre + static_cast<int>(k));
-    const bool decreasing = r.record_position == 1;
-    written[k] = {r.record_start, r.record_end - (decreasing ? kDecreasingValueShift : 0),
+    const ProgressiveView progressive(header.at(header_index::kProgressives[k]));
+    const bool decreasing = progressive.direction_flag == 1;
+    written[k] = {progressive.start,
+                  progressive.kilometric_value - (decreasing ? kDecreasingValueShift : 0),
                   decreasing};
   }
   return LineKilometres(written);

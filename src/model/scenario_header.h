@@ -23,13 +23,23 @@ struct HeaderRecord {
   std::uint8_t record_byte_3 = 0;
   std::uint8_t record_byte_4 = 0;
   std::int32_t record_time = 0;
+
+  bool operator==(const HeaderRecord&) const = default;
 };
 
 namespace header_index {
+// Stations fill the records upward from 1, signboard texts downward from 80; the two
+// records next above the stations always stay free.
+inline constexpr int kFirstStation = 1;
 inline constexpr int kFirstSignboard = 80;
+inline constexpr int kFreeAboveStations = 2;
+// The kilometric progressives as their rows "tre", "due", "uno" give them; once ordered,
+// the one that starts furthest along the route comes first.
 inline constexpr int kProgressiveTre = 81;
 inline constexpr int kProgressiveDue = 82;
 inline constexpr int kProgressiveUno = 83;
+inline constexpr std::array<int, 3> kProgressives = {kProgressiveTre, kProgressiveDue,
+                                                     kProgressiveUno};
 inline constexpr int kTrainValues = 84;
 inline constexpr int kIdentity = 85;
 inline constexpr int kSignalling = 86;

@@ -3,31 +3,25 @@
 #include <functional>
 
 #include "base/cp1252.h"
+#include "model/header_records.h"
 #include "model/positions.h"
 
 namespace tracciato {
 
 namespace {
 
-bool cleared(const HeaderRecord& r) {
-  return r.record_kind == 0 && r.record_start == 0 && r.record_end == 0 && r.record_position == 0 &&
-         r.record_flag == 0 && r.record_text.empty() && r.record_word_1 == 0 &&
-         r.record_word_2 == 0 && r.record_word_3 == 0 && r.record_word_4 == 0 &&
-         r.record_word_5 == 0 && r.record_byte_1 == 0 && r.record_byte_2 == 0 &&
-         r.record_byte_3 == 0 && r.record_byte_4 == 0 && r.record_time == 0;
-}
-
 // Stations fill records 1 upward, below the lowest signboard text.
 std::vector<StationMark> read_stations(const Scenario& s) {
   int last = 0;
-  for (int i = 1; i < s.signboard_record; ++i) {
-    if (!cleared(s.header.at(i))) last = i;
+  for (int i = header_index::kFirstStation; i < s.signboard_record; ++i) {
+    if (s.header.at(i) != HeaderRecord{}) last = i;
   }
   std::vector<StationMark> stations;
-  for (int i = 1; i <= last; ++i) {
-    const HeaderRecord& r = s.header.at(i);
-    stations.push_back({i, cp1252_to_utf8(r.record_text), r.record_kind, r.record_position,
-                        r.record_start, r.record_end, r.record_byte_2, r.record_time});
+  for (int i = header_index::kFirstStation; i <= last; ++i) {
+    const StationView station(s.header.at(i));
+    stations.push_back({i, cp1252_to_utf8(station.name), station.kind, station.position,
+                        station.platform_start, station.platform_end, station.stop_duration,
+                        station.departure_time});
   }
   return stations;
 }
@@ -54,7 +48,7 @@ void read_objects(const Scenario& s, ReportContent& c) {
                              cell.cell_value});
     } else if (cell.cell_type == cell_type::kSignboard) {
       const bool known = cell.cell_value >= 0 && cell.cell_value < ScenarioHeader::kRecords;
-      const std::string text = known ? s.header.at(cell.cell_value).record_text : "";
+      const std::string text = known ? SignboardView(s.header.at(cell.cell_value)).text : "";
       c.signboards.push_back({position, cp1252_to_utf8(text)});
     }
   }
@@ -94,13 +88,13 @@ ReportContent read_content(const Scenario& s) {
   ReportContent c;
   c.base_name = cp1252_to_utf8(s.base_name);
   c.train_number = cp1252_to_utf8(s.train_number);
-  const HeaderRecord& train = s.header.at(header_index::kTrainValues);
-  const HeaderRecord& settings = s.header.at(header_index::kSignalling);
-  c.route_length = train.record_end;
-  c.cars = train.record_position;
-  c.braked_mass = train.record_start;
+  const auto train = train_values_record(s.header);
+  const auto settings = signalling_record(s.header);
+  c.route_length = train.route_length;
+  c.cars = train.car_count;
+  c.braked_mass = train.braked_mass_percentage;
   c.start_clock =
-      (settings.record_word_3 * 60 + settings.record_word_4) * 60 + settings.record_word_5;
+      (settings.clock_hours * 60 + settings.clock_minutes) * 60 + settings.clock_seconds;
   c.cells_end = static_cast<std::int32_t>(s.cells.size()) * kCellLength;
   c.stations = read_stations(s);
   read_objects(s, c);

@@ -10,6 +10,7 @@
 #include "compile/line/progressive_order.h"
 #include "compile/line/speed_board_recorder.h"
 #include "model/error_codes.h"
+#include "model/header_records.h"
 #include "model/positions.h"
 #include "textio/field_reader.h"
 #include "textio/keyword.h"
@@ -92,8 +93,8 @@ class LineCompiler {
 };
 
 PhaseOutcome LineCompiler::compile() {
-  s_.header.at(header_index::kIdentity).record_text = s_.base_name;
-  s_.header.at(header_index::kSignalling).record_text = s_.train_number;
+  identity_record(s_.header).base_name = s_.base_name;
+  signalling_record(s_.header).train_number = s_.train_number;
   if (!lead_in() || !general_section()) return PhaseOutcome::kStop;
   progressive_ordina(s_.header);
   if (object_rows() == Step::kAbandon) return PhaseOutcome::kStop;
@@ -150,15 +151,15 @@ bool LineCompiler::general_row(std::string_view field) {
   if (contains_exact(field, "uno") && contains_exact(field, "progressiva")) {
     progressive_row(header_index::kProgressiveUno);
   }
-  HeaderRecord& identity = s_.header.at(header_index::kIdentity);
+  const auto identity = identity_record(s_.header);
   if (contains_exact(field, "sfondo") && contains_exact(field, "uno")) {
-    identity.record_start = reader_.read_number();
+    identity.background_one = reader_.read_number();
   }
   if (contains_exact(field, "sfondo") && contains_exact(field, "due")) {
-    identity.record_position = reader_.read_number();
+    identity.background_two = reader_.read_number();
   }
   if (contains_exact(field, "sfondo") && contains_exact(field, "tre")) {
-    identity.record_end = reader_.read_number();
+    identity.background_three = reader_.read_number();
   }
   if (contains_exact(field, "segnali") && contains_exact(field, "ripetizione")) {
     signal_repetition_seen_ = true;
@@ -169,7 +170,7 @@ bool LineCompiler::general_row(std::string_view field) {
 
 bool LineCompiler::route_length_row() {
   const std::int32_t length = reader_.read_number();
-  s_.header.at(header_index::kTrainValues).record_end = length;
+  train_values_record(s_.header).route_length = length;
   if (length > kMaxRouteLength) {
     s_.errors.record(error_code::kRouteTooLong,
                      "the route length " + std::to_string(length) + " is greater than 1000000 m",
@@ -185,40 +186,42 @@ bool LineCompiler::route_length_row() {
 }
 
 void LineCompiler::progressive_row(int record) {
-  HeaderRecord& r = s_.header.at(record);
-  r.record_start = reader_.read_number();
-  r.record_end = reader_.read_number();
-  r.record_position = reader_.read_number();
+  const ProgressiveView progressive(s_.header.at(record));
+  progressive.start = reader_.read_number();
+  progressive.kilometric_value = reader_.read_number();
+  progressive.direction_flag = reader_.read_number();
 }
 
 bool LineCompiler::signal_repetition_row(std::string_view field) {
-  HeaderRecord& r = s_.header.at(header_index::kSignalling);
-  r.record_start = reader_.read_number();
-  r.record_end = reader_.read_number();
-  if (!on_cell_grid(r.record_start)) {
+  const auto signalling = signalling_record(s_.header);
+  signalling.first_repetition_distance = reader_.read_number();
+  signalling.second_repetition_distance = reader_.read_number();
+  if (!on_cell_grid(signalling.first_repetition_distance)) {
     s_.errors.record(error_code::kRepetitionFirstOffGrid,
-                     "the first signal-repetition value " + std::to_string(r.record_start) +
+                     "the first signal-repetition value " +
+                         std::to_string(signalling.first_repetition_distance) +
                          " is not a multiple of 50",
                      here());
     return false;
   }
-  if (!on_cell_grid(r.record_end)) {
+  if (!on_cell_grid(signalling.second_repetition_distance)) {
     s_.errors.record(error_code::kRepetitionSecondOffGrid,
-                     "the second signal-repetition value " + std::to_string(r.record_end) +
+                     "the second signal-repetition value " +
+                         std::to_string(signalling.second_repetition_distance) +
                          " is not a multiple of 50",
                      here());
     return false;
   }
   if (contains_exact(field, "4")) {
-    r.record_position = 4;
+    signalling.code_count = 4;
   } else if (contains_exact(field, "9")) {
-    r.record_position = 9;
+    signalling.code_count = 9;
   } else {
     s_.errors.record(error_code::kRepetitionCodeCount,
                      "the signal-repetition keyword names neither 4 nor 9 codes", here());
     return false;
   }
-  if (r.record_end == 0) r.record_position = 0;
+  if (signalling.second_repetition_distance == 0) signalling.code_count = 0;
   return true;
 }
 
@@ -363,10 +366,10 @@ Step LineCompiler::signboard_row() {
                         here());
     return abandon_row();
   }
-  HeaderRecord& record = s_.header.at(s_.signboard_record);
+  const SignboardView signboard(s_.header.at(s_.signboard_record));
   cell.cell_type = cell_type::kSignboard;
   cell.cell_value = low16(s_.signboard_record);
-  record.record_text = std::string(line_buffer);
+  signboard.text = std::string(line_buffer);
   --s_.signboard_record;
   return Step::kNext;
 }

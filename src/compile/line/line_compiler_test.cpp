@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "model/header_records.h"
 #include "testing/descriptions.h"
 
 namespace tracciato {
@@ -49,8 +50,23 @@ struct Triple {
 void PrintTo(const Triple& t, std::ostream* os) {
   *os << "(" << t.a << ", " << t.b << ", " << t.c << ")";
 }
-Triple triple(const HeaderRecord& r) {
-  return {r.record_start, r.record_end, r.record_position};
+Triple progressive(const Scenario& s, int record) {
+  const ProgressiveView p(s.header.at(record));
+  return {p.start, p.kilometric_value, p.direction_flag};
+}
+// Backgrounds "uno", "due", "tre".
+Triple backgrounds(const Scenario& s) {
+  const auto identity = identity_record(s.header);
+  return {identity.background_one, identity.background_two, identity.background_three};
+}
+// The two distances and the code count.
+Triple repetition(const Scenario& s) {
+  const auto signalling = signalling_record(s.header);
+  return {signalling.first_repetition_distance, signalling.second_repetition_distance,
+          signalling.code_count};
+}
+std::string signboard_text(const Scenario& s, int record) {
+  return SignboardView(s.header.at(record)).text;
 }
 
 // ---------------------------------------------------------------- lead-in
@@ -112,7 +128,7 @@ TEST_P(LineRouteLength, SizesCellsAndGeometry) {
   const Compiled c = compile_text(
       line_description_with({std::string(r.keyword) + ", " + std::to_string(r.length)}, {}));
   ASSERT_FALSE(c.s.errors.failed());
-  EXPECT_EQ(c.s.header.at(84).record_end, r.length);
+  EXPECT_EQ(train_values_record(c.s.header).route_length, r.length);
   EXPECT_EQ(c.s.route_span, r.length + 7000);
   EXPECT_EQ(c.s.cells.last_index(), r.last_cell);
   ASSERT_TRUE(c.s.geometry.has_value());
@@ -153,19 +169,19 @@ TEST(LineGeneral, RowsFillTheirRecords) {
   ASSERT_EQ(compile_line(s, text, "linea.txt"), PhaseOutcome::kContinue);
   ASSERT_FALSE(s.errors.failed());
   // Stored in 83 and 82, then ordered: the later start first, the decreasing one shifted.
-  EXPECT_EQ(triple(s.header.at(81)), (Triple{50000, 20000, 0}));
-  EXPECT_EQ(triple(s.header.at(82)), (Triple{0, 137450, 1}));
-  EXPECT_EQ(triple(s.header.at(83)), (Triple{0, 0, 0}));
-  EXPECT_EQ(triple(s.header.at(85)), (Triple{78300, 26800, 1}));
-  EXPECT_EQ(triple(s.header.at(86)), (Triple{1000, 1500, 4}));
-  EXPECT_EQ(s.header.at(85).record_text, "BrenzanoC_OstuviaC");
-  EXPECT_EQ(s.header.at(86).record_text, "4417");
+  EXPECT_EQ(progressive(s, 81), (Triple{50000, 20000, 0}));
+  EXPECT_EQ(progressive(s, 82), (Triple{0, 137450, 1}));
+  EXPECT_EQ(progressive(s, 83), (Triple{0, 0, 0}));
+  EXPECT_EQ(backgrounds(s), (Triple{78300, 1, 26800}));
+  EXPECT_EQ(repetition(s), (Triple{1000, 1500, 4}));
+  EXPECT_EQ(identity_record(s.header).base_name, "BrenzanoC_OstuviaC");
+  EXPECT_EQ(signalling_record(s.header).train_number, "4417");
 }
 
 struct RecognitionCase {
   const char* name;
   std::string row;
-  Triple r81, r85, r86;
+  Triple r81, backgrounds, repetition;
 };
 void PrintTo(const RecognitionCase& c, std::ostream* os) {
   *os << c.name;
@@ -179,9 +195,9 @@ TEST_P(LineGeneralKeywords, MatchInTheirCase) {
   const RecognitionCase& c = GetParam();
   const Compiled r = compile_text(with_general({c.row, "sfondo tre, 9"}));
   ASSERT_FALSE(r.s.errors.failed());
-  EXPECT_EQ(triple(r.s.header.at(81)), c.r81);
-  EXPECT_EQ(triple(r.s.header.at(85)), c.r85);
-  EXPECT_EQ(triple(r.s.header.at(86)), c.r86);
+  EXPECT_EQ(progressive(r.s, 81), c.r81);
+  EXPECT_EQ(backgrounds(r.s), c.backgrounds);
+  EXPECT_EQ(repetition(r.s), c.repetition);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -190,28 +206,28 @@ INSTANTIATE_TEST_SUITE_P(
         RecognitionCase{"Progressive",
                         "progressiva chilometrica uno, 0, 137350, 1",
                         {0, 137450, 1},
-                        {0, 9, 0},
+                        {0, 0, 9},
                         {0, 0, 0}},
         RecognitionCase{"ProgressiveCapitalP",
                         "Progressiva chilometrica uno, 0, 137350, 1",
                         {0, 0, 0},
-                        {0, 9, 0},
+                        {0, 0, 9},
                         {0, 0, 0}},
         RecognitionCase{"ProgressiveCapitalUno",
                         "progressiva chilometrica UNO, 0, 137350, 1",
                         {0, 0, 0},
-                        {0, 9, 0},
+                        {0, 0, 9},
                         {0, 0, 0}},
-        RecognitionCase{"BackgroundCapitals", "SFONDO uno, 5", {0, 0, 0}, {0, 9, 0}, {0, 0, 0}},
+        RecognitionCase{"BackgroundCapitals", "SFONDO uno, 5", {0, 0, 0}, {0, 0, 9}, {0, 0, 0}},
         RecognitionCase{"RepetitionCapitalR",
                         "Ripetizione segnali 4 codici, 1000, 1500",
                         {0, 0, 0},
-                        {0, 9, 0},
+                        {0, 0, 9},
                         {0, 0, 0}},
         // A keyword that names two rows reads both rows' values in row order.
         RecognitionCase{
-            "TwoRowsInOneKeyword", "sfondo uno due, 5, 6", {0, 0, 0}, {5, 9, 6}, {0, 0, 0}},
-        RecognitionCase{"LaterRowWins", "sfondo tre, 4", {0, 0, 0}, {0, 9, 0}, {0, 0, 0}}),
+            "TwoRowsInOneKeyword", "sfondo uno due, 5, 6", {0, 0, 0}, {5, 6, 9}, {0, 0, 0}},
+        RecognitionCase{"LaterRowWins", "sfondo tre, 4", {0, 0, 0}, {0, 0, 9}, {0, 0, 0}}),
     [](const ::testing::TestParamInfo<RecognitionCase>& info) { return info.param.name; });
 
 struct RepetitionCase {
@@ -219,7 +235,7 @@ struct RepetitionCase {
   std::string keyword;
   std::int32_t first, second;
   std::int32_t code;
-  std::int32_t codes;  // record position when accepted
+  std::int32_t codes;  // the code count when accepted
 };
 void PrintTo(const RepetitionCase& c, std::ostream* os) {
   *os << c.keyword << ", " << c.first << ", " << c.second;
@@ -236,11 +252,12 @@ TEST_P(LineSignalRepetition, ChecksDistancesAndCodeCount) {
   if (c.code != 0) {
     EXPECT_EQ(r.outcome, PhaseOutcome::kStop);
     EXPECT_FALSE(r.s.errors.position_recorded);
-    EXPECT_EQ(r.s.header.at(85).record_start, 0) << "rows after the failure are not read";
+    EXPECT_EQ(identity_record(r.s.header).background_one, 0)
+        << "rows after the failure are not read";
     return;
   }
-  EXPECT_EQ(triple(r.s.header.at(86)), (Triple{c.first, c.second, c.codes}));
-  EXPECT_EQ(r.s.header.at(85).record_start, 7);
+  EXPECT_EQ(repetition(r.s), (Triple{c.first, c.second, c.codes}));
+  EXPECT_EQ(identity_record(r.s.header).background_one, 7);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -267,7 +284,7 @@ INSTANTIATE_TEST_SUITE_P(
 struct CommentCase {
   const char* name;
   std::vector<std::string> rows;
-  std::int32_t background;  // record start of header record 85
+  std::int32_t background;  // background "uno"
 };
 void PrintTo(const CommentCase& c, std::ostream* os) {
   *os << c.name;
@@ -278,7 +295,7 @@ class LineGeneralComments : public ::testing::TestWithParam<CommentCase> {};
 TEST_P(LineGeneralComments, AreSkippedUpToTenInARow) {
   const Compiled r = compile_text(with_general(GetParam().rows));
   ASSERT_FALSE(r.s.errors.failed());
-  EXPECT_EQ(r.s.header.at(85).record_start, GetParam().background);
+  EXPECT_EQ(identity_record(r.s.header).background_one, GetParam().background);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -304,8 +321,8 @@ TEST(LineGeneral, ObjectRowsBelongAfterTheSectionAndGeneralRowsBefore) {
   ASSERT_FALSE(r.s.errors.failed());
   EXPECT_EQ(r.s.cells.at(0).cell_gradient, 103);
   EXPECT_EQ(r.s.cells.at(8).cell_type, 0);
-  EXPECT_EQ(r.s.header.at(80).record_text, "");
-  EXPECT_EQ(r.s.header.at(85).record_start, 0);
+  EXPECT_EQ(signboard_text(r.s, 80), "");
+  EXPECT_EQ(identity_record(r.s.header).background_one, 0);
 }
 
 // The last field of a file is read but never processed; reaching the end ends each part.
@@ -355,19 +372,20 @@ TEST(LineEndings, CrLfLfAndLoneCrReadAlike) {
                                           "montagna, 200, 600, 12",
                                           "cartello_indicatore, 850, (Sottovia)",
                                           "[fine]"};
-  std::string lf, cr;
+  std::string lf;
+  std::string cr;
   for (const std::string& l : lines) {
     lf += l + "\n";
     cr += l + "\r";
   }
   const Compiled reference = compile_text(crlf(lines));
   ASSERT_FALSE(reference.s.errors.failed());
-  ASSERT_EQ(reference.s.header.at(80).record_text, "(Sottovia)");
+  ASSERT_EQ(signboard_text(reference.s, 80), "(Sottovia)");
   for (const std::string& text : {lf, cr}) {
     const Compiled r = compile_text(text);
     ASSERT_FALSE(r.s.errors.failed());
-    EXPECT_EQ(triple(r.s.header.at(86)), (Triple{1000, 1500, 4}));
-    EXPECT_EQ(r.s.header.at(80).record_text, "(Sottovia)");
+    EXPECT_EQ(repetition(r.s), (Triple{1000, 1500, 4}));
+    EXPECT_EQ(signboard_text(r.s, 80), "(Sottovia)");
     EXPECT_EQ(r.s.cells.at(18).cell_type, cell_type::kSignboard);
     EXPECT_EQ(r.s.cells.at(7).cell_type, cell_type::kMountainMarker);
     EXPECT_EQ(r.s.cells.at(4).cell_mountain, 2);
@@ -400,7 +418,8 @@ TEST_P(LineGradient, FillsCellsUpToEachRow) {
   const Compiled r = compile_text(line_description(c.rows), 0);
   ASSERT_FALSE(r.s.errors.failed());
   ASSERT_EQ(r.s.cells.last_index(), 340);
-  std::vector<int> expected(341, 0), actual(341, 0);
+  std::vector<int> expected(341, 0);
+  std::vector<int> actual(341, 0);
   for (const CellRun& run : c.runs) {
     for (std::int64_t i = run.from; i <= run.to; ++i) expected[i] = run.value;
   }
@@ -719,9 +738,9 @@ TEST(LineSignboard, TakesCellsAndRecordsFrom80Down) {
   for (const auto& e : expected) {
     EXPECT_EQ(r.s.cells.at(e.cell).cell_type, cell_type::kSignboard) << e.text;
     EXPECT_EQ(r.s.cells.at(e.cell).cell_value, e.record) << e.text;
-    EXPECT_EQ(r.s.header.at(e.record).record_text, e.text);
+    EXPECT_EQ(signboard_text(r.s, e.record), e.text);
   }
-  EXPECT_EQ(r.s.header.at(75).record_text, "");
+  EXPECT_EQ(signboard_text(r.s, 75), "");
   EXPECT_EQ(r.s.signboard_record, 75);
 }
 
@@ -729,7 +748,7 @@ TEST(LineSignboard, TextEndsAtAComma) {
   const Compiled r =
       compile_text(line_description({"cartello_indicatore, 350, (Fine, pendenza), 0, 5"}));
   ASSERT_FALSE(r.s.errors.failed());
-  EXPECT_EQ(r.s.header.at(80).record_text, "(Fine");
+  EXPECT_EQ(signboard_text(r.s, 80), "(Fine");
   // The rest of the line is read as further fields.
   EXPECT_EQ(r.s.cells.at(0).cell_gradient, 105);
 }
@@ -760,7 +779,7 @@ class LineTakenCell : public ::testing::TestWithParam<TakenCase> {};
 TEST_P(LineTakenCell, StopsTheCompileWithThePosition) {
   const TakenCase& c = GetParam();
   std::vector<std::string> rows = c.rows;
-  rows.push_back("cartello_indicatore, 2000, (G)");
+  rows.emplace_back("cartello_indicatore, 2000, (G)");
   const Compiled r = compile_text(line_description(rows));
   EXPECT_EQ(r.s.errors.error_code, c.code);
   EXPECT_EQ(r.s.errors.error_position, c.position);
@@ -835,7 +854,7 @@ TEST(LineMountainRow, EightyFirstStretchIs25) {
                    ", 2");
   }
   EXPECT_EQ(build_code(line_description(rows)), 0);
-  rows.push_back("montagna, 9000, 9050, 2");
+  rows.emplace_back("montagna, 9000, 9050, 2");
   EXPECT_EQ(build_code(line_description(rows)), 25);
 }
 

@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "base/rounding.h"
+#include "model/header_records.h"
 
 namespace tracciato {
 
@@ -14,13 +15,15 @@ struct Progressive {
 };
 
 Progressive take(const HeaderRecord& r) {
-  return {r.record_start, r.record_end, r.record_position};
+  const ProgressiveView view(r);
+  return {view.start, view.kilometric_value, view.direction_flag};
 }
 
 void put(HeaderRecord& r, const Progressive& p) {
-  r.record_start = p.start;
-  r.record_end = p.value;
-  r.record_position = p.flag;
+  const ProgressiveView view(r);
+  view.start = p.start;
+  view.kilometric_value = p.value;
+  view.direction_flag = p.flag;
 }
 
 // Records 81, 82, 83 in that order.
@@ -60,7 +63,7 @@ void progressive_ordina(ScenarioHeader& header) {
       ordered[i].value =
           checked_narrow<std::int32_t>(std::int64_t{ordered[i].value} + 100, "kilometric value");
     }
-    put(header.at(header_index::kProgressiveTre + static_cast<int>(i)), ordered[i]);
+    put(header.at(header_index::kProgressives[i]), ordered[i]);
   }
 }
 

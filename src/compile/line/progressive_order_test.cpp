@@ -6,6 +6,7 @@
 #include <ostream>
 
 #include "base/unexpected_failure.h"
+#include "model/header_records.h"
 
 namespace tracciato {
 namespace {
@@ -21,13 +22,15 @@ void PrintTo(const Triple& t, std::ostream* os) {
 }
 
 void put(HeaderRecord& r, const Triple& t) {
-  r.record_start = t.start;
-  r.record_end = t.value;
-  r.record_position = t.flag;
+  const ProgressiveView p(r);
+  p.start = t.start;
+  p.kilometric_value = t.value;
+  p.direction_flag = t.flag;
 }
 
 Triple take(const HeaderRecord& r) {
-  return {r.record_start, r.record_end, r.record_position};
+  const ProgressiveView p(r);
+  return {p.start, p.kilometric_value, p.direction_flag};
 }
 
 constexpr Triple kNone{0, 0, 0};
@@ -50,7 +53,7 @@ TEST_P(ProgressiveOrder, ReordersRecordsAndShiftsDecreasingValues) {
   put(h.at(header_index::kProgressiveTre), c.tre);
   put(h.at(header_index::kProgressiveDue), c.due);
   put(h.at(header_index::kProgressiveUno), c.uno);
-  for (int i = header_index::kProgressiveTre; i <= header_index::kProgressiveUno; ++i) {
+  for (const int i : header_index::kProgressives) {
     h.at(i).record_kind = static_cast<std::uint8_t>(i);
     h.at(i).record_text = "r" + std::to_string(i);
     h.at(i).record_time = i * 1000;
@@ -62,7 +65,7 @@ TEST_P(ProgressiveOrder, ReordersRecordsAndShiftsDecreasingValues) {
   EXPECT_EQ(take(h.at(header_index::kProgressiveDue)), c.r82);
   EXPECT_EQ(take(h.at(header_index::kProgressiveUno)), c.r83);
   // Only the three triples move; the rest of each record stays where it was.
-  for (int i = header_index::kProgressiveTre; i <= header_index::kProgressiveUno; ++i) {
+  for (const int i : header_index::kProgressives) {
     EXPECT_EQ(h.at(i).record_kind, i);
     EXPECT_EQ(h.at(i).record_text, "r" + std::to_string(i));
     EXPECT_EQ(h.at(i).record_time, i * 1000);

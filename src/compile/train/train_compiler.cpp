@@ -8,6 +8,7 @@
 #include "compile/train/signal_recorder.h"
 #include "compile/train/slowdown_recorder.h"
 #include "model/error_codes.h"
+#include "model/header_records.h"
 #include "model/positions.h"
 #include "textio/field_reader.h"
 #include "textio/keyword.h"
@@ -23,6 +24,8 @@ constexpr std::int32_t kLongPlatform = 600;
 constexpr std::uint8_t kFirstUnmarkedKind = 25;
 
 enum class Step { kNext, kEndOfFile, kEnd };
+
+using Station = StationView<HeaderRecord>;
 
 bool names_train_row(std::string_view k) {
   for (const char* word : {"vetture", "velocit", "aderenza", "orologio", "sabbia", "segnale",
@@ -66,9 +69,9 @@ class TrainCompiler {
   Step slowdown_row();
   Step code_drop_row();
   Step station_row();
-  void read_station_values(HeaderRecord& r);
-  void place_platform(HeaderRecord& r, std::int32_t length) const;
-  Step mark_station(const HeaderRecord& r);
+  void read_station_values(const Station& station);
+  void place_platform(const Station& station, std::int32_t length) const;
+  Step mark_station(const Station& station);
   Step after_recorder(std::int32_t position);
   void end_of_file();
   void check_progressives();
@@ -85,7 +88,7 @@ class TrainCompiler {
   std::int32_t previous_speed_ = 0;
   std::int32_t adhesion_fill_index_ = 0;
   std::int32_t previous_adhesion_ = 0;
-  std::int32_t station_counter_ = 1;
+  std::int32_t station_counter_ = header_index::kFirstStation;
   // What the checker compares rows with.
   std::optional<std::int32_t> last_speed_, last_adhesion_, last_station_;
   bool stations_full_ = false;
@@ -126,18 +129,19 @@ void TrainCompiler::skip_lead_in() {
 }
 
 Step TrainCompiler::row(std::string_view k) {
-  HeaderRecord& train = s_.header.at(header_index::kTrainValues);
-  HeaderRecord& signalling = s_.header.at(header_index::kSignalling);
+  const auto train = train_values_record(s_.header);
   if (contains_any_case(k, "frenata") && contains_any_case(k, "massa")) {
-    train.record_start = reader_.read_number();
+    train.braked_mass_percentage = reader_.read_number();
   }
-  if (contains_any_case(k, "vetture")) train.record_position = reader_.read_number();
+  if (contains_any_case(k, "vetture")) train.car_count = reader_.read_number();
   Step step = Step::kNext;
   if (contains_any_case(k, "velocit")) step = speed_row();
   if (step == Step::kNext && contains_any_case(k, "aderenza")) step = adhesion_row();
   if (step != Step::kNext) return step;
   if (contains_any_case(k, "orologio")) clock_row();
-  if (contains_any_case(k, "sabbia")) signalling.record_word_1 = read_as<std::int16_t>("the sand");
+  if (contains_any_case(k, "sabbia")) {
+    signalling_record(s_.header).sand = read_as<std::int16_t>("the sand");
+  }
   if (contains_any_case(k, "segnale")) step = signal_row();
   if (step == Step::kNext && contains_any_case(k, "rallentamento")) step = slowdown_row();
   if (step == Step::kNext && contains_any_case(k, "abbattimento")) step = code_drop_row();
@@ -178,7 +182,7 @@ void TrainCompiler::warn_overwritten_marks(const std::vector<std::int64_t>& cell
 }
 
 void TrainCompiler::warn_records_in_use() const {
-  const int stations = station_counter_ - 1;
+  const int stations = station_counter_ - header_index::kFirstStation;
   const int signboards = header_index::kFirstSignboard - s_.signboard_record;
   if (check_.active() && stations + signboards >= kRecordsWarning) {
     check_.warn_file(std::to_string(stations) + " stations and " + std::to_string(signboards) +
@@ -224,10 +228,10 @@ Step TrainCompiler::adhesion_row() {
 }
 
 void TrainCompiler::clock_row() {
-  HeaderRecord& r = s_.header.at(header_index::kSignalling);
-  r.record_word_3 = read_as<std::int16_t>("the clock hours");
-  r.record_word_4 = read_as<std::int16_t>("the clock minutes");
-  r.record_word_5 = read_as<std::int16_t>("the clock seconds");
+  const auto signalling = signalling_record(s_.header);
+  signalling.clock_hours = read_as<std::int16_t>("the clock hours");
+  signalling.clock_minutes = read_as<std::int16_t>("the clock minutes");
+  signalling.clock_seconds = read_as<std::int16_t>("the clock seconds");
 }
 
 Step TrainCompiler::after_recorder(std::int32_t position) {
@@ -289,30 +293,33 @@ Step TrainCompiler::station_row() {
     check_.skip_row();
     return Step::kNext;
   }
-  HeaderRecord& r = s_.header.at(station_counter_);
-  r.record_position = reader_.read_number();
-  const std::int32_t at = r.record_position;
+  const Station station(s_.header.at(station_counter_));
+  station.position = reader_.read_number();
+  const std::int32_t at = station.position;
   if (!within_route(at, kStationReach, last_index())) return out_of_route("the station row", at);
   check_.warn_out_of_order("station", at, last_station_);
   if (!on_cell_grid(at)) {
     return fail(error_code::kStationOffGrid, at,
                 "the station position " + std::to_string(at) + " is not a multiple of 50");
   }
-  r.record_kind = read_as<std::uint8_t>("the station kind");
+  station.kind = read_as<std::uint8_t>("the station kind");
   const std::int32_t length = reader_.read_number();
   if (length % 100 != 0) {
     return fail(error_code::kPlatformLength, at,
                 "the platform length " + std::to_string(length) + " is not a multiple of 100");
   }
-  read_station_values(r);
-  place_platform(r, length);
-  if (mark_station(r) == Step::kEnd) return Step::kEnd;
+  read_station_values(station);
+  place_platform(station, length);
+  if (mark_station(station) == Step::kEnd) return Step::kEnd;
   const std::int32_t n = station_counter_;
-  if (n > 1 && std::int64_t{r.record_start} - kStationGap < s_.header.at(n - 1).record_end) {
-    return fail(error_code::kStationsTooClose, at,
-                "the platform starts at " + std::to_string(r.record_start) +
-                    ", less than 350 m after the previous platform's end at " +
-                    std::to_string(s_.header.at(n - 1).record_end));
+  if (n > header_index::kFirstStation) {
+    const Station previous(s_.header.at(n - 1));
+    if (std::int64_t{station.platform_start} - kStationGap < previous.platform_end) {
+      return fail(error_code::kStationsTooClose, at,
+                  "the platform starts at " + std::to_string(station.platform_start) +
+                      ", less than 350 m after the previous platform's end at " +
+                      std::to_string(previous.platform_end));
+    }
   }
   ++station_counter_;
   if (station_counter_ >= s_.signboard_record) {
@@ -321,60 +328,63 @@ Step TrainCompiler::station_row() {
         error_code::kTooManyStations,
         "station " + std::to_string(n) + " reaches the header records of the signboards (" +
             std::to_string(header_index::kFirstSignboard - s_.signboard_record) +
-            " signboards leave room for " + std::to_string(s_.signboard_record - 2) + " stations)");
+            " signboards leave room for " +
+            std::to_string(s_.signboard_record - header_index::kFreeAboveStations) + " stations)");
   }
   return Step::kNext;
 }
 
-void TrainCompiler::read_station_values(HeaderRecord& r) {
-  r.record_flag = read_as<std::uint8_t>("the station flag");
-  r.record_byte_4 = read_as<std::uint8_t>("the long platform flag");
-  r.record_byte_3 = read_as<std::uint8_t>("the end extension flag");
-  r.record_word_1 = read_as<std::int16_t>("station value 1");
-  r.record_word_2 = read_as<std::int16_t>("station value 2");
-  r.record_byte_1 = read_as<std::uint8_t>("station value 3");
-  r.record_word_3 = read_as<std::int16_t>("station value 4");
-  r.record_word_4 = read_as<std::int16_t>("station value 5");
-  r.record_word_5 = read_as<std::int16_t>("station value 6");
-  r.record_byte_2 = read_as<std::uint8_t>("the stop duration");
+void TrainCompiler::read_station_values(const Station& station) {
+  station.station_flag = read_as<std::uint8_t>("the station flag");
+  station.long_platform_flag = read_as<std::uint8_t>("the long platform flag");
+  station.end_extension_flag = read_as<std::uint8_t>("the end extension flag");
+  station.value_1 = read_as<std::int16_t>("station value 1");
+  station.value_2 = read_as<std::int16_t>("station value 2");
+  station.value_3 = read_as<std::uint8_t>("station value 3");
+  station.value_4 = read_as<std::int16_t>("station value 4");
+  station.value_5 = read_as<std::int16_t>("station value 5");
+  station.value_6 = read_as<std::int16_t>("station value 6");
+  station.stop_duration = read_as<std::uint8_t>("the stop duration");
   const std::int64_t h = reader_.read_number();
   const std::int64_t m = reader_.read_number();
   const std::int64_t sec = reader_.read_number();
-  r.record_time = checked_narrow<std::int32_t>((h * 60 + m) * 60 + sec, "the departure time");
-  r.record_text = std::string(reader_.read_text());
+  station.departure_time =
+      checked_narrow<std::int32_t>((h * 60 + m) * 60 + sec, "the departure time");
+  station.name = std::string(reader_.read_text());
 }
 
-void TrainCompiler::place_platform(HeaderRecord& r, std::int32_t length) const {
-  const std::int64_t at = r.record_position;
+void TrainCompiler::place_platform(const Station& station, std::int32_t length) const {
+  const std::int64_t at = station.position;
   const auto whole = [](std::int64_t v) {
     return checked_narrow<std::int32_t>(v, "a platform end");
   };
-  if (r.record_kind == 5 || r.record_kind == 6) {
-    r.record_end = whole(at + 150);
-    r.record_start = whole(at - length);
-    r.record_byte_3 = 0;
-  } else if (r.record_kind == 7 || r.record_kind == 8) {
-    r.record_start = whole(at - length);
-    r.record_end = whole(at + length);
-    r.record_byte_3 = 0;
+  if (station.kind == 5 || station.kind == 6) {
+    station.platform_end = whole(at + 150);
+    station.platform_start = whole(at - length);
+    station.end_extension_flag = 0;
+  } else if (station.kind == 7 || station.kind == 8) {
+    station.platform_start = whole(at - length);
+    station.platform_end = whole(at + length);
+    station.end_extension_flag = 0;
   } else {
     const double half = static_cast<double>(length) / 2;
-    r.record_start = round_to<std::int32_t>(static_cast<double>(at) - half, "a platform end");
+    station.platform_start =
+        round_to<std::int32_t>(static_cast<double>(at) - half, "a platform end");
     const std::int64_t end =
         round_to<std::int32_t>(static_cast<double>(at) + half, "a platform end");
-    r.record_end = whole(end + (r.record_byte_3 != 0 ? kCellLength : 0));
+    station.platform_end = whole(end + (station.end_extension_flag != 0 ? kCellLength : 0));
   }
-  if (length < kLongPlatform) r.record_byte_4 = 0;
-  if (station_counter_ == 1) {
-    r.record_byte_3 = 0;
-    r.record_byte_4 = 0;
+  if (length < kLongPlatform) station.long_platform_flag = 0;
+  if (station_counter_ == header_index::kFirstStation) {
+    station.end_extension_flag = 0;
+    station.long_platform_flag = 0;
   }
 }
 
-Step TrainCompiler::mark_station(const HeaderRecord& r) {
-  if (r.record_kind >= kFirstUnmarkedKind) return Step::kNext;
-  const double end_cell = static_cast<double>(r.record_end) / kCellLength;
-  if (r.record_kind != 5 && r.record_kind != 6) {
+Step TrainCompiler::mark_station(const Station& station) {
+  if (station.kind >= kFirstUnmarkedKind) return Step::kNext;
+  const double end_cell = static_cast<double>(station.platform_end) / kCellLength;
+  if (station.kind != 5 && station.kind != 6) {
     std::vector<std::int64_t> marked;
     for (int k = 1; k <= 4; ++k) {
       const double mark_cell = end_cell - k - 1;
@@ -388,8 +398,8 @@ Step TrainCompiler::mark_station(const HeaderRecord& r) {
   if (!(end_cell - 1 > 1)) {
     return fail_without_position(error_code::kStationTooEarly,
                                  "the platform of a station of kind " +
-                                     std::to_string(r.record_kind) + " ends at " +
-                                     std::to_string(r.record_end) + ", at or before 100 m");
+                                     std::to_string(station.kind) + " ends at " +
+                                     std::to_string(station.platform_end) + ", at or before 100 m");
   }
   TrackCell& marker = s_.cells.at(round_to<std::int64_t>(end_cell - 1, "cell index"));
   if (check_.active() && marker.cell_type != cell_type::kNothing &&
@@ -418,13 +428,14 @@ void TrainCompiler::end_of_file() {
 }
 
 void TrainCompiler::check_progressives() {
-  for (int i = header_index::kProgressiveTre; i <= header_index::kProgressiveUno; ++i) {
-    const HeaderRecord& r = s_.header.at(i);
-    if (!on_cell_grid(r.record_start) || !on_cell_grid(r.record_end)) {
+  for (const int i : header_index::kProgressives) {
+    const ProgressiveView progressive(s_.header.at(i));
+    if (!on_cell_grid(progressive.start) || !on_cell_grid(progressive.kilometric_value)) {
       s_.errors.record(error_code::kProgressiveOffGrid,
                        "kilometric progressive record " + std::to_string(i) + " starts at " +
-                           std::to_string(r.record_start) + " with kilometric value " +
-                           std::to_string(r.record_end) + ": both must be multiples of 50",
+                           std::to_string(progressive.start) + " with kilometric value " +
+                           std::to_string(progressive.kilometric_value) +
+                           ": both must be multiples of 50",
                        {src_.line_path, 0});
       check_.report();
       return;

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "model/header_records.h"
 #include "testing/descriptions.h"
 
 namespace tracciato {
@@ -41,7 +42,7 @@ std::string signal(std::int32_t at) {
 }
 
 std::int16_t sand(const Scenario& s) {
-  return s.header.at(header_index::kSignalling).record_word_1;
+  return signalling_record(s.header).sand;
 }
 
 // Expects cell speed `value` over cells first to last.
@@ -77,7 +78,7 @@ TEST(TrainReading, SectionHeadersAreIgnored) {
                                          "[rallentamenti]", "[segnali]", "[codici]", "sabbia, 9"});
   ASSERT_EQ(s.errors.error_code, 0);
   EXPECT_EQ(sand(s), 9);
-  EXPECT_EQ(s.header.at(1).record_kind, 0);
+  EXPECT_EQ(StationView(s.header.at(1)).kind, 0);
   for (std::int32_t i = 0; i <= kP; ++i) ASSERT_EQ(s.cells.at(i).cell_type, 0) << i;
 }
 
@@ -141,11 +142,11 @@ TEST(TrainReading, ClockNumbersSeparatedByBlanksOnly) {
   const Scenario s =
       compile_train_rows({"orologio,    14              9             45 ", "sabbia,    100"});
   ASSERT_EQ(s.errors.error_code, 0);
-  const HeaderRecord& r = s.header.at(header_index::kSignalling);
-  EXPECT_EQ(r.record_word_3, 14);
-  EXPECT_EQ(r.record_word_4, 9);
-  EXPECT_EQ(r.record_word_5, 45);
-  EXPECT_EQ(r.record_word_1, 100);
+  const auto signalling = signalling_record(s.header);
+  EXPECT_EQ(signalling.clock_hours, 14);
+  EXPECT_EQ(signalling.clock_minutes, 9);
+  EXPECT_EQ(signalling.clock_seconds, 45);
+  EXPECT_EQ(signalling.sand, 100);
 }
 
 TEST(TrainReading, GeneralValuesAndLaterRowsReplaceEarlier) {
@@ -153,8 +154,8 @@ TEST(TrainReading, GeneralValuesAndLaterRowsReplaceEarlier) {
       compile_train_rows({"numero vetture,    4", "percentuale massa frenata,    105",
                           "MASSA FRENATA, 110", "sabbia, 1", "sabbia, 2"});
   ASSERT_EQ(s.errors.error_code, 0);
-  EXPECT_EQ(s.header.at(header_index::kTrainValues).record_position, 4);
-  EXPECT_EQ(s.header.at(header_index::kTrainValues).record_start, 110);
+  EXPECT_EQ(train_values_record(s.header).car_count, 4);
+  EXPECT_EQ(train_values_record(s.header).braked_mass_percentage, 110);
   EXPECT_EQ(sand(s), 2);
 }
 
@@ -180,7 +181,7 @@ TEST(TrainReading, EveryLineEndEndsARow) {
     const Scenario s = compile_train_text(train);
     EXPECT_EQ(s.errors.error_code, 0) << train;
     EXPECT_EQ(sand(s), 5) << train;
-    EXPECT_EQ(s.header.at(header_index::kSignalling).record_word_5, 45) << train;
+    EXPECT_EQ(signalling_record(s.header).clock_seconds, 45) << train;
   }
 }
 
@@ -261,37 +262,37 @@ TEST(TrainStations, FirstStationOfTheScenario) {
   const Scenario s = compile_train_rows(
       {"stazione,       0,  7,  300,  1, 0, 0,  4,1,0,  2,1,1,    1,  14,10, 0, BRENZANO C.le"});
   ASSERT_EQ(s.errors.error_code, 0);
-  const HeaderRecord& r = s.header.at(1);
-  EXPECT_EQ(r.record_kind, 7);
-  EXPECT_EQ(r.record_position, 0);
-  EXPECT_EQ(r.record_start, -300);
-  EXPECT_EQ(r.record_end, 300);
-  EXPECT_EQ(r.record_flag, 1);
-  EXPECT_EQ(r.record_byte_4, 0);
-  EXPECT_EQ(r.record_byte_3, 0);
-  EXPECT_EQ(r.record_word_1, 4);
-  EXPECT_EQ(r.record_word_2, 1);
-  EXPECT_EQ(r.record_byte_1, 0);
-  EXPECT_EQ(r.record_word_3, 2);
-  EXPECT_EQ(r.record_word_4, 1);
-  EXPECT_EQ(r.record_word_5, 1);
-  EXPECT_EQ(r.record_byte_2, 1);
-  EXPECT_EQ(r.record_time, 51000);
-  EXPECT_EQ(r.record_text, "BRENZANO C.le");
+  const StationView station(s.header.at(1));
+  EXPECT_EQ(station.kind, 7);
+  EXPECT_EQ(station.position, 0);
+  EXPECT_EQ(station.platform_start, -300);
+  EXPECT_EQ(station.platform_end, 300);
+  EXPECT_EQ(station.station_flag, 1);
+  EXPECT_EQ(station.long_platform_flag, 0);
+  EXPECT_EQ(station.end_extension_flag, 0);
+  EXPECT_EQ(station.value_1, 4);
+  EXPECT_EQ(station.value_2, 1);
+  EXPECT_EQ(station.value_3, 0);
+  EXPECT_EQ(station.value_4, 2);
+  EXPECT_EQ(station.value_5, 1);
+  EXPECT_EQ(station.value_6, 1);
+  EXPECT_EQ(station.stop_duration, 1);
+  EXPECT_EQ(station.departure_time, 51000);
+  EXPECT_EQ(station.name, "BRENZANO C.le");
   EXPECT_EQ(s.cells.at(5).cell_type, cell_type::kStationMarker);
   EXPECT_EQ(s.cells.at(5).cell_value, 1);
   EXPECT_EQ(s.cells.at(4).cell_approach_mark, 81);
   EXPECT_EQ(s.cells.at(3).cell_approach_mark, 82);
   EXPECT_EQ(s.cells.at(2).cell_approach_mark, 83);
   EXPECT_EQ(s.cells.at(1).cell_approach_mark, 0);
-  EXPECT_EQ(s.header.at(2).record_kind, 0);
+  EXPECT_EQ(StationView(s.header.at(2)).kind, 0);
 }
 
 TEST(TrainStations, NameRunsToTheLineEndAsStoredBytes) {
   const Scenario s =
       compile_train_rows({station(5000, 2, 200, 0, 0, "S. MARIA-CITT\xC0 ALTA  "), "sabbia, 4"});
   ASSERT_EQ(s.errors.error_code, 0);
-  EXPECT_EQ(s.header.at(1).record_text, "S. MARIA-CITT\xC0 ALTA  ");
+  EXPECT_EQ(StationView(s.header.at(1)).name, "S. MARIA-CITT\xC0 ALTA  ");
   EXPECT_EQ(sand(s), 4);
 }
 
@@ -314,7 +315,7 @@ struct StationCase {
   int long_flag;
   int extension;
   std::int32_t start, end;
-  int byte_3, byte_4;
+  int end_extension_flag, long_platform_flag;
   std::int32_t marker;  // -1: no station marker
   bool marks;
 };
@@ -330,12 +331,12 @@ TEST_P(TrainStationKinds, PlatformMarkerAndApproachMarks) {
   const Scenario s = compile_train_rows(
       {station(0, 30, 100), station(5000, c.kind, c.length, c.long_flag, c.extension)});
   ASSERT_EQ(s.errors.error_code, 0);
-  const HeaderRecord& r = s.header.at(2);
-  EXPECT_EQ(r.record_kind, c.kind);
-  EXPECT_EQ(r.record_start, c.start);
-  EXPECT_EQ(r.record_end, c.end);
-  EXPECT_EQ(r.record_byte_3, c.byte_3);
-  EXPECT_EQ(r.record_byte_4, c.byte_4);
+  const StationView station(s.header.at(2));
+  EXPECT_EQ(station.kind, c.kind);
+  EXPECT_EQ(station.platform_start, c.start);
+  EXPECT_EQ(station.platform_end, c.end);
+  EXPECT_EQ(station.end_extension_flag, c.end_extension_flag);
+  EXPECT_EQ(station.long_platform_flag, c.long_platform_flag);
   for (std::int32_t i = 0; i <= kP; ++i) {
     const TrackCell& cell = s.cells.at(i);
     if (i == c.marker) {
@@ -368,10 +369,10 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(TrainStations, FirstStationFlagsAreClearedAfterItsPlatformIsPlaced) {
   const Scenario s = compile_train_rows({station(5000, 2, 600, 1, 1)});
   ASSERT_EQ(s.errors.error_code, 0);
-  const HeaderRecord& r = s.header.at(1);
-  EXPECT_EQ(r.record_end, 5350);
-  EXPECT_EQ(r.record_byte_3, 0);
-  EXPECT_EQ(r.record_byte_4, 0);
+  const StationView station(s.header.at(1));
+  EXPECT_EQ(station.platform_end, 5350);
+  EXPECT_EQ(station.end_extension_flag, 0);
+  EXPECT_EQ(station.long_platform_flag, 0);
   EXPECT_EQ(s.cells.at(106).cell_type, cell_type::kStationMarker);
 }
 
@@ -424,8 +425,9 @@ TEST(TrainStations, FailedStationKeepsWhatWasReadAndSkipsCompletion) {
   const Scenario s =
       compile_train_rows({"velocita, 0, 30", "velocita, 500, 50", station(5000, 12, 250)});
   ASSERT_EQ(s.errors.error_code, 9);
-  EXPECT_EQ(s.header.at(1).record_position, 5000);
-  EXPECT_EQ(s.header.at(1).record_kind, 12);
+  const StationView failed(s.header.at(1));
+  EXPECT_EQ(failed.position, 5000);
+  EXPECT_EQ(failed.kind, 12);
   EXPECT_EQ(s.cells.at(9).cell_speed, 6);
   EXPECT_EQ(s.cells.at(10).cell_speed, 0);
 }
@@ -449,7 +451,7 @@ TEST(TrainStations, SignboardsTakeStationPlaces) {
   EXPECT_EQ(one.errors.error_code, 0);
   const Scenario two = compile_train_rows({station(0, 30, 100), station(1000, 30, 100)}, line);
   EXPECT_EQ(two.errors.error_code, 10);
-  EXPECT_EQ(two.header.at(2).record_position, 1000);
+  EXPECT_EQ(StationView(two.header.at(2)).position, 1000);
 }
 
 TEST(TrainStations, SeventyEightStationsFitWithoutSignboards) {
@@ -458,7 +460,7 @@ TEST(TrainStations, SeventyEightStationsFitWithoutSignboards) {
   const std::string line = testing::line_description({}, 50000);
   const Scenario s78 = compile_train_rows(Rows(rows.begin(), rows.end() - 1), line);
   EXPECT_EQ(s78.errors.error_code, 0);
-  EXPECT_EQ(s78.header.at(78).record_position, 500 * 77);
+  EXPECT_EQ(StationView(s78.header.at(78)).position, 500 * 77);
   const Scenario s79 = compile_train_rows(rows, line);
   EXPECT_EQ(s79.errors.error_code, 10);
 }
