@@ -9,6 +9,7 @@
 #include "compile/line/mountain_recorder.h"
 #include "compile/line/progressive_order.h"
 #include "compile/line/speed_board_recorder.h"
+#include "compile/row_checks.h"
 #include "model/error_codes.h"
 #include "model/header_records.h"
 #include "model/positions.h"
@@ -70,14 +71,21 @@ class LineCompiler {
   bool route_length_row();
   void progressive_row(int record);
   bool signal_repetition_row(std::string_view field);
+  // A repetition distance lies on the cell grid; otherwise `code` is recorded.
+  bool repetition_on_grid(std::int32_t distance, std::int32_t code, const char* which);
   Step object_rows();
   Step object_row(std::string_view field);
   Step gradient_row();
   Step curve_row(std::string_view field);
+  // True, with code 103 recorded, once the geometry table has passed its last point.
+  bool geometry_full();
   Step mountain_row();
   Step board_row();
   Step signboard_row();
   void final_fill();
+  // The previous gradient from the fill index on, up to `until` but at least one cell: a
+  // row that does not come after the previous one still writes a cell.
+  void fill_gradient(std::int64_t until);
 
   Scenario& s_;
   FieldReader reader_;
@@ -196,20 +204,10 @@ bool LineCompiler::signal_repetition_row(std::string_view field) {
   const auto signalling = signalling_record(s_.header);
   signalling.first_repetition_distance = reader_.read_number();
   signalling.second_repetition_distance = reader_.read_number();
-  if (!on_cell_grid(signalling.first_repetition_distance)) {
-    s_.errors.record(error_code::kRepetitionFirstOffGrid,
-                     "the first signal-repetition value " +
-                         std::to_string(signalling.first_repetition_distance) +
-                         " is not a multiple of 50",
-                     here());
-    return false;
-  }
-  if (!on_cell_grid(signalling.second_repetition_distance)) {
-    s_.errors.record(error_code::kRepetitionSecondOffGrid,
-                     "the second signal-repetition value " +
-                         std::to_string(signalling.second_repetition_distance) +
-                         " is not a multiple of 50",
-                     here());
+  if (!repetition_on_grid(signalling.first_repetition_distance, error_code::kRepetitionFirstOffGrid,
+                          "first") ||
+      !repetition_on_grid(signalling.second_repetition_distance,
+                          error_code::kRepetitionSecondOffGrid, "second")) {
     return false;
   }
   if (contains_exact(field, "4")) {
@@ -223,6 +221,15 @@ bool LineCompiler::signal_repetition_row(std::string_view field) {
   }
   if (signalling.second_repetition_distance == 0) signalling.code_count = 0;
   return true;
+}
+
+bool LineCompiler::repetition_on_grid(std::int32_t distance, std::int32_t code, const char* which) {
+  if (on_cell_grid(distance)) return true;
+  s_.errors.record(code,
+                   std::string("the ") + which + " signal-repetition value " +
+                       std::to_string(distance) + " is not a multiple of 50",
+                   here());
+  return false;
 }
 
 Step LineCompiler::object_rows() {
@@ -265,11 +272,7 @@ Step LineCompiler::object_row(std::string_view field) {
 }
 
 Step LineCompiler::out_of_route(const char* row, std::int32_t p) {
-  s_.errors.record_at(error_code::kBeyondRoute, p,
-                      std::string(row) + " at position " + std::to_string(p) +
-                          " lies beyond the end of the track cell array (last cell " +
-                          std::to_string(s_.cells.last_index()) + ")",
-                      here());
+  record_beyond_route(s_, row, p, here());
   return check_.skip_row() ? Step::kNext : Step::kEndReading;
 }
 
@@ -280,13 +283,7 @@ Step LineCompiler::gradient_row() {
   check_.warn_out_of_order("gradient", p, last_gradient_);
   check_.warn_off_grid("the gradient row", p);
   const std::int64_t n = run_cell(p);
-  if (n > 0) {
-    do {
-      s_.cells.at(gradient_fill_index_).cell_gradient =
-          low8(std::int64_t{previous_gradient_} + 100);
-      ++gradient_fill_index_;
-    } while (gradient_fill_index_ < n);
-  }
+  if (n > 0) fill_gradient(n);
   previous_gradient_ = g;
   return Step::kNext;
 }
@@ -310,18 +307,23 @@ Step LineCompiler::curve_row(std::string_view field) {
   warn_about_curve(start, length);
   GeometryTable& g = *s_.geometry;
   const std::int64_t end = std::int64_t{start} + length;
-  for (bool curving : {false, true}) {
-    const std::int64_t until = curving ? end : start;
-    while (g.next_point() <= until) {
-      curving ? g.add_curve(curvature) : g.add_straight();
-      if (g.next_point() > kLastGeometryPoint) {
-        s_.errors.record(error_code::kCurveClass, "the geometry passes point 1000000", here());
-        geometry_exhausted_ = true;
-        return abandon_row();
-      }
-    }
+  // Straight up to the curve's start, then the curve itself.
+  while (g.next_point() <= start) {
+    g.add_straight();
+    if (geometry_full()) return abandon_row();
+  }
+  while (g.next_point() <= end) {
+    g.add_curve(curvature);
+    if (geometry_full()) return abandon_row();
   }
   return Step::kNext;
+}
+
+bool LineCompiler::geometry_full() {
+  if (s_.geometry->next_point() <= kLastGeometryPoint) return false;
+  s_.errors.record(error_code::kCurveClass, "the geometry passes point 1000000", here());
+  geometry_exhausted_ = true;
+  return true;
 }
 
 Step LineCompiler::mountain_row() {
@@ -357,18 +359,12 @@ Step LineCompiler::signboard_row() {
   const std::string_view line_buffer = reader_.read_text();
   if (!within_route(p)) return out_of_route("the signboard row", p);
   check_.warn_off_grid("the signboard", p);
-  const std::int64_t i = point_cell(p);
-  TrackCell& cell = s_.cells.at(i);
-  if (!s_.cells.is_free(i)) {
-    s_.errors.record_at(error_code::kSignboardCellTaken, p,
-                        "the signboard's cell " + std::to_string(i) + " already holds " +
-                            cell_type_name(cell.cell_type),
-                        here());
-    return abandon_row();
-  }
+  TrackCell* const cell = claim_cell(s_, point_cell(p), error_code::kSignboardCellTaken,
+                                     "the signboard's cell", p, here());
+  if (cell == nullptr) return abandon_row();
   const SignboardView signboard(s_.header.at(s_.signboard_record));
-  cell.cell_type = cell_type::kSignboard;
-  cell.cell_value = low16(s_.signboard_record);
+  cell->cell_type = cell_type::kSignboard;
+  cell->cell_value = low16(s_.signboard_record);
   signboard.text = std::string(line_buffer);
   --s_.signboard_record;
   return Step::kNext;
@@ -392,12 +388,15 @@ void LineCompiler::warn_about_curve(std::int32_t start, std::int32_t length) {
   previous_curve_end_ = std::max(previous_curve_end_, end);
 }
 
-void LineCompiler::final_fill() {
-  const std::int32_t last = s_.cells.last_index();
+void LineCompiler::fill_gradient(std::int64_t until) {
   do {
     s_.cells.at(gradient_fill_index_).cell_gradient = low8(std::int64_t{previous_gradient_} + 100);
     ++gradient_fill_index_;
-  } while (gradient_fill_index_ < last - 2);
+  } while (gradient_fill_index_ < until);
+}
+
+void LineCompiler::final_fill() {
+  fill_gradient(std::int64_t{s_.cells.last_index()} - 2);
   if (!s_.geometry) return;
   GeometryTable& g = *s_.geometry;
   while (g.next_point() <= s_.route_span - 2) g.add_straight();

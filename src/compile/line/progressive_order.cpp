@@ -5,6 +5,7 @@
 
 #include "base/rounding.h"
 #include "model/header_records.h"
+#include "model/positions.h"
 
 namespace tracciato {
 
@@ -60,8 +61,8 @@ void progressive_ordina(ScenarioHeader& header) {
       starts != 0 ? order_by_start(t, d, u) : order_by_value(t, d, u);
   for (std::size_t i = 0; i < ordered.size(); ++i) {
     if (ordered[i].flag == 1) {
-      ordered[i].value =
-          checked_narrow<std::int32_t>(std::int64_t{ordered[i].value} + 100, "kilometric value");
+      ordered[i].value = checked_narrow<std::int32_t>(
+          std::int64_t{ordered[i].value} + kDecreasingValueShift, "kilometric value");
     }
     put(header.at(header_index::kProgressives[i]), ordered[i]);
   }

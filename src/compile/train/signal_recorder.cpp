@@ -3,7 +3,7 @@
 #include <string>
 
 #include "base/rounding.h"
-#include "compile/cell_claim.h"
+#include "compile/row_checks.h"
 #include "model/error_codes.h"
 #include "model/positions.h"
 

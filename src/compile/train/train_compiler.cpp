@@ -1,10 +1,12 @@
 #include "compile/train/train_compiler.h"
 
+#include <algorithm>
 #include <optional>
 #include <vector>
 
 #include "base/rounding.h"
 #include "compile/check_hooks.h"
+#include "compile/row_checks.h"
 #include "compile/train/signal_recorder.h"
 #include "compile/train/slowdown_recorder.h"
 #include "model/error_codes.h"
@@ -74,6 +76,10 @@ class TrainCompiler {
   Step mark_station(const Station& station);
   Step after_recorder(std::int32_t position);
   void end_of_file();
+  // The previous row's value from the fill index on, up to `until` but at least one cell:
+  // a row that does not come after the previous one still writes a cell.
+  void fill_speed(std::int64_t until);
+  void fill_adhesion(std::int64_t until);
   void check_progressives();
   template <typename T>
   T read_as(const char* what) {
@@ -150,11 +156,7 @@ Step TrainCompiler::row(std::string_view k) {
 }
 
 Step TrainCompiler::out_of_route(const char* row, std::int32_t p) {
-  s_.errors.record_at(error_code::kBeyondRoute, p,
-                      std::string(row) + " at position " + std::to_string(p) +
-                          " lies beyond the end of the track cell array (last cell " +
-                          std::to_string(last_index()) + ")",
-                      here());
+  record_beyond_route(s_, row, p, here());
   return check_.skip_row() ? Step::kNext : Step::kEndOfFile;
 }
 
@@ -198,13 +200,9 @@ Step TrainCompiler::speed_row() {
   check_.warn_out_of_order("speed-limit", p, last_speed_);
   check_.warn_off_grid("the speed limit", p);
   const std::int64_t w = run_cell(p);
-  if (w > 0) {
-    do {
-      if (speed_fill_index_ >= last_index()) break;
-      s_.cells.at(speed_fill_index_).cell_speed =
-          round_to<std::uint8_t>(static_cast<double>(previous_speed_) / 5, "the cell speed");
-      ++speed_fill_index_;
-    } while (speed_fill_index_ < w);
+  // A speed row's run stops short of the last cell.
+  if (w > 0 && speed_fill_index_ < last_index()) {
+    fill_speed(std::min<std::int64_t>(w, last_index()));
   }
   previous_speed_ = v;
   return Step::kNext;
@@ -217,12 +215,7 @@ Step TrainCompiler::adhesion_row() {
   check_.warn_out_of_order("adhesion", p, last_adhesion_);
   check_.warn_off_grid("the adhesion", p);
   const std::int64_t w = run_cell(p);
-  if (w > 0) {
-    do {
-      s_.cells.at(adhesion_fill_index_).cell_adhesion = low8(previous_adhesion_);
-      ++adhesion_fill_index_;
-    } while (adhesion_fill_index_ < w);
-  }
+  if (w > 0) fill_adhesion(w);
   previous_adhesion_ = a;
   return Step::kNext;
 }
@@ -272,18 +265,14 @@ Step TrainCompiler::code_drop_row() {
   const std::int32_t w = reader_.read_number();
   if (!within_route(p, 100, last_index())) return out_of_route("the code drop row", p);
   check_.warn_off_grid("the code drop", p);
-  const std::int64_t c = run_cell(p);
-  TrackCell& cell = s_.cells.at(c);
-  if (!s_.cells.is_free(c)) {
-    return fail(error_code::kAbbattimentoCellTaken, p,
-                "the code drop's cell " + std::to_string(c) + " already holds " +
-                    cell_type_name(cell.cell_type));
-  }
+  TrackCell* const cell = claim_cell(s_, run_cell(p), error_code::kAbbattimentoCellTaken,
+                                     "the code drop's cell", p, here());
+  if (cell == nullptr) return end_row();
   if (w > 0) {
-    cell.cell_type = cell_type::kCodeMarker;
-    cell.cell_value = low16(w);
+    cell->cell_type = cell_type::kCodeMarker;
+    cell->cell_value = low16(w);
   } else {
-    cell.cell_type = cell_type::kCodeEndMarker;
+    cell->cell_type = cell_type::kCodeEndMarker;
   }
   return Step::kNext;
 }
@@ -412,17 +401,25 @@ Step TrainCompiler::mark_station(const Station& station) {
   return Step::kNext;
 }
 
-void TrainCompiler::end_of_file() {
-  const std::int32_t stop = last_index() - 2;
+void TrainCompiler::fill_speed(std::int64_t until) {
   do {
     s_.cells.at(speed_fill_index_).cell_speed =
         round_to<std::uint8_t>(static_cast<double>(previous_speed_) / 5, "the cell speed");
     ++speed_fill_index_;
-  } while (speed_fill_index_ < stop);
+  } while (speed_fill_index_ < until);
+}
+
+void TrainCompiler::fill_adhesion(std::int64_t until) {
   do {
     s_.cells.at(adhesion_fill_index_).cell_adhesion = low8(previous_adhesion_);
     ++adhesion_fill_index_;
-  } while (adhesion_fill_index_ < stop);
+  } while (adhesion_fill_index_ < until);
+}
+
+void TrainCompiler::end_of_file() {
+  const std::int64_t stop = std::int64_t{last_index()} - 2;
+  fill_speed(stop);
+  fill_adhesion(stop);
   warn_records_in_use();
   check_progressives();
 }
