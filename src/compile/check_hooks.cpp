@@ -29,10 +29,10 @@ void CheckHooks::warn_at(int line, std::optional<std::int32_t> position,
   if (active()) observer_->warning({path_, line}, position, message);
 }
 
-void CheckHooks::unknown_keyword(std::string_view field, bool starts_line) const {
+void CheckHooks::unknown_keyword(std::string_view field) const {
   const bool header = contains_exact(field, "[") && contains_exact(field, "]");
   const bool comment = contains_exact(field, "-");
-  if (!active() || !starts_line || header || comment || field.empty()) return;
+  if (!active() || !row_starts_line_ || header || comment || field.empty()) return;
   warn("\"" + std::string(field) + "\" names no row kind: the line is skipped");
 }
 
@@ -52,6 +52,18 @@ void CheckHooks::warn_out_of_order(const char* kind, std::int32_t p,
          p);
   }
   last = p;
+}
+
+std::optional<std::string_view> read_row_keyword(FieldReader& reader, int comment_skips,
+                                                 bool end_in_comments) {
+  if (reader.at_end()) return std::nullopt;
+  std::string_view field = reader.read_text();
+  if (reader.at_end()) return std::nullopt;
+  for (int i = 0; i < comment_skips && contains_exact(field, "-"); ++i) {
+    field = reader.read_text();
+    if (end_in_comments && reader.at_end()) return std::nullopt;
+  }
+  return field;
 }
 
 }  // namespace tracciato

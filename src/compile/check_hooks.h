@@ -24,8 +24,11 @@ class CheckHooks {
       : observer_(observer), errors_(errors), reader_(reader), path_(path) {}
 
   bool active() const { return observer_ != nullptr; }
-  // The row being compiled starts on `line`; diagnostics name it.
-  void begin_row(int line) { row_line_ = line; }
+  // The row whose keyword the reader has just read; diagnostics name its line.
+  void begin_row() {
+    row_line_ = reader_.field_line();
+    row_starts_line_ = reader_.field_starts_line();
+  }
   int row_line() const { return row_line_; }
   // Tells the recorded code and clears it; true when checking.
   bool report();
@@ -36,9 +39,9 @@ class CheckHooks {
   }
   // A warning about the whole file.
   void warn_file(const std::string& message) const { warn_at(0, std::nullopt, message); }
-  // A line's first field that names no row kind: a mistyped keyword, skipped silently
-  // by the compile.
-  void unknown_keyword(std::string_view field, bool starts_line) const;
+  // A row keyword that names no row kind of its section: a mistyped keyword, skipped
+  // silently by the compile. Only the first field of a line counts as one.
+  void unknown_keyword(std::string_view field) const;
   // A position off the 50 m grid, which goes to the nearest cell boundary.
   void warn_off_grid(const char* what, std::int32_t p) const;
   // A row that does not come after the previous one of its kind; `last` follows the rows.
@@ -67,6 +70,13 @@ class CheckHooks {
   FieldReader& reader_;
   const std::string& path_;
   int row_line_ = 0;
+  bool row_starts_line_ = false;
 };
+
+// The keyword of the next row: the next field, or the field after up to `comment_skips`
+// fields that hold "-". Nothing at the end of the file; with `end_in_comments` false, as
+// in the general section, the skipped fields are read without looking for the end.
+std::optional<std::string_view> read_row_keyword(FieldReader& reader, int comment_skips,
+                                                 bool end_in_comments = true);
 
 }  // namespace tracciato

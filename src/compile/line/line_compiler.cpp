@@ -125,23 +125,17 @@ bool LineCompiler::lead_in() {
 
 bool LineCompiler::general_section() {
   for (;;) {
-    if (reader_.at_end()) return true;
-    std::string_view field = reader_.read_text();
-    if (reader_.at_end()) return true;
-    for (int i = 0; i < kGeneralCommentSkips && contains_exact(field, "-"); ++i) {
-      field = reader_.read_text();
-    }
-    check_.begin_row(reader_.field_line());
-    const bool starts_line = reader_.field_starts_line();
+    const auto keyword = read_row_keyword(reader_, kGeneralCommentSkips, false);
+    if (!keyword) return true;
+    const std::string_view field = *keyword;
+    check_.begin_row();
     if (!check_.row([&] { return general_row(field); }, true)) return false;
     const bool header_like = contains_exact(field, "[") && contains_exact(field, "]");
     if (header_like && field.front() != '-') {
       if (!signal_repetition_seen_) check_.warn("the general section has no signal-repetition row");
       return true;
     }
-    if (check_.active() && !names_general_row(field)) {
-      check_.unknown_keyword(field, starts_line);
-    }
+    if (check_.active() && !names_general_row(field)) check_.unknown_keyword(field);
   }
 }
 
@@ -238,21 +232,14 @@ Step LineCompiler::object_rows() {
   if (!s_.cells.allocated()) throw UnexpectedFailure("the route length row is missing");
   if (s_.geometry) s_.geometry->seed();
   for (;;) {
-    if (reader_.at_end()) return Step::kNext;
-    std::string_view field = reader_.read_text();
-    if (reader_.at_end()) return Step::kNext;
-    for (int i = 0; i < kObjectCommentSkips && contains_exact(field, "-"); ++i) {
-      field = reader_.read_text();
-      if (reader_.at_end()) return Step::kNext;
-    }
-    check_.begin_row(reader_.field_line());
-    const bool starts_line = reader_.field_starts_line();
+    const auto keyword = read_row_keyword(reader_, kObjectCommentSkips);
+    if (!keyword) return Step::kNext;
+    const std::string_view field = *keyword;
+    check_.begin_row();
     const Step step = check_.row([&] { return object_row(field); }, Step::kNext);
     if (step == Step::kEndReading) return Step::kNext;
     if (step == Step::kAbandon) return step;
-    if (check_.active() && !names_object_row(field)) {
-      check_.unknown_keyword(field, starts_line);
-    }
+    if (check_.active() && !names_object_row(field)) check_.unknown_keyword(field);
   }
 }
 

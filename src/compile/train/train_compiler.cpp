@@ -103,23 +103,14 @@ class TrainCompiler {
 void TrainCompiler::compile() {
   skip_lead_in();
   for (;;) {
-    if (reader_.at_end()) break;
-    std::string_view keyword = reader_.read_text();
-    if (reader_.at_end()) break;
-    bool ended = false;
-    for (int i = 0; i < kCommentSkips && !ended && contains_exact(keyword, "-"); ++i) {
-      keyword = reader_.read_text();
-      ended = reader_.at_end();
-    }
-    if (ended) break;
-    check_.begin_row(reader_.field_line());
-    const bool starts_line = reader_.field_starts_line();
+    const auto read = read_row_keyword(reader_, kCommentSkips);
+    if (!read) break;
+    const std::string_view keyword = *read;
+    check_.begin_row();
     const Step step = check_.row([&] { return row(keyword); }, Step::kNext);
     if (step == Step::kEnd) return;
     if (step == Step::kEndOfFile) break;
-    if (check_.active() && !names_train_row(keyword)) {
-      check_.unknown_keyword(keyword, starts_line);
-    }
+    if (check_.active() && !names_train_row(keyword)) check_.unknown_keyword(keyword);
   }
   end_of_file();
 }
