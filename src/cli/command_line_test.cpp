@@ -15,7 +15,7 @@ struct Ran {
 Ran last_run;
 
 template <const char* kName>
-int record(const Arguments& args, const CommandContext&) {
+int record(const Arguments& args, const CommandContext& /*context*/) {
   last_run = {kName, args};
   return 7;
 }

@@ -37,7 +37,7 @@ void print_summary(const BuildOutcome& outcome, const fs::path& out) {
   }
 }
 
-int run(const Arguments& args, const CommandContext&) {
+int run(const Arguments& args, const CommandContext& /*context*/) {
   if (args.positionals.size() != 2) return usage_error("compile", "compile takes LINE and TRAIN");
   const fs::path line = utf8_path(args.positionals[0]);
   const fs::path train = utf8_path(args.positionals[1]);

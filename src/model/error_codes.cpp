@@ -52,7 +52,7 @@ std::span<const ErrorCodeInfo> error_codes() {
 }
 
 const char* error_summary(std::int32_t code) {
-  const auto found = std::ranges::find(kCodes, code, &ErrorCodeInfo::code);
+  const auto* const found = std::ranges::find(kCodes, code, &ErrorCodeInfo::code);
   return found == kCodes.end() ? nullptr : found->summary;
 }
 

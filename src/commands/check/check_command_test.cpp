@@ -93,9 +93,9 @@ TEST(Check, FindsEveryIndependentFaultInOneRun) {
 }
 
 TEST(Check, StationsPastTheSignboardRecordsAreSkippedWithoutABlankFinding) {
-  std::vector<std::string> signboards;
-  for (int i = 0; i < 78; ++i) {
-    signboards.push_back("cartello_indicatore,  " + std::to_string(1000 + 100 * i) + ", (X)");
+  std::vector<std::string> signboards(78);
+  for (std::size_t i = 0; i < signboards.size(); ++i) {
+    signboards[i] = "cartello_indicatore,  " + std::to_string(1000 + 100 * i) + ", (X)";
   }
   const std::string station = ",  2,  200,  0, 0, 0,  1,1,0,  2,1,1,    0,  14,10, 0, S";
   const FindingList list =

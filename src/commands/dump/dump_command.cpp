@@ -17,7 +17,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-int run(const Arguments& args, const CommandContext&) {
+int run(const Arguments& args, const CommandContext& /*context*/) {
   if (args.positionals.size() != 1) return usage_error("dump", "dump takes one FILE");
   const fs::path file = utf8_path(args.positionals.front());
   const auto kind = compiled_kind_from_name(file);
