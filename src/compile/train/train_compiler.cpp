@@ -23,7 +23,20 @@ constexpr int kCommentSkips = 2;
 constexpr std::int64_t kStationReach = 800;
 constexpr std::int64_t kStationGap = 350;
 constexpr std::int32_t kLongPlatform = 600;
+constexpr std::int64_t kPlatformPastStation = 150;
 constexpr std::uint8_t kFirstUnmarkedKind = 25;
+// A station's approach marks, nearest the platform end first.
+constexpr std::uint8_t kFirstStationApproachMark = 81;
+
+// Kinds 5 and 6: the platform runs back from 150 m past the station, without approach
+// marks.
+bool platform_behind(std::uint8_t kind) {
+  return kind == 5 || kind == 6;
+}
+// Kinds 7 and 8: the platform runs its length on both sides of the station.
+bool platform_both_sides(std::uint8_t kind) {
+  return kind == 7 || kind == 8;
+}
 
 enum class Step { kNext, kEndOfFile, kEnd };
 
@@ -338,11 +351,11 @@ void TrainCompiler::place_platform(const Station& station, std::int32_t length) 
   const auto whole = [](std::int64_t v) {
     return checked_narrow<std::int32_t>(v, "a platform end");
   };
-  if (station.kind == 5 || station.kind == 6) {
-    station.platform_end = whole(at + 150);
+  if (platform_behind(station.kind)) {
+    station.platform_end = whole(at + kPlatformPastStation);
     station.platform_start = whole(at - length);
     station.end_extension_flag = 0;
-  } else if (station.kind == 7 || station.kind == 8) {
+  } else if (platform_both_sides(station.kind)) {
     station.platform_start = whole(at - length);
     station.platform_end = whole(at + length);
     station.end_extension_flag = 0;
@@ -364,7 +377,7 @@ void TrainCompiler::place_platform(const Station& station, std::int32_t length) 
 Step TrainCompiler::mark_station(const Station& station) {
   if (station.kind >= kFirstUnmarkedKind) return Step::kNext;
   const double end_cell = static_cast<double>(station.platform_end) / kCellLength;
-  if (station.kind != 5 && station.kind != 6) {
+  if (!platform_behind(station.kind)) {
     std::vector<std::int64_t> marked;
     for (int k = 1; k <= 4; ++k) {
       const double mark_cell = end_cell - k - 1;
@@ -372,7 +385,8 @@ Step TrainCompiler::mark_station(const Station& station) {
     }
     if (check_.active()) warn_overwritten_marks(marked, "the station");
     for (std::size_t k = 0; k < marked.size(); ++k) {
-      s_.cells.at(marked[k]).cell_approach_mark = static_cast<std::uint8_t>(81 + k);
+      s_.cells.at(marked[k]).cell_approach_mark =
+          static_cast<std::uint8_t>(kFirstStationApproachMark + k);
     }
   }
   if (!(end_cell - 1 > 1)) {
