@@ -105,6 +105,17 @@ TEST(DefaultRun, DamagedScenarioFailsWithItsCodeAndKeepsTheTrainDescription) {
   EXPECT_EQ(read_file(out / "BrenzanoC_OstuviaC_4417.dat"), "earlier");
 }
 
+TEST(DefaultRun, AnEmptyDirectoryWhereADescriptionGoesIsAFileProblemAndStays) {
+  testing::TempDir out;
+  std::filesystem::create_directory(out / "BrenzanoC_OstuviaC_linea.txt");
+  const auto run = run_tracciato({"--headless", "--out", out.path()}, out.path());
+  EXPECT_EQ(run.status, 3);
+  EXPECT_NE(run.err.find("BrenzanoC_OstuviaC_linea.txt: a directory stands there"),
+            std::string::npos)
+      << run.err;
+  EXPECT_TRUE(std::filesystem::is_directory(out / "BrenzanoC_OstuviaC_linea.txt"));
+}
+
 TEST(DefaultRun, UsageAndUnwritableDirectory) {
   testing::TempDir dir;
   EXPECT_EQ(run_tracciato({"--colour"}, dir.path()).status, 2);

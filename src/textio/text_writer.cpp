@@ -28,8 +28,16 @@ std::vector<std::string_view> text_slots(std::string_view utf8) {
 
 namespace {
 
-// An earlier file of the name goes first, so that nothing is ever appended to it.
+// An earlier file of the name goes first, so that nothing is ever appended to it. Only a
+// file is replaced: whatever else stands there (an empty directory would go with it) stays.
 void remove_earlier(const std::filesystem::path& file) {
+  std::error_code status_error;
+  const auto status = std::filesystem::symlink_status(file, status_error);
+  if (std::filesystem::is_directory(status)) throw FileError(file, "a directory stands there");
+  if (std::filesystem::exists(status) && !std::filesystem::is_regular_file(status) &&
+      !std::filesystem::is_symlink(status)) {
+    throw FileError(file, "it is not a regular file");
+  }
   { std::ofstream touch(file, std::ios::binary | std::ios::app); }
   std::error_code ec;
   std::filesystem::remove(file, ec);

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "base/file_error.h"
 #include "testing/files.h"
 
 namespace tracciato {
@@ -38,6 +39,19 @@ TEST(TextWriter, SlotsHoldAThousandLinesAtMost) {
 TEST(TextWriter, UnwritableFileIsAFileError) {
   testing::TempDir dir;
   EXPECT_THROW(write_embedded_text(dir / "absent" / "t.txt", "x\n"), std::runtime_error);
+}
+
+TEST(TextWriter, ADirectoryInThePlaceOfTheFileStays) {
+  testing::TempDir dir;
+  std::filesystem::create_directory(dir / "t.txt");
+  try {
+    write_embedded_text(dir / "t.txt", "x\n");
+    ADD_FAILURE() << "an empty directory was replaced";
+  } catch (const FileError& error) {
+    EXPECT_NE(std::string(error.what()).find("a directory stands there"), std::string::npos)
+        << error.what();
+  }
+  EXPECT_TRUE(std::filesystem::is_directory(dir / "t.txt"));
 }
 
 }  // namespace
