@@ -6,8 +6,10 @@ namespace tracciato {
 
 std::optional<std::string> unusable_output_directory(const std::filesystem::path& dir) {
   std::error_code ec;
-  if (std::filesystem::is_directory(dir, ec)) return std::nullopt;
-  return "cannot write into " + shown_path(dir) + ": not a directory";
+  const auto status = std::filesystem::status(dir, ec);
+  if (std::filesystem::is_directory(status)) return std::nullopt;
+  const char* why = std::filesystem::exists(status) ? "not a directory" : "it does not exist";
+  return "cannot write into " + shown_path(dir) + ": " + why;
 }
 
 }  // namespace tracciato

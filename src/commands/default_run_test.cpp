@@ -116,6 +116,18 @@ TEST(DefaultRun, AnEmptyDirectoryWhereADescriptionGoesIsAFileProblemAndStays) {
   EXPECT_TRUE(std::filesystem::is_directory(out / "BrenzanoC_OstuviaC_linea.txt"));
 }
 
+TEST(DefaultRun, AnOutputDirectoryThatIsMissingOrAFileIsToldApart) {
+  testing::TempDir dir;
+  testing::write_file(dir / "plain", "x");
+  const auto missing = run_tracciato({"export", "--out", "absent"}, dir.path());
+  EXPECT_EQ(missing.status, 3);
+  EXPECT_EQ(missing.err, "tracciato: cannot write into absent: it does not exist\n");
+  const auto file =
+      run_tracciato({"compile", "a_linea.txt", "a_1-.txt", "--out", "plain"}, dir.path());
+  EXPECT_EQ(file.status, 3);
+  EXPECT_EQ(file.err, "tracciato: cannot write into plain: not a directory\n");
+}
+
 TEST(DefaultRun, UsageAndUnwritableDirectory) {
   testing::TempDir dir;
   EXPECT_EQ(run_tracciato({"--colour"}, dir.path()).status, 2);
