@@ -31,15 +31,23 @@ CheckInputs embedded_inputs(const EmbeddedScenario& e) {
           {d.base_name, d.train_number}};
 }
 
-// A description that is there but cannot be read stops the check (status 3).
-bool unreadable(Description& d) {
+// A description that is there but cannot be read, a directory say, stops the check: told
+// on standard error, and in JSON as the one finding so that a tool still reads an array.
+bool unreadable(Description& d, bool json) {
   if (!d.exists() || d.load()) return false;
   std::cerr << "tracciato: cannot read " << d.path() << '\n';
+  if (json) {
+    FindingList problem;
+    problem.file_problem(d.path(), "cannot read " + d.path());
+    write_findings_json(std::cout, problem);
+  }
   return true;
 }
 
 int run_check(CheckInputs& in, int j, bool json) {
-  if (unreadable(*in.line) || unreadable(*in.train)) return exit_code(ExitStatus::kFileProblem);
+  if (unreadable(*in.line, json) || unreadable(*in.train, json)) {
+    return exit_code(ExitStatus::kFileProblem);
+  }
   const BuildRequest request{*in.line, *in.train, in.names.base_name, in.names.train_number, j};
   const FindingList list = check_descriptions(request);
   json ? write_findings_json(std::cout, list) : write_findings_text(std::cout, list);

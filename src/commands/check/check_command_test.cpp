@@ -229,5 +229,19 @@ TEST(Check, CommandLine) {
             (std::vector<std::string>{"D_linea.txt", "P_1-.txt", "P_linea.txt"}));
 }
 
+TEST(Check, AnUnreadableDescriptionIsStillAJsonArray) {
+  testing::TempDir dir;
+  testing::write_file(dir / "P_1-.txt", kTrain);
+  std::filesystem::create_directory(dir / "D_linea.txt");
+  const auto run = testing::run_tracciato(
+      {"check", "D_linea.txt", "P_1-.txt", "--train", "1", "--format", "json"}, dir.path());
+  EXPECT_EQ(run.status, 3);
+  EXPECT_EQ(run.out,
+            "[\n  {\"file\": \"D_linea.txt\", \"line\": 0, \"severity\": \"error\", \"code\": "
+            "null, \"position\": null, \"message\": \"cannot read D_linea.txt\", \"reported\": "
+            "false}\n]\n");
+  EXPECT_EQ(run.err, "tracciato: cannot read D_linea.txt\n");
+}
+
 }  // namespace
 }  // namespace tracciato

@@ -26,6 +26,10 @@ void FindingList::warning(const SourceLocation& at, std::optional<std::int32_t> 
   findings_.push_back({false, 0, at, position, message, false});
 }
 
+void FindingList::file_problem(const std::string& path, const std::string& message) {
+  findings_.push_back({true, 0, {path, 0}, std::nullopt, message, false});
+}
+
 void FindingList::mark_reported(const ErrorState& compile) {
   if (!compile.failed()) return;
   const Finding own = from_error(compile);

@@ -26,6 +26,8 @@ class FindingList final : public CheckObserver {
   void warning(const SourceLocation& at, std::optional<std::int32_t> position,
                const std::string& message) override;
 
+  // A description that cannot be read at all: an error of the whole file, without a code.
+  void file_problem(const std::string& path, const std::string& message);
   // Marks the compile's own error, adding it when the checking run did not meet it.
   void mark_reported(const ErrorState& compile);
   const std::vector<Finding>& findings() const { return findings_; }

@@ -44,10 +44,10 @@ void write_findings_json(std::ostream& out, const FindingList& list) {
     out << separator << R"(  {"file": )"
         << (f.where.path.empty() ? "null" : json_string(f.where.path)) << R"(, "line": )"
         << f.where.line << R"(, "severity": )" << json_string(f.error ? "error" : "warning")
-        << R"(, "code": )" << (f.error ? std::to_string(f.code) : "null") << R"(, "position": )"
-        << (f.position ? std::to_string(*f.position) : "null") << R"(, "message": )"
-        << json_string(shown(f.message)) << R"(, "reported": )" << (f.reported ? "true" : "false")
-        << '}';
+        << R"(, "code": )" << (f.error && f.code != 0 ? std::to_string(f.code) : "null")
+        << R"(, "position": )" << (f.position ? std::to_string(*f.position) : "null")
+        << R"(, "message": )" << json_string(shown(f.message)) << R"(, "reported": )"
+        << (f.reported ? "true" : "false") << '}';
     separator = ",\n";
   }
   out << "\n]\n";
