@@ -57,7 +57,7 @@ run_case() {  # run_case NAME EXPECTED_STATUS MESSAGE_PATTERN PREFIX...: one fau
 "$program" compile "$work/in/Esempio_linea.txt" "$work/in/Esempio_100-.txt" \
   --out "$work/absent" 2>"$work/absent.err"
 check "missing directory: exit status 3" test $? -eq 3
-check "missing directory: named" grep -q "absent: not a directory" "$work/absent.err"
+check "missing directory: named" grep -q "absent: it does not exist" "$work/absent.err"
 
 # A read-only directory, as a user who may not write there.
 if setpriv --reuid=65534 --regid=65534 --clear-groups true 2>/dev/null; then
