@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
 
 #include "base/utf8_path.h"
 #include "testing/files.h"
@@ -73,10 +74,37 @@ TEST(DefaultRun, ExportThenCompileGivesTheSameBytes) {
   }
 }
 
+TEST(DefaultRun, ExportKeepsAFileThatDiffersUnlessForced) {
+  testing::TempDir dir;
+  const std::string edited = "[generale]\r\nlunghezza percorso, 5000\r\n";
+  testing::write_file(dir / kLine, edited);
+  const auto run = run_tracciato({"export"}, dir.path());
+  EXPECT_EQ(run.status, 3);
+  EXPECT_NE(run.err.find(kLine +
+                         " differs from the embedded scenario's text; give --force to replace it"),
+            std::string::npos)
+      << run.err;
+  EXPECT_EQ(read_file(dir / kLine), edited);
+  EXPECT_EQ(file_names(dir.path()), std::vector<std::string>{kLine});
+  ASSERT_EQ(run_tracciato({"export", "--force"}, dir.path()).status, 0);
+  EXPECT_NE(read_file(dir / kLine), edited);
+}
+
+TEST(DefaultRun, ExportLeavesAnIdenticalFileAsItIs) {
+  testing::TempDir dir;
+  ASSERT_EQ(run_tracciato({"export"}, dir.path()).status, 0);
+  const auto long_ago = std::filesystem::file_time_type::clock::now() - std::chrono::hours(48);
+  std::filesystem::last_write_time(dir / kLine, long_ago);
+  ASSERT_EQ(run_tracciato({"export"}, dir.path()).status, 0);
+  EXPECT_EQ(std::filesystem::last_write_time(dir / kLine), long_ago);
+}
+
 TEST(DefaultRun, ExportedDescriptionsHaveTheirLinesAndAreReplacedNotAppended) {
   testing::TempDir dir;
   testing::write_file(dir / kLine, std::string(100000, 'x'));
-  for (int i = 0; i < 2; ++i) ASSERT_EQ(run_tracciato({"export"}, dir.path()).status, 0);
+  for (int i = 0; i < 2; ++i) {
+    ASSERT_EQ(run_tracciato({"export", "--force"}, dir.path()).status, 0);
+  }
   for (const auto& [name, count] : {std::pair{kLine, 450}, std::pair{kTrain, 118}}) {
     const std::string text = read_file(dir / name);
     std::size_t crlf = 0;
