@@ -4,6 +4,7 @@
 #include <iostream>
 
 #include "base/utf8_path.h"
+#include "cli/description_argument.h"
 #include "cli/exit_status.h"
 #include "cli/help.h"
 #include "cli/output_directory.h"
@@ -39,6 +40,9 @@ void print_summary(const BuildOutcome& outcome, const fs::path& out) {
 
 int run(const Arguments& args, const CommandContext& /*context*/) {
   if (args.positionals.size() != 2) return usage_error("compile", "compile takes LINE and TRAIN");
+  if (const auto both = both_from_standard_input(args.positionals)) {
+    return usage_error("compile", *both);
+  }
   const fs::path line = utf8_path(args.positionals[0]);
   const fs::path train = utf8_path(args.positionals[1]);
   std::string problem;
@@ -54,9 +58,14 @@ int run(const Arguments& args, const CommandContext& /*context*/) {
     reporter.failure(*problem);
     return exit_code(ExitStatus::kFileProblem);
   }
-  FileDescription line_description(line, false);
-  FileDescription train_description(train, false);
-  const BuildRequest request{line_description, train_description, names->base_name,
+  const auto line_description = description_argument(args.positionals[0], problem);
+  const auto train_description =
+      line_description ? description_argument(args.positionals[1], problem) : nullptr;
+  if (!train_description) {
+    reporter.failure(problem);
+    return exit_code(ExitStatus::kFileProblem);
+  }
+  const BuildRequest request{*line_description, *train_description, names->base_name,
                              names->train_number, args.flag("--no-geometry") ? 0 : 1};
   const BuildOutcome outcome = build_files(request, out);
   if (args.flag("--verbose")) print_summary(outcome, out);
@@ -73,7 +82,8 @@ const Command kCompileCommand{
         "compile a line description and a train description into the\n"
         "simulator's files NAME_linea.dat, NAME_NUMBER.sim and NAME_NUMBER.dat\n"
         "NAME defaults to LINE's name without \"_linea.txt\", NUMBER to TRAIN's\n"
-        "name without \"NAME_\" and \"-.txt\"; DIR defaults to the current directory\n",
+        "name without \"NAME_\" and \"-.txt\"; DIR defaults to the current directory;\n"
+        "LINE or TRAIN may be - for standard input, with --base and --train\n",
     .options = {{"--base", "NAME", "the scenario's name, which names the compiled files"},
                 {"--train", "NUMBER", "the train's number, which names its two files"},
                 {"--out", "DIR", "write the compiled files into DIR"},

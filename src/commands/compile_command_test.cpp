@@ -42,6 +42,30 @@ TEST(CompileCommand, BuildsTheThreeFilesSilently) {
   EXPECT_EQ(read_file(out / "Esempio_linea.dat").size(), 2u * (8 + 16997 * 10 + 4));
 }
 
+TEST(CompileCommand, ADescriptionMayComeFromStandardInput) {
+  testing::TempDir from_files, from_input;
+  ASSERT_EQ(run_tracciato({"compile", kExampleLine, kExampleTrain}, from_files.path()).status, 0);
+  const auto run = run_tracciato({"compile", "-", kExampleTrain, "--base", "Esempio"},
+                                 from_input.path(), read_file(kExampleLine));
+  ASSERT_EQ(run.status, 0) << run.err;
+  for (const char* name : {"Esempio_100.dat", "Esempio_100.sim", "Esempio_linea.dat"}) {
+    EXPECT_EQ(read_file(from_input / name), read_file(from_files / name)) << name;
+  }
+}
+
+TEST(CompileCommand, StandardInputIsNamedInDiagnosticsAndReadOnce) {
+  testing::TempDir dir;
+  std::string line = read_file(kExampleLine);
+  line.insert(line.find("[fine]"), "cartello_indicatore,  850,   (G)\r\n");
+  const auto run =
+      run_tracciato({"compile", "-", kExampleTrain, "--base", "Esempio"}, dir.path(), line);
+  EXPECT_EQ(run.status, 1);
+  EXPECT_EQ(second_line(run.err).substr(0, 22), "<stdin>:24: error 6: t");
+  const auto both = run_tracciato({"check", "-", "-", "--base", "A", "--train", "1"}, dir.path());
+  EXPECT_EQ(both.status, 2);
+  EXPECT_NE(both.err.find("LINE and TRAIN cannot both be -"), std::string::npos) << both.err;
+}
+
 // Folder and names arrive in UTF-8 (UTF-16 on Windows); the files carry the names in
 // Windows-1252, as the simulator reads them.
 TEST(CompileCommand, NonAsciiFolderAndNamesReachTheFilesInWindows1252) {

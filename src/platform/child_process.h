@@ -15,8 +15,8 @@ struct ChildRun {
 };
 
 // Runs `program` (a path, or a name looked up on the PATH) with `args` in `cwd`, with no
-// shell in between, and waits for it.
+// shell in between, and waits for it. Its standard input holds `input`.
 ChildRun run_child(const std::filesystem::path& program, const std::vector<std::string>& args,
-                   const std::filesystem::path& cwd);
+                   const std::filesystem::path& cwd, const std::string& input = {});
 
 }  // namespace tracciato

@@ -29,11 +29,13 @@ std::string captured(std::FILE* file) {
 }
 
 [[noreturn]] void become(const std::filesystem::path& program, const std::vector<std::string>& args,
-                         const std::filesystem::path& cwd, std::FILE* out, std::FILE* err) {
+                         const std::filesystem::path& cwd, std::FILE* in, std::FILE* out,
+                         std::FILE* err) {
   std::vector<char*> argv{const_cast<char*>(program.c_str())};
   for (const std::string& a : args) argv.push_back(const_cast<char*>(a.c_str()));
   argv.push_back(nullptr);
-  if (::chdir(cwd.c_str()) == 0 && ::dup2(::fileno(out), 1) >= 0 && ::dup2(::fileno(err), 2) >= 0) {
+  if (::chdir(cwd.c_str()) == 0 && ::dup2(::fileno(in), 0) >= 0 && ::dup2(::fileno(out), 1) >= 0 &&
+      ::dup2(::fileno(err), 2) >= 0) {
     ::execvp(argv[0], argv.data());
   }
   ::_exit(127);
@@ -42,12 +44,16 @@ std::string captured(std::FILE* file) {
 }  // namespace
 
 ChildRun run_child(const std::filesystem::path& program, const std::vector<std::string>& args,
-                   const std::filesystem::path& cwd) {
+                   const std::filesystem::path& cwd, const std::string& input) {
+  const CaptureFile in = capture_file();
+  std::fwrite(input.data(), 1, input.size(), in.get());
+  std::fflush(in.get());
+  std::rewind(in.get());
   const CaptureFile out = capture_file();
   const CaptureFile err = capture_file();
   const pid_t pid = ::fork();
   if (pid < 0) throw std::runtime_error("cannot start " + program.string());
-  if (pid == 0) become(program, args, cwd, out.get(), err.get());
+  if (pid == 0) become(program, args, cwd, in.get(), out.get(), err.get());
   int raw = 0;
   while (::waitpid(pid, &raw, 0) < 0 && errno == EINTR) {
   }

@@ -49,6 +49,12 @@ class CaptureFile {
   ~CaptureFile() { ::CloseHandle(handle_); }
 
   HANDLE handle() const { return handle_; }
+  // Fills the file with `bytes` for a child to read from the start.
+  void hold(const std::string& bytes) const {
+    DWORD written = 0;
+    ::WriteFile(handle_, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+    ::SetFilePointer(handle_, 0, nullptr, FILE_BEGIN);
+  }
   std::string text() const {
     ::SetFilePointer(handle_, 0, nullptr, FILE_BEGIN);
     std::string text;
@@ -65,15 +71,17 @@ class CaptureFile {
 }  // namespace
 
 ChildRun run_child(const std::filesystem::path& program, const std::vector<std::string>& args,
-                   const std::filesystem::path& cwd) {
+                   const std::filesystem::path& cwd, const std::string& input) {
   std::wstring command = quoted(program.wstring());
   for (const std::string& a : args) command += L" " + quoted(to_utf16(a));
+  const CaptureFile in;
+  in.hold(input);
   const CaptureFile out;
   const CaptureFile err;
   STARTUPINFOW startup{};
   startup.cb = sizeof startup;
   startup.dwFlags = STARTF_USESTDHANDLES;
-  startup.hStdInput = ::GetStdHandle(STD_INPUT_HANDLE);
+  startup.hStdInput = in.handle();
   startup.hStdOutput = out.handle();
   startup.hStdError = err.handle();
   PROCESS_INFORMATION process{};

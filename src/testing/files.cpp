@@ -42,16 +42,17 @@ std::vector<std::string> file_names(const std::filesystem::path& dir) {
   return names;
 }
 
-ProgramRun run_tracciato(const std::vector<Arg>& args, const std::filesystem::path& cwd) {
-  return run_program(TRACCIATO_EXE, args, cwd);
+ProgramRun run_tracciato(const std::vector<Arg>& args, const std::filesystem::path& cwd,
+                         const std::string& input) {
+  return run_program(TRACCIATO_EXE, args, cwd, input);
 }
 
 ProgramRun run_program(const std::filesystem::path& program, const std::vector<Arg>& args,
-                       const std::filesystem::path& cwd) {
+                       const std::filesystem::path& cwd, const std::string& input) {
   std::vector<std::string> words;
   words.reserve(args.size());
   for (const Arg& a : args) words.push_back(a.text);
-  return run_child(program, words, cwd);
+  return run_child(program, words, cwd, input);
 }
 
 }  // namespace tracciato::testing

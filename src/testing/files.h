@@ -36,10 +36,12 @@ struct Arg {
   std::string text;
 };
 
-// The program run with `args`, its exit status and what it printed.
+// The program run with `args` and `input` on its standard input, its exit status and what
+// it printed.
 using ProgramRun = ChildRun;
-ProgramRun run_tracciato(const std::vector<Arg>& args, const std::filesystem::path& cwd);
+ProgramRun run_tracciato(const std::vector<Arg>& args, const std::filesystem::path& cwd,
+                         const std::string& input = {});
 ProgramRun run_program(const std::filesystem::path& program, const std::vector<Arg>& args,
-                       const std::filesystem::path& cwd);
+                       const std::filesystem::path& cwd, const std::string& input = {});
 
 }  // namespace tracciato::testing

@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "base/utf8_path.h"
+#include "cli/description_argument.h"
 #include "cli/exit_status.h"
 #include "cli/help.h"
 #include "commands/check/findings_output.h"
@@ -60,6 +61,9 @@ int run(const Arguments& args, const CommandContext& context) {
     return usage_error("check", "check takes LINE and TRAIN, or nothing");
   const std::string format = args.value("--format").value_or("text");
   if (format != "text" && format != "json") return usage_error("check", "--format is text or json");
+  if (const auto both = both_from_standard_input(args.positionals)) {
+    return usage_error("check", *both);
+  }
   CheckInputs inputs;
   if (given == 0) {
     inputs = embedded_inputs(context.scenario);
@@ -68,8 +72,13 @@ int run(const Arguments& args, const CommandContext& context) {
     const auto names = resolve_names(utf8_path(args.positionals[0]), utf8_path(args.positionals[1]),
                                      args.value("--base"), args.value("--train"), problem);
     if (!names) return usage_error("check", problem);
-    inputs = {std::make_unique<FileDescription>(utf8_path(args.positionals[0]), false),
-              std::make_unique<FileDescription>(utf8_path(args.positionals[1]), false), *names};
+    inputs.line = description_argument(args.positionals[0], problem);
+    if (inputs.line) inputs.train = description_argument(args.positionals[1], problem);
+    if (!inputs.train) {
+      std::cerr << "tracciato: " << problem << '\n';
+      return exit_code(ExitStatus::kFileProblem);
+    }
+    inputs.names = *names;
   }
   return run_check(inputs, args.flag("--no-geometry") ? 0 : 1, format == "json");
 }
@@ -82,7 +91,8 @@ const Command kCheckCommand{
               "[--format text|json]"},
     .summary =
         "list every error and warning of the descriptions (the embedded ones\n"
-        "without LINE and TRAIN) and write no file; status 1 if there is an error\n",
+        "without LINE and TRAIN) and write no file; status 1 if there is an error;\n"
+        "LINE or TRAIN may be - for standard input, with --base and --train\n",
     .options = {{"--base", "NAME", "the scenario's name, as compile would take it"},
                 {"--train", "NUMBER", "the train's number, as compile would take it"},
                 {"--no-geometry", "", "check a build without the plan geometry table"},

@@ -1,0 +1,23 @@
+#include <fcntl.h>
+#include <io.h>
+
+#include <array>
+#include <cstdio>
+
+#include "platform/standard_input.h"
+
+namespace tracciato {
+
+std::optional<std::string> read_standard_input() {
+  // Text mode would turn the descriptions' CR LF into LF.
+  _setmode(_fileno(stdin), _O_BINARY);
+  std::string bytes;
+  std::array<char, 65536> buffer{};
+  std::size_t n = 0;
+  while ((n = std::fread(buffer.data(), 1, buffer.size(), stdin)) > 0)
+    bytes.append(buffer.data(), n);
+  if (std::ferror(stdin) != 0) return std::nullopt;
+  return bytes;
+}
+
+}  // namespace tracciato
