@@ -1,5 +1,7 @@
 #include "cli/arguments.h"
 
+#include "base/edit_distance.h"
+
 namespace tracciato {
 
 std::optional<std::string> Arguments::value(const std::string& name) const {
@@ -15,6 +17,15 @@ const OptionSpec* find_option(std::span<const OptionSpec> options, std::string_v
   }
   return nullptr;
 }
+
+// "; did you mean --format?" for an option name that is one slip away from one it takes.
+std::string did_you_mean(std::span<const OptionSpec> options, std::string_view name) {
+  std::vector<std::string_view> names;
+  for (const OptionSpec& option : options) names.push_back(option.name);
+  const auto meant = nearest(name, names);
+  return meant ? "; did you mean " + std::string(*meant) + "?" : "";
+}
+
 }  // namespace
 
 std::optional<Arguments> parse_arguments(std::span<const std::string> words,
@@ -39,7 +50,7 @@ std::optional<Arguments> parse_arguments(std::span<const std::string> words,
     } else if (option && eq == std::string::npos) {
       args.flags.insert(name);
     } else {
-      problem = "unknown option " + word;
+      problem = "unknown option " + word + did_you_mean(options, name);
       return std::nullopt;
     }
   }

@@ -50,7 +50,8 @@ int run_command_line(std::span<const std::string> words, const CommandContext& c
   // Words that begin with an option, or none, are the default run's.
   const bool named = !first.empty() && !first.starts_with("--");
   const Command* command = find_command(context.commands, named ? first : "");
-  if (!command) return usage_error(first, "unknown command");
+  if (!command)
+    return usage_error(first, "unknown command" + did_you_mean_command(context.commands, first));
   return run_command(*command, named ? words.subspan(1) : words, context);
 }
 

@@ -75,9 +75,9 @@ TEST(CommandLine, AnOptionOfAnotherCommandIsAUsageError) {
 }
 
 TEST(CommandLine, AnUnknownCommandIsAUsageError) {
-  const Outcome o = run({"biuld"});
+  const Outcome o = run({"zzz"});
   EXPECT_EQ(o.status, 2);
-  EXPECT_EQ(o.err, "usage: tracciato biuld: unknown command (tracciato --help for more)\n");
+  EXPECT_EQ(o.err, "usage: tracciato zzz: unknown command (tracciato --help for more)\n");
 }
 
 TEST(CommandLine, TheOverviewListsEveryFormAndSummary) {
@@ -120,10 +120,24 @@ TEST(CommandLine, CommandHelpComesFromTheTableWhicheverWayItIsAsked) {
   EXPECT_EQ(last_run.name, "");
 }
 
+TEST(CommandLine, AMistypedCommandOrOptionGetsTheNearestName) {
+  EXPECT_EQ(run({"biuld"}).err,
+            "usage: tracciato biuld: unknown command; did you mean build? (tracciato --help for "
+            "more)\n");
+  EXPECT_EQ(run({"build", "--fsat"}).err,
+            "usage: tracciato build: unknown option --fsat; did you mean --fast? (tracciato "
+            "--help for more)\n");
+  EXPECT_EQ(run({"help", "buidl"}).err,
+            "usage: tracciato help: unknown command buidl; did you mean build? (tracciato --help "
+            "for more)\n");
+  EXPECT_EQ(run({"zzz"}).err,
+            "usage: tracciato zzz: unknown command (tracciato --help for more)\n");
+}
+
 TEST(CommandLine, HelpForAnUnknownCommandIsAUsageError) {
-  const Outcome o = run({"help", "biuld"});
+  const Outcome o = run({"help", "zzz"});
   EXPECT_EQ(o.status, 2);
-  EXPECT_EQ(o.err, "usage: tracciato help: unknown command biuld (tracciato --help for more)\n");
+  EXPECT_EQ(o.err, "usage: tracciato help: unknown command zzz (tracciato --help for more)\n");
 }
 
 TEST(CommandLine, VersionNamesTheScenario) {

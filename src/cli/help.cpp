@@ -4,6 +4,7 @@
 #include <iostream>
 #include <sstream>
 
+#include "base/edit_distance.h"
 #include "cli/exit_status.h"
 
 namespace tracciato {
@@ -58,7 +59,9 @@ int help_run(const Arguments& args, const CommandContext& context) {
       return exit_code(ExitStatus::kOk);
     }
   }
-  return usage_error("help", "unknown command " + args.positionals.front());
+  const std::string& word = args.positionals.front();
+  return usage_error("help",
+                     "unknown command " + word + did_you_mean_command(context.commands, word));
 }
 
 }  // namespace
@@ -95,6 +98,15 @@ std::string command_help(const Command& command) {
     }
   }
   return out.str();
+}
+
+std::string did_you_mean_command(std::span<const Command> commands, std::string_view word) {
+  std::vector<std::string_view> names;
+  for (const Command& command : commands) {
+    if (!command.name.empty()) names.push_back(command.name);
+  }
+  const auto meant = nearest(word, names);
+  return meant ? "; did you mean " + std::string(*meant) + "?" : "";
 }
 
 int usage_error(std::string_view command, const std::string& problem) {

@@ -11,6 +11,8 @@ namespace tracciato {
 std::string overview_help(std::span<const Command> commands);
 // `tracciato help NAME` and `tracciato NAME --help`: the usage, what it does, its options.
 std::string command_help(const Command& command);
+// "; did you mean compile?" for a word one slip away from a command of the table.
+std::string did_you_mean_command(std::span<const Command> commands, std::string_view word);
 // Reports a usage problem of `command` on standard error; returns exit status 2.
 int usage_error(std::string_view command, const std::string& problem);
 
