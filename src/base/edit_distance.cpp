@@ -13,7 +13,9 @@ char lower(char c) {
 
 std::size_t edit_distance(std::string_view a, std::string_view b) {
   // Three rows of the optimal string alignment table.
-  std::vector<std::size_t> before(b.size() + 1), previous(b.size() + 1), row(b.size() + 1);
+  std::vector<std::size_t> before(b.size() + 1);
+  std::vector<std::size_t> previous(b.size() + 1);
+  std::vector<std::size_t> row(b.size() + 1);
   for (std::size_t j = 0; j <= b.size(); ++j) previous[j] = j;
   for (std::size_t i = 1; i <= a.size(); ++i) {
     row[0] = i;
