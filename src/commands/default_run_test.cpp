@@ -95,8 +95,10 @@ TEST(DefaultRun, ExportLeavesAnIdenticalFileAsItIs) {
   ASSERT_EQ(run_tracciato({"export"}, dir.path()).status, 0);
   const auto long_ago = std::filesystem::file_time_type::clock::now() - std::chrono::hours(48);
   std::filesystem::last_write_time(dir / kLine, long_ago);
+  // As the file system keeps it, which may round what was set.
+  const auto kept = std::filesystem::last_write_time(dir / kLine);
   ASSERT_EQ(run_tracciato({"export"}, dir.path()).status, 0);
-  EXPECT_EQ(std::filesystem::last_write_time(dir / kLine), long_ago);
+  EXPECT_EQ(std::filesystem::last_write_time(dir / kLine), kept);
 }
 
 TEST(DefaultRun, ExportedDescriptionsHaveTheirLinesAndAreReplacedNotAppended) {
