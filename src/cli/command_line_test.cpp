@@ -87,13 +87,14 @@ TEST(CommandLine, TheOverviewListsEveryFormAndSummary) {
             "usage: tracciato [--out DIR]\n"
             "       tracciato build LINE TRAIN [--fast]\n"
             "                       [--out DIR]\n"
-            "       tracciato help [COMMAND]\n"
+            "       tracciato help [COMMAND | codes]\n"
             "       tracciato --help | --version\n"
             "\n"
             "(none)    the default run\n"
             "build     build two files\n"
             "          into one\n"
-            "help      show what COMMAND does and the options it takes, or this overview\n"
+            "help      show what COMMAND does and the options it takes, or this overview;\n"
+            "          help codes lists the error codes\n"
             "\n"
             "exit status: 0 built, 1 compile error, 2 usage error, 3 a file cannot be written\n");
   EXPECT_EQ(run({"help"}).out, o.out);

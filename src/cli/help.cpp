@@ -6,6 +6,7 @@
 
 #include "base/edit_distance.h"
 #include "cli/exit_status.h"
+#include "model/error_codes.h"
 
 namespace tracciato {
 
@@ -47,12 +48,27 @@ std::string option_label(const OptionSpec& option) {
   return std::string(option.name) + (option.value.empty() ? "" : " " + std::string(option.value));
 }
 
+// `tracciato help codes`: every error code with its summary.
+std::string codes_help() {
+  std::ostringstream out;
+  for (const ErrorCodeInfo& info : error_codes()) {
+    const std::string code = std::to_string(info.code);
+    out << std::string(6 - code.size(), ' ') << code << "  " << info.summary << '\n';
+  }
+  out << "\ntracciato explain CODE tells one of them in full\n";
+  return out.str();
+}
+
 int help_run(const Arguments& args, const CommandContext& context) {
   if (args.positionals.empty()) {
     std::cout << overview_help(context.commands);
     return exit_code(ExitStatus::kOk);
   }
   if (args.positionals.size() > 1) return usage_error("help", "help takes one COMMAND");
+  if (args.positionals.front() == "codes") {
+    std::cout << codes_help();
+    return exit_code(ExitStatus::kOk);
+  }
   for (const Command& command : context.commands) {
     if (!command.name.empty() && command.name == args.positionals.front()) {
       std::cout << command_help(command);
@@ -117,8 +133,10 @@ int usage_error(std::string_view command, const std::string& problem) {
 
 const Command kHelpCommand{
     .name = "help",
-    .forms = {"[COMMAND]"},
-    .summary = "show what COMMAND does and the options it takes, or this overview\n",
+    .forms = {"[COMMAND | codes]"},
+    .summary =
+        "show what COMMAND does and the options it takes, or this overview;\n"
+        "help codes lists the error codes\n",
     .options = {},
     .run = help_run,
 };

@@ -38,15 +38,20 @@ inline constexpr std::int32_t kFormatStampTaken = 1250;
 inline constexpr std::int32_t kCompetitionCodeTaken = 1251;
 }  // namespace error_code
 
-// A code with what it means in a few words, for diagnostics and for authors.
+// A code with what it means: a few words for diagnostics, and for `explain` the rule,
+// the fix and a row that raises it.
 struct ErrorCodeInfo {
   std::int32_t code;
   const char* summary;
+  const char* rule;
+  const char* fix;
+  const char* example;
 };
 
 // Every code, in increasing order.
 std::span<const ErrorCodeInfo> error_codes();
 // What a code means; nullptr for a number that is no code.
 const char* error_summary(std::int32_t code);
+const ErrorCodeInfo* error_code_info(std::int32_t code);
 
 }  // namespace tracciato
