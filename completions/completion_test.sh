@@ -1,0 +1,35 @@
+#!/usr/bin/env bash
+# The completion script completes commands, options, help topics and error codes.
+#   completion_test.sh TRACCIATO
+set -uo pipefail
+program=$1
+source "$(dirname "$0")/tracciato.bash"
+failures=0
+
+# expect "WORDS..." "EXPECTED": completes the last word of WORDS as bash would.
+expect() {
+  local -a words
+  read -r -a words <<<"$1"
+  [[ $1 == *" " ]] && words+=("")
+  COMP_WORDS=("$program" "${words[@]}")
+  COMP_CWORD=$((${#COMP_WORDS[@]} - 1))
+  COMPREPLY=()
+  _tracciato
+  local got="${COMPREPLY[*]}"
+  if [[ $got == "$2" ]]; then
+    echo "ok: '$1' -> $got"
+  else
+    echo "FAILED: '$1' gave '$got', expected '$2'"
+    failures=$((failures + 1))
+  fi
+}
+
+expect "comp" "compile"
+expect "e" "explain export"
+expect "check --fo" "--format"
+expect "compile a b --no" "--no-geometry"
+expect "dump --" "--json --all --help"
+expect "--out x --he" "--headless --help"
+expect "help c" "check compile codes"
+expect "explain 125" "1250 1251"
+exit $((failures > 0))
