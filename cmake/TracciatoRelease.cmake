@@ -13,7 +13,8 @@ else()
 endif()
 
 install(TARGETS tracciato RUNTIME DESTINATION ${tracciato_program_dir})
-install(FILES ${PROJECT_SOURCE_DIR}/README.md DESTINATION ${tracciato_doc_dir})
+install(FILES ${PROJECT_SOURCE_DIR}/README.md ${PROJECT_SOURCE_DIR}/docs/description-format.md
+        DESTINATION ${tracciato_doc_dir})
 install(DIRECTORY ${PROJECT_SOURCE_DIR}/examples/ DESTINATION ${tracciato_doc_dir}/examples)
 if(NOT WIN32)
   install(FILES ${PROJECT_SOURCE_DIR}/docs/tracciato.1 DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)

@@ -96,7 +96,8 @@ TEST(CommandLine, TheOverviewListsEveryFormAndSummary) {
             "help      show what COMMAND does and the options it takes, or this overview;\n"
             "          help codes lists the error codes\n"
             "\n"
-            "exit status: 0 built, 1 compile error, 2 usage error, 3 a file cannot be written\n");
+            "exit status: 0 built, 1 compile error, 2 usage error, 3 a file cannot be written\n"
+            "the description format: description-format.md, beside the README\n");
   EXPECT_EQ(run({"help"}).out, o.out);
 }
 
