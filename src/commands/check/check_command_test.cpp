@@ -81,7 +81,9 @@ TEST(Check, FindsEveryIndependentFaultInOneRun) {
       {false, 0, "linea.txt", 9},  {false, 0, "linea.txt", 11}, {true, 15, "linea.txt", 12},
       {false, 0, "linea.txt", 13}, {true, 6, "linea.txt", 15},  {true, 25, "linea.txt", 16},
       {false, 0, "treno.txt", 4},  {true, 8, "treno.txt", 5},   {true, 9, "treno.txt", 6},
-      {true, 16, "treno.txt", 8},  {true, 1250, "", 0}};
+      {true, 16, "treno.txt", 8},  {false, 0, "treno.txt", 0},  {false, 0, "treno.txt", 0},
+      {false, 0, "treno.txt", 0},  {false, 0, "treno.txt", 0},  {false, 0, "treno.txt", 0},
+      {true, 1250, "", 0}};
   ASSERT_EQ(got.size(), expected.size());
   for (std::size_t i = 0; i < got.size(); ++i) {
     EXPECT_EQ(got[i].error, expected[i].error) << i;
@@ -144,7 +146,11 @@ TEST_P(CheckWarnings, AreTold) {
 }
 
 const std::string kLine = testing::line_description({});
-const std::string kTrain = testing::train_description({"velocita, 0, 30"});
+// A train with every row a train needs, so that it draws no warning of its own.
+const std::string kTrain = testing::train_description(
+    {"percentuale massa frenata, 105", "numero vetture, 4", "orologio, 14 9 45", "sabbia, 100",
+     "aderenza, 0, 100", "velocita, 0, 30",
+     "stazione, 5000, 26, 200, 0,0,0, 1,1,0, 2,1,1, 0, 14,10,0, S"});
 const std::string kSignal = "segnale,  1950,   1, 4, 1,  0, 0,    0,  0,0,0, 0";
 
 INSTANTIATE_TEST_SUITE_P(
@@ -174,6 +180,10 @@ INSTANTIATE_TEST_SUITE_P(
                     "does not come after", 1, 1},
         WarningCase{"OffGrid", kLine, testing::train_description({"velocita, 75, 30"}),
                     "not on a multiple of 50"},
+        WarningCase{"TrainWithoutItsRows", kLine, testing::train_description({"velocita, 0, 30"}),
+                    "the train has no cars row (\"numero vetture\"): it takes 0"},
+        WarningCase{"TrainWithoutStations", kLine, testing::train_description({"velocita, 0, 30"}),
+                    "the train has no station row (\"stazione\"): its timetable is empty"},
         WarningCase{"NoGeneralInTrain", kLine, testing::crlf({"velocita, 0, 30", "[fine]"}),
                     "no \"[generale]\""},
         WarningCase{"NoSignalRepetition",

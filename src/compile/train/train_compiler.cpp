@@ -74,6 +74,8 @@ class TrainCompiler {
   // Cells among `cells` whose approach mark the row is about to overwrite.
   void warn_overwritten_marks(const std::vector<std::int64_t>& cells, const char* by) const;
   void warn_records_in_use() const;
+  // Rows a train needs that the description never gave: the compile takes 0 for them.
+  void warn_missing_rows() const;
 
   void skip_lead_in();
   Step row(std::string_view keyword);
@@ -111,6 +113,9 @@ class TrainCompiler {
   // What the checker compares rows with.
   std::optional<std::int32_t> last_speed_, last_adhesion_, last_station_;
   bool stations_full_ = false;
+  // What the checker looks for at the end: the "[generale]" row and the rows a train needs.
+  bool general_found_ = false;
+  std::vector<std::string_view> rows_seen_;
 };
 
 void TrainCompiler::compile() {
@@ -133,12 +138,14 @@ void TrainCompiler::skip_lead_in() {
   do {
     field = reader_.read_text();
   } while (!contains_any_case(field, "[generale]") && !reader_.at_end());
-  if (!contains_any_case(field, "[generale]")) {
+  general_found_ = contains_any_case(field, "[generale]");
+  if (!general_found_) {
     check_.warn_file("no \"[generale]\": the description compiles with no train");
   }
 }
 
 Step TrainCompiler::row(std::string_view k) {
+  if (check_.active()) rows_seen_.push_back(k);
   const auto train = train_values_record(s_.header);
   if (contains_any_case(k, "frenata") && contains_any_case(k, "massa")) {
     train.braked_mass_percentage = reader_.read_number();
@@ -426,7 +433,29 @@ void TrainCompiler::end_of_file() {
   fill_speed(stop);
   fill_adhesion(stop);
   warn_records_in_use();
+  warn_missing_rows();
   check_progressives();
+}
+
+void TrainCompiler::warn_missing_rows() const {
+  if (!check_.active() || !general_found_) return;
+  struct Needed {
+    const char* word;
+    const char* row;
+    const char* consequence;
+  };
+  for (const auto& [word, row, consequence] :
+       {Needed{"frenata", "braked mass row (\"percentuale massa frenata\")", "it takes 0"},
+        Needed{"vetture", "cars row (\"numero vetture\")", "it takes 0"},
+        Needed{"velocit", "speed limit row (\"velocita\")", "every cell's limit is 0"},
+        Needed{"aderenza", "adhesion row (\"aderenza\")", "every cell's adhesion is 0"},
+        Needed{"orologio", "clock row (\"orologio\")", "it starts at 00:00:00"},
+        Needed{"sabbia", "sand row (\"sabbia\")", "it takes 0"},
+        Needed{"stazione", "station row (\"stazione\")", "its timetable is empty"}}) {
+    const bool seen = std::ranges::any_of(
+        rows_seen_, [word = word](std::string_view k) { return contains_any_case(k, word); });
+    if (!seen) check_.warn_file(std::string("the train has no ") + row + ": " + consequence);
+  }
 }
 
 void TrainCompiler::check_progressives() {
