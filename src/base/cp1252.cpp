@@ -30,11 +30,14 @@ std::size_t decode_utf8(std::string_view s, std::size_t i, char32_t& cp) {
     return 1;
   }
   if ((b0 & 0xE0) == 0xC0) {
-    len = 2, cp = b0 & 0x1F;
+    len = 2;
+    cp = b0 & 0x1F;
   } else if ((b0 & 0xF0) == 0xE0) {
-    len = 3, cp = b0 & 0x0F;
+    len = 3;
+    cp = b0 & 0x0F;
   } else if ((b0 & 0xF8) == 0xF0) {
-    len = 4, cp = b0 & 0x07;
+    len = 4;
+    cp = b0 & 0x07;
   } else {
     cp = ~char32_t{0};
     return 1;
@@ -106,6 +109,18 @@ unsigned char cp1252_lower(unsigned char c) {
     default:
       return c;
   }
+}
+
+bool looks_like_utf8(std::string_view bytes) {
+  bool beyond_ascii = false;
+  for (std::size_t i = 0; i < bytes.size();) {
+    char32_t cp = 0;
+    const std::size_t len = decode_utf8(bytes, i, cp);
+    if (cp == ~char32_t{0}) return false;
+    beyond_ascii = beyond_ascii || len > 1;
+    i += len;
+  }
+  return beyond_ascii;
 }
 
 }  // namespace tracciato

@@ -1,5 +1,6 @@
 #include "compile/check_hooks.h"
 
+#include "base/cp1252.h"
 #include "model/positions.h"
 #include "textio/keyword.h"
 
@@ -41,6 +42,14 @@ void CheckHooks::warn_off_grid(const char* what, std::int32_t p) const {
     warn(std::string(what) + " at " + std::to_string(p) +
              " is not on a multiple of 50 m and goes to the nearest cell boundary",
          p);
+  }
+}
+
+void CheckHooks::warn_utf8(const char* what, std::string_view text) const {
+  if (active() && looks_like_utf8(text)) {
+    warn(std::string(what) + " \"" + std::string(text) +
+         "\" is UTF-8 text: descriptions are Windows-1252, and the simulator shows it as "
+         "written here; save the file as Windows-1252");
   }
 }
 

@@ -44,6 +44,8 @@ class CheckHooks {
   void unknown_keyword(std::string_view field) const;
   // A position off the 50 m grid, which goes to the nearest cell boundary.
   void warn_off_grid(const char* what, std::int32_t p) const;
+  // A name or text saved as UTF-8, which the simulator shows byte for byte.
+  void warn_utf8(const char* what, std::string_view text) const;
   // A row that does not come after the previous one of its kind; `last` follows the rows.
   void warn_out_of_order(const char* kind, std::int32_t p, std::optional<std::int32_t>& last) const;
 

@@ -321,6 +321,11 @@ Step LineCompiler::mountain_row() {
   check_.warn_out_of_order("mountain", inizio, last_mountain_);
   check_.warn_off_grid("the mountain stretch's start", inizio);
   check_.warn_off_grid("the mountain stretch's end", fine);
+  if (fine < inizio) {
+    check_.warn("the mountain stretch from " + std::to_string(inizio) + " ends at " +
+                    std::to_string(fine) + ", before it starts: it covers no cell",
+                inizio);
+  }
   memo_montagna(s_, inizio, fine, tipo);
   return Step::kNext;
 }
@@ -344,6 +349,7 @@ Step LineCompiler::board_row() {
 Step LineCompiler::signboard_row() {
   const std::int32_t p = reader_.read_number();
   const std::string_view line_buffer = reader_.read_text();
+  check_.warn_utf8("the signboard text", line_buffer);
   if (!within_route(p)) return out_of_route("the signboard row", p);
   check_.warn_off_grid("the signboard", p);
   TrackCell* const cell = claim_cell(s_, point_cell(p), error_code::kSignboardCellTaken,

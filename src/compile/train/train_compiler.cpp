@@ -351,6 +351,7 @@ void TrainCompiler::read_station_values(const Station& station) {
   station.departure_time =
       checked_narrow<std::int32_t>((h * 60 + m) * 60 + sec, "the departure time");
   station.name = std::string(reader_.read_text());
+  check_.warn_utf8("the station name", station.name);
 }
 
 void TrainCompiler::place_platform(const Station& station, std::int32_t length) const {
