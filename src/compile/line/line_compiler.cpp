@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdlib>
+#include <numbers>
 #include <optional>
 
 #include "base/rounding.h"
@@ -9,6 +11,7 @@
 #include "compile/line/mountain_recorder.h"
 #include "compile/line/progressive_order.h"
 #include "compile/line/speed_board_recorder.h"
+#include "compile/railway_bounds.h"
 #include "compile/row_checks.h"
 #include "model/error_codes.h"
 #include "model/header_records.h"
@@ -63,7 +66,7 @@ class LineCompiler {
   Step out_of_route(const char* row, std::int32_t p);
   // After a code that ends the compile: go on past the row when checking.
   Step abandon_row() { return check_.skip_row() ? Step::kNext : Step::kAbandon; }
-  void warn_about_curve(std::int32_t start, std::int32_t length);
+  void warn_about_curve(std::int32_t start, std::int32_t length, double curvature);
 
   bool lead_in();
   bool general_section();
@@ -269,6 +272,11 @@ Step LineCompiler::gradient_row() {
   if (!within_route(p)) return out_of_route("the gradient row", p);
   check_.warn_out_of_order("gradient", p, last_gradient_);
   check_.warn_off_grid("the gradient row", p);
+  if (check_.active() && std::abs(std::int64_t{g}) > railway_bounds::kSteepestGradient) {
+    check_.warn("the gradient of " + std::to_string(g) + " per mille at " + std::to_string(p) +
+                    " is steeper than 60 per mille, beyond any railway on adhesion alone",
+                p);
+  }
   const std::int64_t n = run_cell(p);
   if (n > 0) fill_gradient(n);
   previous_gradient_ = g;
@@ -291,7 +299,7 @@ Step LineCompiler::curve_row(std::string_view field) {
   }
   if (contains_any_case(field, "s")) curvature = curvature * -1;
   if (geometry_exhausted_) return Step::kNext;
-  warn_about_curve(start, length);
+  warn_about_curve(start, length, curvature);
   GeometryTable& g = *s_.geometry;
   const std::int64_t end = std::int64_t{start} + length;
   // Straight up to the curve's start, then the curve itself.
@@ -363,8 +371,15 @@ Step LineCompiler::signboard_row() {
   return Step::kNext;
 }
 
-void LineCompiler::warn_about_curve(std::int32_t start, std::int32_t length) {
+void LineCompiler::warn_about_curve(std::int32_t start, std::int32_t length, double curvature) {
   if (!check_.active()) return;
+  const double degrees = std::abs(curvature) * length * 180 / std::numbers::pi;
+  if (degrees > railway_bounds::kWidestTurn) {
+    check_.warn("the curve at " + std::to_string(start) + " turns " +
+                    std::to_string(static_cast<int>(degrees)) + " degrees in " +
+                    std::to_string(length) + " m, more than a full circle",
+                start);
+  }
   check_.warn_out_of_order("curve", start, last_curve_);
   check_.warn_off_grid("the curve", start);
   const std::int64_t end = std::int64_t{start} + length;

@@ -6,6 +6,7 @@
 
 #include "base/rounding.h"
 #include "compile/check_hooks.h"
+#include "compile/railway_bounds.h"
 #include "compile/row_checks.h"
 #include "compile/train/signal_recorder.h"
 #include "compile/train/slowdown_recorder.h"
@@ -210,6 +211,11 @@ Step TrainCompiler::speed_row() {
   if (!within_route(p, 100, last_index())) return out_of_route("the speed-limit row", p);
   check_.warn_out_of_order("speed-limit", p, last_speed_);
   check_.warn_off_grid("the speed limit", p);
+  if (check_.active() && v > railway_bounds::kFastestSpeed) {
+    check_.warn("the speed limit of " + std::to_string(v) + " km/h at " + std::to_string(p) +
+                    " is above 350 km/h, faster than any line in service",
+                p);
+  }
   const std::int64_t w = run_cell(p);
   // A speed row's run stops short of the last cell.
   if (w > 0 && speed_fill_index_ < last_index()) {
@@ -304,6 +310,11 @@ Step TrainCompiler::station_row() {
   }
   station.kind = read_as<std::uint8_t>("the station kind");
   const std::int32_t length = reader_.read_number();
+  if (check_.active() && length > railway_bounds::kLongestPlatform) {
+    check_.warn("the platform of " + std::to_string(length) + " m at " + std::to_string(at) +
+                    " is longer than 1000 m",
+                at);
+  }
   if (length % 100 != 0) {
     return fail(error_code::kPlatformLength, at,
                 "the platform length " + std::to_string(length) + " is not a multiple of 100");
