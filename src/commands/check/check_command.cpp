@@ -1,5 +1,6 @@
 #include "commands/check/check_command.h"
 
+#include <charconv>
 #include <filesystem>
 #include <iostream>
 #include <memory>
@@ -45,13 +46,24 @@ bool unreadable(Description& d, bool json) {
   return true;
 }
 
-int run_check(CheckInputs& in, int j, bool json) {
+// How the findings are written: text or JSON, and how many errors at most.
+struct Output {
+  bool json = false;
+  std::optional<int> max_errors;
+};
+
+int run_check(CheckInputs& in, int j, const Output& output) {
+  const bool json = output.json;
   if (unreadable(*in.line, json) || unreadable(*in.train, json)) {
     return exit_code(ExitStatus::kFileProblem);
   }
   const BuildRequest request{*in.line, *in.train, in.names.base_name, in.names.train_number, j};
   const FindingList list = check_descriptions(request);
-  json ? write_findings_json(std::cout, list) : write_findings_text(std::cout, list);
+  if (json) {
+    write_findings_json(std::cout, list, output.max_errors);
+  } else {
+    write_findings_text(std::cout, list, {.max_errors = output.max_errors.value_or(50)});
+  }
   return exit_code(list.errors() > 0 ? ExitStatus::kError : ExitStatus::kOk);
 }
 
@@ -61,6 +73,15 @@ int run(const Arguments& args, const CommandContext& context) {
     return usage_error("check", "check takes LINE and TRAIN, or nothing");
   const std::string format = args.value("--format").value_or("text");
   if (format != "text" && format != "json") return usage_error("check", "--format is text or json");
+  Output output{format == "json", std::nullopt};
+  if (const auto max = args.value("--max-errors")) {
+    int n = 0;
+    const auto [end, error] = std::from_chars(max->data(), max->data() + max->size(), n);
+    if (error != std::errc{} || end != max->data() + max->size() || n < 1) {
+      return usage_error("check", "--max-errors takes a whole number above 0");
+    }
+    output.max_errors = n;
+  }
   if (const auto both = both_from_standard_input(args.positionals)) {
     return usage_error("check", *both);
   }
@@ -80,7 +101,7 @@ int run(const Arguments& args, const CommandContext& context) {
     }
     inputs.names = *names;
   }
-  return run_check(inputs, args.flag("--no-geometry") ? 0 : 1, format == "json");
+  return run_check(inputs, args.flag("--no-geometry") ? 0 : 1, output);
 }
 
 }  // namespace
@@ -88,7 +109,7 @@ int run(const Arguments& args, const CommandContext& context) {
 const Command kCheckCommand{
     .name = "check",
     .forms = {"[LINE TRAIN [--base NAME] [--train NUMBER]] [--no-geometry]\n"
-              "[--format text|json]"},
+              "[--format text|json] [--max-errors N]"},
     .summary =
         "list every error and warning of the descriptions (the embedded ones\n"
         "without LINE and TRAIN) and write no file; status 1 if there is an error;\n"
@@ -96,7 +117,9 @@ const Command kCheckCommand{
     .options = {{"--base", "NAME", "the scenario's name, as compile would take it"},
                 {"--train", "NUMBER", "the train's number, as compile would take it"},
                 {"--no-geometry", "", "check a build without the plan geometry table"},
-                {"--format", "text|json", "the findings as text (the default) or as JSON"}},
+                {"--format", "text|json", "the findings as text (the default) or as JSON"},
+                {"--max-errors", "N",
+                 "show N errors at most (text: 50 unless given; JSON: all unless given)"}},
     .run = run,
 };
 

@@ -1,5 +1,6 @@
 #include "commands/check/findings_output.h"
 
+#include <map>
 #include <string>
 
 #include "base/cp1252.h"
@@ -23,24 +24,64 @@ std::string plural(int n, const char* word) {
   return std::to_string(n) + " " + word + (n == 1 ? "" : "s");
 }
 
+void write_finding(std::ostream& out, const Finding& f) {
+  out << place(f.where) << ": ";
+  out << (f.error ? "error " + std::to_string(f.code) : std::string("warning")) << ": ";
+  out << shown(f.message);
+  if (f.position) out << " [position " << *f.position << " m]";
+  if (f.reported) out << " (the error the compile reports)";
+  out << '\n';
+}
+
+// One mistake however often it is made: the kind, the file and the message without its
+// numbers.
+std::string mistake(const Finding& f) {
+  std::string key = (f.error ? std::to_string(f.code) : "w") + "|" + f.where.path + "|";
+  for (const char c : f.message) {
+    if (c < '0' || c > '9') {
+      key += c;
+    } else if (key.back() != '#') {
+      key += '#';
+    }
+  }
+  return key;
+}
+
 }  // namespace
 
-void write_findings_text(std::ostream& out, const FindingList& list) {
+void write_findings_text(std::ostream& out, const FindingList& list, const TextLimits& limits) {
+  std::map<std::string, int> told;
+  std::map<std::string, int> made;
+  for (const Finding& f : list.findings()) ++made[mistake(f)];
+  int errors_shown = 0;
   for (const Finding& f : list.findings()) {
-    out << place(f.where) << ": ";
-    out << (f.error ? "error " + std::to_string(f.code) : std::string("warning")) << ": ";
-    out << shown(f.message);
-    if (f.position) out << " [position " << *f.position << " m]";
-    if (f.reported) out << " (the error the compile reports)";
-    out << '\n';
+    if (f.error && limits.max_errors && errors_shown == *limits.max_errors) continue;
+    const std::string key = mistake(f);
+    const int n = ++told[key];
+    // Told as a count only when that hides two findings or more.
+    const bool counted = made[key] > limits.repeats_shown + 1;
+    if (counted && n > limits.repeats_shown && !f.reported) continue;
+    if (f.error) ++errors_shown;
+    write_finding(out, f);
+    if (counted && n == limits.repeats_shown) {
+      out << place(f.where) << ": note: the same mistake " << plural(made[key] - n, "more time")
+          << " (--format json lists every one)\n";
+    }
+  }
+  if (limits.max_errors && list.errors() > errors_shown) {
+    out << "and " << plural(list.errors() - errors_shown, "more error") << " (--max-errors "
+        << *limits.max_errors << ")\n";
   }
   out << plural(list.errors(), "error") << ", " << plural(list.warnings(), "warning") << '\n';
 }
 
-void write_findings_json(std::ostream& out, const FindingList& list) {
+void write_findings_json(std::ostream& out, const FindingList& list,
+                         std::optional<int> max_errors) {
   out << '[';
   const char* separator = "\n";
+  int errors = 0;
   for (const Finding& f : list.findings()) {
+    if (f.error && max_errors && errors++ >= *max_errors) continue;
     out << separator << R"(  {"file": )"
         << (f.where.path.empty() ? "null" : json_string(f.where.path)) << R"(, "line": )"
         << f.where.line << R"(, "severity": )" << json_string(f.error ? "error" : "warning")

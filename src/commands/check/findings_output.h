@@ -1,14 +1,26 @@
 #pragma once
 
+#include <optional>
 #include <ostream>
 
 #include "commands/check/findings.h"
 
 namespace tracciato {
 
+// How much of a long list the text shows.
+struct TextLimits {
+  // Findings of one mistake repeated (same kind, file and message but for its numbers)
+  // shown before the rest are told as a count.
+  int repeats_shown = 3;
+  // Errors shown at most; nothing: all of them.
+  std::optional<int> max_errors = 50;
+};
+
 // Compiler form, one finding a line, then "N errors, M warnings".
-void write_findings_text(std::ostream& out, const FindingList& list);
-// A JSON array of {file, line, severity, code, position, message, reported}.
-void write_findings_json(std::ostream& out, const FindingList& list);
+void write_findings_text(std::ostream& out, const FindingList& list, const TextLimits& limits);
+// A JSON array of {file, line, severity, code, position, message, reported}: every
+// finding, or no more than `max_errors` errors.
+void write_findings_json(std::ostream& out, const FindingList& list,
+                         std::optional<int> max_errors = std::nullopt);
 
 }  // namespace tracciato
