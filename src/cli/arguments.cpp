@@ -19,14 +19,12 @@ const OptionSpec* find_option(std::span<const OptionSpec> options, std::string_v
 }
 
 // "; did you mean --format?" for an option name that is one slip away from one it takes.
-std::string did_you_mean(std::span<const OptionSpec> options, std::string_view name) {
-  std::vector<std::string_view> names;
-  for (const OptionSpec& option : options) names.push_back(option.name);
-  const auto meant = nearest(name, names);
+}  // namespace
+
+std::string did_you_mean(std::string_view word, std::span<const std::string_view> names) {
+  const auto meant = nearest(word, names);
   return meant ? "; did you mean " + std::string(*meant) + "?" : "";
 }
-
-}  // namespace
 
 std::optional<Arguments> parse_arguments(std::span<const std::string> words,
                                          std::span<const OptionSpec> options,
@@ -50,7 +48,9 @@ std::optional<Arguments> parse_arguments(std::span<const std::string> words,
     } else if (option && eq == std::string::npos) {
       args.flags.insert(name);
     } else {
-      problem = "unknown option " + word + did_you_mean(options, name);
+      std::vector<std::string_view> names;
+      for (const OptionSpec& known : options) names.push_back(known.name);
+      problem = "unknown option " + word + did_you_mean(name, names);
       return std::nullopt;
     }
   }

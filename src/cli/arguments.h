@@ -29,6 +29,9 @@ struct Arguments {
   bool flag(const std::string& name) const { return flags.contains(name); }
 };
 
+// "; did you mean NAME?" for a word one slip away from one of `names`; empty otherwise.
+std::string did_you_mean(std::string_view word, std::span<const std::string_view> names);
+
 // Returns nullopt with `problem` set for an unknown option or a missing value.
 std::optional<Arguments> parse_arguments(std::span<const std::string> words,
                                          std::span<const OptionSpec> options, std::string& problem);

@@ -4,7 +4,6 @@
 #include <iostream>
 #include <sstream>
 
-#include "base/edit_distance.h"
 #include "cli/exit_status.h"
 #include "model/error_codes.h"
 
@@ -122,8 +121,7 @@ std::string did_you_mean_command(std::span<const Command> commands, std::string_
   for (const Command& command : commands) {
     if (!command.name.empty()) names.push_back(command.name);
   }
-  const auto meant = nearest(word, names);
-  return meant ? "; did you mean " + std::string(*meant) + "?" : "";
+  return did_you_mean(word, names);
 }
 
 int usage_error(std::string_view command, const std::string& problem) {

@@ -1,6 +1,7 @@
 #include "compile/train/train_compiler.h"
 
 #include <algorithm>
+#include <array>
 #include <optional>
 #include <vector>
 
@@ -39,6 +40,22 @@ bool platform_both_sides(std::uint8_t kind) {
   return kind == 7 || kind == 8;
 }
 
+// The rows a train needs, with what the compile takes without them.
+struct NeededRow {
+  const char* word;
+  const char* row;
+  const char* consequence;
+};
+constexpr std::array<NeededRow, 7> kNeededRows = {{
+    {"frenata", "braked mass row (\"percentuale massa frenata\")", "it takes 0"},
+    {"vetture", "cars row (\"numero vetture\")", "it takes 0"},
+    {"velocit", "speed limit row (\"velocita\")", "every cell's limit is 0"},
+    {"aderenza", "adhesion row (\"aderenza\")", "every cell's adhesion is 0"},
+    {"orologio", "clock row (\"orologio\")", "it starts at 00:00:00"},
+    {"sabbia", "sand row (\"sabbia\")", "it takes 0"},
+    {"stazione", "station row (\"stazione\")", "its timetable is empty"},
+}};
+
 enum class Step { kNext, kEndOfFile, kEnd };
 
 using Station = StationView<HeaderRecord>;
@@ -76,6 +93,7 @@ class TrainCompiler {
   void warn_overwritten_marks(const std::vector<std::int64_t>& cells, const char* by) const;
   void warn_records_in_use() const;
   // Rows a train needs that the description never gave: the compile takes 0 for them.
+  void note_needed_row(std::string_view keyword);
   void warn_missing_rows() const;
 
   void skip_lead_in();
@@ -116,7 +134,7 @@ class TrainCompiler {
   bool stations_full_ = false;
   // What the checker looks for at the end: the "[generale]" row and the rows a train needs.
   bool general_found_ = false;
-  std::vector<std::string_view> rows_seen_;
+  std::array<bool, kNeededRows.size()> needed_seen_{};
 };
 
 void TrainCompiler::compile() {
@@ -146,7 +164,7 @@ void TrainCompiler::skip_lead_in() {
 }
 
 Step TrainCompiler::row(std::string_view k) {
-  if (check_.active()) rows_seen_.push_back(k);
+  if (check_.active()) note_needed_row(k);
   const auto train = train_values_record(s_.header);
   if (contains_any_case(k, "frenata") && contains_any_case(k, "massa")) {
     train.braked_mass_percentage = reader_.read_number();
@@ -449,24 +467,18 @@ void TrainCompiler::end_of_file() {
   check_progressives();
 }
 
+void TrainCompiler::note_needed_row(std::string_view k) {
+  for (std::size_t i = 0; i < kNeededRows.size(); ++i) {
+    if (contains_any_case(k, kNeededRows[i].word)) needed_seen_[i] = true;
+  }
+}
+
 void TrainCompiler::warn_missing_rows() const {
   if (!check_.active() || !general_found_) return;
-  struct Needed {
-    const char* word;
-    const char* row;
-    const char* consequence;
-  };
-  for (const auto& [word, row, consequence] :
-       {Needed{"frenata", "braked mass row (\"percentuale massa frenata\")", "it takes 0"},
-        Needed{"vetture", "cars row (\"numero vetture\")", "it takes 0"},
-        Needed{"velocit", "speed limit row (\"velocita\")", "every cell's limit is 0"},
-        Needed{"aderenza", "adhesion row (\"aderenza\")", "every cell's adhesion is 0"},
-        Needed{"orologio", "clock row (\"orologio\")", "it starts at 00:00:00"},
-        Needed{"sabbia", "sand row (\"sabbia\")", "it takes 0"},
-        Needed{"stazione", "station row (\"stazione\")", "its timetable is empty"}}) {
-    const bool seen = std::ranges::any_of(
-        rows_seen_, [word = word](std::string_view k) { return contains_any_case(k, word); });
-    if (!seen) check_.warn_file(std::string("the train has no ") + row + ": " + consequence);
+  for (std::size_t i = 0; i < kNeededRows.size(); ++i) {
+    if (needed_seen_[i]) continue;
+    check_.warn_file(std::string("the train has no ") + kNeededRows[i].row + ": " +
+                     kNeededRows[i].consequence);
   }
 }
 
