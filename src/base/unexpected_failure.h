@@ -12,6 +12,15 @@ class UnexpectedFailure : public std::runtime_error {
   explicit UnexpectedFailure(const std::string& what) : std::runtime_error(what) {}
   // Line of the description being read when it happened; 0 when none.
   int line = 0;
+  // Byte columns of the field being read, 1-based, the end one past it; 0 when none.
+  int column = 0;
+  int end_column = 0;
+  // The bytes of that line, to show under the message.
+  std::string source;
+  // Already recorded, with everything known of its row, by the one who caught it first.
+  bool recorded = false;
+  // What an author would change, when the failure has one likely fix.
+  std::string hint;
 };
 
 }  // namespace tracciato

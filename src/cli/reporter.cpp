@@ -7,7 +7,7 @@
 namespace tracciato {
 
 void ConsoleReporter::compile_error(const ErrorState& errors) {
-  std::cerr << error_message(errors.error_code) << '\n' << format_diagnostic(errors) << '\n';
+  std::cerr << error_message(errors.error_code) << '\n' << format_diagnostic(errors);
 }
 
 void ConsoleReporter::failure(const std::string& message) {

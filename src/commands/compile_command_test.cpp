@@ -60,7 +60,7 @@ TEST(CompileCommand, StandardInputIsNamedInDiagnosticsAndReadOnce) {
   const auto run =
       run_tracciato({"compile", "-", kExampleTrain, "--base", "Esempio"}, dir.path(), line);
   EXPECT_EQ(run.status, 1);
-  EXPECT_EQ(second_line(run.err).substr(0, 22), "<stdin>:24: error 6: t");
+  EXPECT_EQ(second_line(run.err).substr(0, 25), "<stdin>:24:23: error 6: t");
   const auto both = run_tracciato({"check", "-", "-", "--base", "A", "--train", "1"}, dir.path());
   EXPECT_EQ(both.status, 2);
   EXPECT_NE(both.err.find("LINE and TRAIN cannot both be -"), std::string::npos) << both.err;
@@ -182,9 +182,13 @@ TEST(CompileCommand, CompileErrorKeepsEarlierFilesAndExplainsTheRow) {
       run_tracciato({"compile", "Esempio_linea.txt", kExampleTrain, "--out", "."}, dir.path());
   EXPECT_EQ(run.status, 1);
   EXPECT_EQ(first_line(run.err), " Errore n. 6");
-  EXPECT_EQ(second_line(run.err),
-            "Esempio_linea.txt:24: error 6: the signboard's cell 18 already holds a signboard "
-            "[position 850 m]");
+  EXPECT_EQ(run.err.substr(run.err.find('\n') + 1),
+            "Esempio_linea.txt:24:23: error 6: the signboard at 850 m (km 9+150) falls in the "
+            "same 50 m of track as a signboard, and a cell holds one object\n"
+            "   24 | cartello_indicatore,  850,   (G)\n"
+            "      |                       ^~~\n"
+            "note: the two share track cell 18, the cell of what stands at 850 m\n"
+            "note: `tracciato explain 6` tells what the code means and how to fix it\n");
   EXPECT_EQ(read_file(dir / "Esempio_100.dat"), earlier);
 }
 
@@ -205,7 +209,8 @@ TEST(CompileCommand, MissingDescriptions) {
       run_tracciato({"compile", "Nessuna_linea.txt", kExampleTrain, "--train", "100"}, dir.path());
   EXPECT_EQ(run.status, 1);
   EXPECT_EQ(run.err,
-            " Errore n. 101\nNessuna_linea.txt: error 101: the line description does not exist\n");
+            " Errore n. 101\nNessuna_linea.txt: error 101: the line description does not exist\n"
+            "note: `tracciato explain 101` tells what the code means and how to fix it\n");
   run = run_tracciato({"compile", kExampleLine, "Esempio_9-.txt"}, dir.path());
   EXPECT_EQ(run.status, 1);
   EXPECT_EQ(first_line(run.err), " Errore n. 25");

@@ -128,7 +128,7 @@ TEST(DefaultRun, DamagedScenarioFailsWithItsCodeAndKeepsTheTrainDescription) {
   const auto run = run_program(TRACCIATO_DAMAGED_EXE, {"--out", out.path()}, out.path());
   EXPECT_EQ(run.status, 1);
   EXPECT_EQ(run.err.substr(0, run.err.find('\n')), " Errore n. 6");
-  EXPECT_NE(run.err.find("\nBrenzanoC_OstuviaC_linea.txt:399: error 6: "), std::string::npos)
+  EXPECT_NE(run.err.find("\nBrenzanoC_OstuviaC_linea.txt:399:23: error 6: "), std::string::npos)
       << run.err;
   EXPECT_EQ(file_names(out.path()),
             (kDocuments + std::vector<std::string>{kTrain, "BrenzanoC_OstuviaC_4417.dat"}));

@@ -1,10 +1,23 @@
 #include "compile/check_hooks.h"
 
 #include "base/cp1252.h"
+#include "base/edit_distance.h"
 #include "model/positions.h"
 #include "textio/keyword.h"
 
 namespace tracciato {
+
+namespace {
+
+std::string plural(std::size_t n, const char* word) {
+  return std::to_string(n) + " " + word + (n == 1 ? "" : "s");
+}
+
+std::string kind_name(const RowKind* kind) {
+  return kind != nullptr ? std::string(kind->name) : std::string("row");
+}
+
+}  // namespace
 
 bool tell_checker(CheckObserver* observer, ErrorState& errors) {
   if (observer == nullptr || !errors.failed()) return false;
@@ -13,51 +26,169 @@ bool tell_checker(CheckObserver* observer, ErrorState& errors) {
   return true;
 }
 
+void CheckHooks::begin_row(const RowKind* kind) {
+  reader_.begin_row();
+  kind_ = kind;
+  row_starts_line_ = reader_.field_starts_line();
+  const FieldSpan& keyword = reader_.row_field(0);
+  if (active() && kind != nullptr &&
+      reader_.line_text(keyword).find('\t') != std::string_view::npos) {
+    observer_->warning({at(0), std::nullopt,
+                        "the " + std::string(kind->name) + " holds a tab, which is no separator",
+                        std::string(kTabHint)});
+  }
+}
+
+SourceLocation CheckHooks::at(std::size_t k) const {
+  const FieldSpan& span = reader_.row_field(k);
+  return {path_, span.line, span.column, span.end_column, std::string(reader_.line_text(span))};
+}
+
+SourceLocation CheckHooks::row_place() const {
+  SourceLocation place = at(0);
+  place.column = 0;
+  place.end_column = 0;
+  return place;
+}
+
 bool CheckHooks::report() {
   if (!active()) return false;
+  note_run_on_row();
   tell_checker(observer_, errors_);
   return true;
 }
 
 bool CheckHooks::skip_row() {
   if (!report()) return false;
-  reader_.skip_rest_of_line(row_line_);
+  reader_.skip_rest_of_line(reader_.field_line());
   return true;
 }
 
-void CheckHooks::warn_at(int line, std::optional<std::int32_t> position,
-                         const std::string& message) const {
-  if (active()) observer_->warning({path_, line}, position, message);
+void CheckHooks::record_failure(UnexpectedFailure& failure) {
+  const FieldSpan span = reader_.failure_span();
+  errors_.record(
+      error_code::kUnexpectedFailure, failure.what(),
+      {path_, span.line, span.column, span.end_column, std::string(reader_.line_text(span))});
+  errors_.hint = failure.hint;
+  failure.recorded = true;
+  if (!active()) note_run_on_row();
 }
 
-void CheckHooks::unknown_keyword(std::string_view field) const {
+std::optional<CheckHooks::RunOnRow> CheckHooks::run_on_row(std::size_t fields) const {
+  const int line = reader_.row_field(0).line;
+  std::size_t on_its_line = 0;
+  int last_line = line;
+  for (std::size_t k = 1; k < fields; ++k) {
+    const int field_line = reader_.row_field(k).line;
+    if (field_line == line) ++on_its_line;
+    last_line = field_line;
+  }
+  if (last_line == line) return std::nullopt;
+  return RunOnRow{row_place(), kind_ != nullptr ? kind_->name : "row", on_its_line, fields - 1,
+                  last_line};
+}
+
+void CheckHooks::end_row() {
+  const std::size_t fields = reader_.row_fields_read();
+  run_on_ = run_on_row(fields);
+  // A compile stops at the error its row left standing; a check has told it already.
+  if (!active()) {
+    note_run_on_row();
+    return;
+  }
+  if (run_on_) {
+    warn_at(run_on_->at, std::nullopt,
+            "the " + kind_name(kind_) + " has only " + plural(run_on_->on_its_line, "field") +
+                " on its line: the compile reads the other " +
+                std::to_string(run_on_->read - run_on_->on_its_line) + " from line " +
+                std::to_string(run_on_->last_line) +
+                (run_on_->last_line - run_on_->at.line > 1 ? " and the lines before it" : ""));
+  }
+  const int left = reader_.fields_left_on_line();
+  // A row that read no field is one the compile leaves alone, curves without a plan say.
+  if (left > 0 && kind_ != nullptr && fields > 1 &&
+      reader_.row_field(fields - 1).line == row_line()) {
+    warn_at(row_place(), std::nullopt,
+            "the " + kind_name(kind_) + " has " + plural(fields - 1 + left, "field") +
+                " but takes " + std::to_string(fields - 1) +
+                ": the compile reads what follows them as a new row");
+  }
+}
+
+void CheckHooks::note_run_on_row() {
+  if (!run_on_ || !errors_.failed() || errors_.where.path != path_) return;
+  const int error_line = errors_.where.line;
+  const bool within = error_line > run_on_->at.line && error_line <= run_on_->last_line + 1;
+  if (!within) return;
+  errors_.add_note("the " + std::string(run_on_->kind) + " that begins here has only " +
+                       plural(run_on_->on_its_line, "field") +
+                       " on its line and took the rest from the lines after it",
+                   run_on_->at);
+}
+
+void CheckHooks::warn_at(const SourceLocation& at, std::optional<std::int32_t> position,
+                         const std::string& message) const {
+  if (active()) observer_->warning({at, position, message, {}});
+}
+
+void CheckHooks::warn(std::size_t k, const std::string& message,
+                      std::optional<std::int32_t> position) const {
+  if (active()) warn_at(at(k), position, message);
+}
+
+void CheckHooks::warn_file(const std::string& message) const {
+  warn_at(whole_file(), std::nullopt, message);
+}
+
+void CheckHooks::unknown_keyword(std::string_view field, std::span<const RowKind> section) const {
   const bool header = contains_exact(field, "[") && contains_exact(field, "]");
   const bool comment = contains_exact(field, "-");
   if (!active() || !row_starts_line_ || header || comment || field.empty()) return;
-  warn("\"" + std::string(field) + "\" names no row kind: the line is skipped");
+  if (field.find('\t') != std::string_view::npos) {
+    observer_->warning({at(0), std::nullopt,
+                        "\"" + std::string(field) + "\" names no row kind: the line is skipped",
+                        std::string(kTabHint)});
+    return;
+  }
+  std::vector<std::string_view> keywords;
+  for (const RowKind& kind : section) keywords.push_back(kind.keyword);
+  const auto meant = nearest(field, keywords);
+  observer_->warning({at(0), std::nullopt,
+                      "\"" + std::string(field) + "\" names no row kind: the line is skipped",
+                      meant ? "did you mean \"" + std::string(*meant) + "\"?" : std::string()});
+}
+
+void CheckHooks::warn_byte_order_mark(std::string_view text) const {
+  if (active() && text.starts_with("\xEF\xBB\xBF")) {
+    observer_->warning({whole_file(), std::nullopt, "the file begins with a UTF-8 byte-order mark",
+                        std::string(kUtf8Hint)});
+  }
 }
 
 void CheckHooks::warn_off_grid(const char* what, std::int32_t p) const {
   if (active() && !on_cell_grid(p)) {
-    warn(std::string(what) + " at " + std::to_string(p) +
-             " is not on a multiple of 50 m and goes to the nearest cell boundary",
+    warn(1,
+         std::string(what) + " at " + std::to_string(p) +
+             " m is not on a multiple of 50 m and goes to the nearest cell boundary",
          p);
   }
 }
 
-void CheckHooks::warn_utf8(const char* what, std::string_view text) const {
+void CheckHooks::warn_utf8(std::size_t k, const char* what, std::string_view text) const {
   if (active() && looks_like_utf8(text)) {
-    warn(std::string(what) + " \"" + std::string(text) +
-         "\" is UTF-8 text: descriptions are Windows-1252, and the simulator shows it as "
-         "written here; save the file as Windows-1252");
+    observer_->warning({at(k), std::nullopt,
+                        std::string(what) + " \"" + std::string(text) +
+                            "\" is UTF-8 text, which the simulator shows byte for byte",
+                        std::string(kUtf8Hint)});
   }
 }
 
 void CheckHooks::warn_out_of_order(const char* kind, std::int32_t p,
                                    std::optional<std::int32_t>& last) const {
   if (active() && last && p <= *last) {
-    warn(std::string("the ") + kind + " row at " + std::to_string(p) +
-             " does not come after the previous one at " + std::to_string(*last),
+    warn(1,
+         std::string("the ") + kind + " row at " + std::to_string(p) +
+             " m does not come after the previous one at " + std::to_string(*last) + " m",
          p);
   }
   last = p;

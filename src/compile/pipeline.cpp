@@ -8,6 +8,7 @@
 #include "compile/train/train_compiler.h"
 #include "model/competition_codes.h"
 #include "model/error_codes.h"
+#include "model/positions.h"
 
 namespace tracciato {
 
@@ -35,8 +36,12 @@ bool step(Scenario& s, const BuildRequest& request, const Description* read, F&&
   try {
     body();
   } catch (const UnexpectedFailure& failure) {
-    s.errors.record(error_code::kUnexpectedFailure, failure.what(),
-                    {read != nullptr ? read->path() : "", failure.line});
+    if (!failure.recorded) {
+      s.errors.record(error_code::kUnexpectedFailure, failure.what(),
+                      {read != nullptr ? read->path() : "", failure.line, failure.column,
+                       failure.end_column, failure.source});
+      s.errors.hint = failure.hint;
+    }
     if (s.observer == nullptr) {
       request.line.discard();
       request.train.discard();
@@ -45,6 +50,15 @@ bool step(Scenario& s, const BuildRequest& request, const Description* read, F&&
   }
   tell_checker(s.observer, s.errors);
   return true;
+}
+
+// The stamp's slots are in track cell 1, where only a slowdown at 0 m can stand.
+void locate_stamp_refusal(Scenario& s) {
+  if (!s.errors.failed()) return;
+  s.errors.hint = "start the slowdown at 50 m or further on";
+  for (const RowSource& slowdown : s.slowdown_rows) {
+    if (point_cell(slowdown.position) == 1) s.errors.where = slowdown.at;
+  }
 }
 
 std::string_view load(Description& d, const char* failure) {
@@ -85,7 +99,10 @@ Scenario memorizza_percorso(const BuildRequest& request, CheckObserver* observer
   if (!goes_on(s)) return s;
   signal_code_pass(s);
   if (!goes_on(s)) return s;
-  step(s, request, nullptr, [&] { stamp_header(s); });
+  step(s, request, nullptr, [&] {
+    stamp_header(s);
+    locate_stamp_refusal(s);
+  });
   return s;
 }
 

@@ -88,8 +88,11 @@ TEST(BuildPrecedence, LineRangeFailureEndsTheTrainAtItsFirstSignal) {
   EXPECT_EQ(s.cells.at(41).cell_type, 0);
   EXPECT_EQ(s.errors.where.path, "linea.txt");
   EXPECT_EQ(s.errors.where.line, 5);
-  EXPECT_EQ(s.errors.note,
-            "the compile stopped at treno.txt:2, which now gives the error position 1000");
+  ASSERT_EQ(s.errors.notes.size(), 2u);
+  EXPECT_EQ(s.errors.notes[1].text,
+            "the compile stopped at this row, which now gives the error position 1000 m");
+  EXPECT_EQ(s.errors.notes[1].at.path, "treno.txt");
+  EXPECT_EQ(s.errors.notes[1].at.line, 2);
 }
 
 TEST(BuildPrecedence, ProgressiveCheckReplacesEarlierCodes) {
@@ -98,11 +101,13 @@ TEST(BuildPrecedence, ProgressiveCheckReplacesEarlierCodes) {
       {"pendenza,  999999,  2"});
   const Scenario s = compile(line, kGoodTrain);
   EXPECT_EQ(s.errors.error_code, 2);
+  // At the progressive row's kilometre, the field off the grid.
   EXPECT_EQ(s.errors.where.path, "linea.txt");
-  EXPECT_EQ(s.errors.where.line, 0);
+  EXPECT_EQ(s.errors.where.line, 3);
+  EXPECT_EQ(s.errors.where.column, 36);
 }
 
-TEST(BuildPrecedence, CodePassErrorsNameTheCell) {
+TEST(BuildPrecedence, CodePassErrorsPointAtTheSlowdownRow) {
   // The near band of the slowdown start (cell 81) is filled with boards.
   const Scenario s =
       compile(line_description({"indicatori_vmax,  3650,  60,  0,  0,  0,  ,  ,  ,  0",
@@ -111,7 +116,9 @@ TEST(BuildPrecedence, CodePassErrorsNameTheCell) {
               train_description({"rallentamento,   4000,    50,  200, 1,  0,  0"}));
   EXPECT_EQ(s.errors.error_code, 12);
   EXPECT_EQ(s.errors.error_position, 81 * 50);
-  EXPECT_EQ(s.errors.where.path, "");
+  EXPECT_EQ(s.errors.where.path, "treno.txt");
+  EXPECT_EQ(s.errors.where.line, 2);
+  EXPECT_EQ(s.errors.where.column, 18);
 }
 
 TEST(BuildPrecedence, ObjectsInTrackCellOneTripTheStamp) {
@@ -128,7 +135,8 @@ TEST(BuildPrecedence, UnexpectedFailuresNameTheLine) {
   const Scenario s = compile(line_description({"pendenza,  50x,  2"}), kGoodTrain);
   EXPECT_EQ(s.errors.error_code, 25);
   EXPECT_EQ(s.errors.where.line, 5);
-  EXPECT_EQ(s.errors.explanation, "the numeric field \"50x\" is not a whole number");
+  EXPECT_EQ(s.errors.where.column, 12);
+  EXPECT_EQ(s.errors.explanation, "the field \"50x\" is not a whole number");
   const Scenario past_end = compile(line_description({}), crlf({"[generale]", "velocita, 0"}));
   EXPECT_EQ(past_end.errors.error_code, 25);
   EXPECT_EQ(past_end.errors.where.path, "treno.txt");

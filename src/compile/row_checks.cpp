@@ -3,31 +3,53 @@
 #include <string>
 
 #include "model/error_codes.h"
+#include "model/header_records.h"
+#include "model/positions.h"
 
 namespace tracciato {
 
-TrackCell* claim_cell(Scenario& scenario, std::int64_t i, std::int32_t code,
-                      std::string_view cell_name, std::optional<std::int32_t> position,
-                      const SourceLocation& at) {
-  TrackCell& cell = scenario.cells.at(i);
-  if (scenario.cells.is_free(i)) return &cell;
-  std::string why = std::string(cell_name) + " " + std::to_string(i) + " already holds " +
-                    cell_type_name(cell.cell_type);
+namespace {
+constexpr std::int32_t kRouteMargin = 7000;
+constexpr std::int64_t kObjectReach = 100;
+}  // namespace
+
+std::string metres(std::int64_t p) {
+  std::string digits = std::to_string(p < 0 ? -p : p);
+  for (int i = static_cast<int>(digits.size()) - 3; i > 0; i -= 3) digits.insert(i, ",");
+  return (p < 0 ? "-" : "") + digits + " m";
+}
+
+std::string route_place(const Scenario& scenario, std::int64_t p) {
+  const auto km = LineKilometres::from_header(scenario.header).kilometre_at(p);
+  return km ? metres(p) + " (" + railway_kilometre(*km) + ")" : metres(p);
+}
+
+void record_cell_taken(Scenario& scenario, std::int64_t i, std::int32_t code,
+                       const std::string& what, std::optional<std::int32_t> position,
+                       const SourceLocation& at) {
+  const TrackCell& cell = scenario.cells.at(i);
+  std::string why = what + " falls in the same 50 m of track as " + cell_type_name(cell.cell_type) +
+                    ", and a cell holds one object";
   if (position) {
     scenario.errors.record_at(code, *position, std::move(why), at);
   } else {
     scenario.errors.record(code, std::move(why), at);
   }
-  return nullptr;
+  scenario.errors.add_note("the two share track cell " + std::to_string(i) +
+                           ", the cell of what stands at " + metres(point_position(i)));
 }
 
 void record_beyond_route(Scenario& scenario, const char* row, std::int32_t p,
                          const SourceLocation& at) {
-  scenario.errors.record_at(error_code::kBeyondRoute, p,
-                            std::string(row) + " at position " + std::to_string(p) +
-                                " lies beyond the end of the track cell array (last cell " +
-                                std::to_string(scenario.cells.last_index()) + ")",
-                            at);
+  const std::int64_t last = scenario.cells.last_index();
+  scenario.errors.record_at(
+      error_code::kBeyondRoute, p,
+      std::string(row) + " at " + metres(p) +
+          " lies past the end of the track, where no object may stand beyond " +
+          metres(last * kCellLength - kObjectReach),
+      at);
+  scenario.errors.add_note("the track runs " + metres(kRouteMargin) +
+                           " past the route length, up to its last cell, " + std::to_string(last));
 }
 
 }  // namespace tracciato

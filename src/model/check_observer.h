@@ -11,12 +11,18 @@ namespace tracciato {
 // What the checker hears from a compile run on its behalf: every code the compile records
 // and what it accepts silently but an author rarely means. The compile itself runs
 // without one and behaves exactly as if the hooks were not there.
+struct Warning {
+  SourceLocation at;
+  std::optional<std::int32_t> position;
+  std::string message;
+  std::string hint;
+};
+
 class CheckObserver {
  public:
   virtual ~CheckObserver() = default;
   virtual void error(const ErrorState& recorded) = 0;
-  virtual void warning(const SourceLocation& at, std::optional<std::int32_t> position,
-                       const std::string& message) = 0;
+  virtual void warning(const Warning& warning) = 0;
 };
 
 }  // namespace tracciato

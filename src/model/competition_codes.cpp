@@ -12,19 +12,17 @@ constexpr int kCodeLength = 25;
 constexpr std::int16_t kHeaderStamp = 610;
 constexpr std::int16_t kCellStamp = 5121;
 
-std::string occupant_of_cell_1(const TrackCell& cell, const char* field, std::int16_t value) {
-  return std::string("track cell 1 (route position 0 to 24 m) holds ") +
-         cell_type_name(cell.cell_type) + " with " + field + " " + std::to_string(value);
+std::string occupant_of_cell_1(const TrackCell& cell, std::int16_t value) {
+  return std::string("the first 50 m of track, where ") + cell_type_name(cell.cell_type) +
+         " already stores its own value (" + std::to_string(value) + ")";
 }
 }  // namespace
 
 std::string stamp_refusal(const TrackCell& first, std::int32_t code) {
   if (code == error_code::kFormatStampTaken) {
-    return "the format stamp slot is taken: " +
-           occupant_of_cell_1(first, "cell value", first.cell_value);
+    return "the format stamp goes in " + occupant_of_cell_1(first, first.cell_value);
   }
-  return "the competition code slot is taken: " +
-         occupant_of_cell_1(first, "cell value 2", first.cell_value_2);
+  return "the competition code goes in " + occupant_of_cell_1(first, first.cell_value_2);
 }
 
 std::string code_string(const ScenarioHeader& header) {

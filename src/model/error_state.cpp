@@ -9,7 +9,8 @@ void ErrorState::record(std::int32_t code, std::string why, SourceLocation at) {
   position_recorded = false;
   where = std::move(at);
   explanation = std::move(why);
-  note.clear();
+  notes.clear();
+  hint.clear();
 }
 
 void ErrorState::record_at(std::int32_t code, std::int32_t position, std::string why,
@@ -25,9 +26,14 @@ void ErrorState::attach_row(std::int32_t position, const SourceLocation& row) {
   if (where.path.empty()) {
     where = row;
   } else {
-    note = "the compile stopped at " + row.path + ":" + std::to_string(row.line) +
-           ", which now gives the error position " + std::to_string(position);
+    add_note("the compile stopped at this row, which now gives the error position " +
+                 std::to_string(position) + " m",
+             row);
   }
+}
+
+void ErrorState::add_note(std::string text, SourceLocation at) {
+  notes.push_back({std::move(at), std::move(text)});
 }
 
 }  // namespace tracciato

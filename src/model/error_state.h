@@ -3,13 +3,23 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace tracciato {
 
 // Where a recorded code came from, for the diagnostic line.
 struct SourceLocation {
-  std::string path;  // empty: the compiler itself (signal code pass, stamp)
-  int line = 0;      // 0: the whole file
+  std::string path;    // empty: the compiler itself (signal code pass, stamp)
+  int line = 0;        // 0: the whole file
+  int column = 0;      // 1-based byte column of the field; 0: the whole row
+  int end_column = 0;  // one past the field's last byte
+  std::string source;  // the line's bytes as stored, to show under the message
+};
+
+// A further remark on a finding, at a place of its own when `at` names a file.
+struct Note {
+  SourceLocation at;
+  std::string text;
 };
 
 // `error code` and `error position` with what a diagnostic needs to explain them.
@@ -21,7 +31,9 @@ struct ErrorState {
   bool position_recorded = false;
   SourceLocation where;
   std::string explanation;
-  std::string note;
+  std::vector<Note> notes;
+  // The one likely fix, when there is one.
+  std::string hint;
 
   bool failed() const { return error_code > 0; }
   void record(std::int32_t code, std::string why, SourceLocation at = {});
@@ -29,6 +41,7 @@ struct ErrorState {
   // A row whose recorder failed, or that met a code still standing from an earlier phase:
   // the row's position becomes the error position.
   void attach_row(std::int32_t position, const SourceLocation& row);
+  void add_note(std::string text, SourceLocation at = {});
   void reset() { *this = ErrorState{}; }
 };
 

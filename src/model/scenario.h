@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "model/check_observer.h"
 #include "model/error_state.h"
@@ -21,6 +22,12 @@ struct MountainTable {
   std::array<std::int32_t, kLastEntry + 1> mountain_ends{};
 };
 
+// A row the steps after reading may need to point at: its position and where it stands.
+struct RowSource {
+  std::int32_t position = 0;
+  SourceLocation at;
+};
+
 // One compiled scenario in memory, with the state the compile steps share.
 struct Scenario {
   std::string base_name;     // Windows-1252 bytes, as stored in the header
@@ -36,6 +43,10 @@ struct Scenario {
   // Header record for the next signboard text; the stations must stay below it.
   std::int32_t signboard_record = header_index::kFirstSignboard;
   ErrorState errors;
+  // Rows that errors found after their own row may concern: the kilometric progressives
+  // as written, and the slowdowns, whose code markers are placed after reading.
+  std::vector<RowSource> progressive_rows;
+  std::vector<RowSource> slowdown_rows;
   // Set only when the checker runs the compile.
   CheckObserver* observer = nullptr;
 };

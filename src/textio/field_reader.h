@@ -2,10 +2,23 @@
 
 #include <cstdint>
 #include <string_view>
+#include <vector>
 
 #include "base/unexpected_failure.h"
 
 namespace tracciato {
+
+// What to tell an author who separated fields with a tab.
+inline constexpr std::string_view kTabHint =
+    "fields are separated by commas and spaces; this is a tab";
+
+// Where a field lies: its line, and its byte columns as C compilers count them.
+struct FieldSpan {
+  int line = 1;
+  int column = 1;      // 1-based, where the field's text starts, past its leading blanks
+  int end_column = 1;  // one past its last byte
+  std::size_t line_start = 0;
+};
 
 // Reads a description field by field. Fields end at a comma or a line end (CR LF, LF or
 // CR); blanks are the space character only. The end of the file is reached when the read
@@ -27,6 +40,20 @@ class FieldReader {
   int field_line() const { return field_line_; }
   // Whether the last field read was the first of its line.
   bool field_starts_line() const { return field_starts_line_; }
+  // The fields of the current row: 0 is the field last read when the row began (its
+  // keyword), 1 the next one, and so on. Past the fields read: the last one read.
+  void begin_row();
+  const FieldSpan& row_field(std::size_t k) const;
+  std::size_t row_fields_read() const { return row_.size(); }
+  // Where the reader stands when nothing more can be read: the end of the last line.
+  FieldSpan end_span() const;
+  // The bytes of the line a span lies on, without its line end.
+  std::string_view line_text(const FieldSpan& span) const;
+  // Fields still on the current line, when the last field read ended with a comma.
+  int fields_left_on_line() const;
+  // The span of the field an unexpected failure met: the last one read, or the end.
+  FieldSpan failure_span() const { return at_end() ? end_span() : last_; }
+  void locate(UnexpectedFailure& failure) const;
   // Moves past the end of `line` when the read position is still on it.
   void skip_rest_of_line(int line);
   // Line to name in a diagnostic for the current read position.
@@ -37,13 +64,14 @@ class FieldReader {
     try {
       return f();
     } catch (UnexpectedFailure& failure) {
-      if (failure.line == 0) failure.line = at_end() ? current_line() : field_line();
+      if (failure.line == 0) locate(failure);
       throw;
     }
   }
 
  private:
   void begin_field();
+  void end_field(std::size_t start, std::size_t stop);
   void skip_blanks();
   void consume_field_end();
   bool at_line_end() const;
@@ -53,6 +81,11 @@ class FieldReader {
   int line_ = 1;
   int field_line_ = 1;
   bool field_starts_line_ = true;
+  std::size_t line_start_ = 0;
+  FieldSpan last_;
+  // Rows are short; a runaway comment line keeps only its first spans.
+  static constexpr std::size_t kRowSpans = 64;
+  std::vector<FieldSpan> row_;
 };
 
 }  // namespace tracciato

@@ -83,7 +83,7 @@ TEST(Check, FindsEveryIndependentFaultInOneRun) {
       {false, 0, "treno.txt", 4},  {true, 8, "treno.txt", 5},   {true, 9, "treno.txt", 6},
       {true, 16, "treno.txt", 8},  {false, 0, "treno.txt", 0},  {false, 0, "treno.txt", 0},
       {false, 0, "treno.txt", 0},  {false, 0, "treno.txt", 0},  {false, 0, "treno.txt", 0},
-      {true, 1250, "", 0}};
+      {true, 1250, "treno.txt", 9}};
   ASSERT_EQ(got.size(), expected.size());
   for (std::size_t i = 0; i < got.size(); ++i) {
     EXPECT_EQ(got[i].error, expected[i].error) << i;
@@ -190,51 +190,74 @@ INSTANTIATE_TEST_SUITE_P(
                     "the station name \"CITT\xC3\x80\" is UTF-8 text"},
         WarningCase{"SignboardSavedAsUtf8",
                     testing::line_description({"cartello_indicatore, 1700, (CITT\xC3\x80)"}),
-                    kTrain, "is UTF-8 text: descriptions are Windows-1252"},
+                    kTrain, "is UTF-8 text, which the simulator shows byte for byte"},
         WarningCase{"MountainEndingBeforeItStarts",
                     testing::line_description({"montagna, 3000, 2500, 2"}), kTrain,
-                    "the mountain stretch from 3000 ends at 2500, before it starts"},
+                    "the mountain stretch from 3,000 m ends at 2,500 m, before it starts"},
         WarningCase{"GradientSteeperThanAnyRailway",
                     testing::line_description({"pendenza, 1000, 61"}), kTrain,
-                    "the gradient of 61 per mille at 1000 is steeper than 60 per mille"},
+                    "the gradient of 61 per mille at 1,000 m is steeper than 60 per mille"},
         WarningCase{"GradientAtTheBound", testing::line_description({"pendenza, 1000, -60"}),
                     kTrain, ""},
         WarningCase{"SpeedFasterThanAnyLine", kLine,
                     testing::train_description({"velocita, 0, 30", "velocita, 1000, 400"}),
-                    "the speed limit of 400 km/h at 1000 is above 350 km/h"},
+                    "the speed limit of 400 km/h at 1,000 m is above 350 km/h"},
         WarningCase{"CurveOfMoreThanAFullCircle", testing::line_description({"curvad6, 300, 2200"}),
                     kTrain,
-                    "the curve at 300 turns 378 degrees in 2200 m, more than a full circle"},
+                    "the curve at 300 m turns 378 degrees in 2,200 m, more than a full circle"},
         WarningCase{"PlatformLongerThanAnyPlatform", kLine,
                     testing::train_description(
                         {"stazione, 5000, 26, 1100, 0,0,0, 1,1,0, 2,1,1, 0, 14,10,0, S"}),
-                    "the platform of 1100 m at 5000 is longer than 1000 m"},
+                    "the platform of 1,100 m at 5,000 m is longer than 1,000 m"},
         WarningCase{"NoGeneralInTrain", kLine, testing::crlf({"velocita, 0, 30", "[fine]"}),
                     "no \"[generale]\""},
         WarningCase{"NoSignalRepetition",
                     testing::line_description_with({"lunghezza percorso, 10000"}, {}), kTrain,
-                    "no signal-repetition row"},
+                    "without a signal-repetition row"},
         WarningCase{"SignalMarksOverSignalMarks", kLine,
                     testing::train_description(
                         {kSignal, "segnale,  2050,   1, 4, 1,  0, 0,    0,  0,0,0, 0"}),
-                    "approach marks overwrite the marks in cells 38 (31), 36 (32), 34 (33)"},
+                    "approach marks overwrite those already at 1,850 m, 1,750 m, 1,650 m"},
         WarningCase{"StationMarkerOverSignboard",
                     testing::line_description({"cartello_indicatore, 1000, (F)"}),
                     testing::train_description(
                         {"stazione, 1000, 2, 200, 0,0,0, 1,1,0, 2,1,1, 0, 14,10,0, A"}),
-                    "station marker replaces a signboard"},
+                    "marker at its platform end replaces a signboard"},
+        WarningCase{"RowRunningOnIntoTheNextLine", kLine,
+                    testing::train_description(
+                        {"stazione, 5000, 26, 200, 0,0,0, 1,1,0, 2,1,1, 0, 14,10", "0, S"}),
+                    "the station row has only 15 fields on its line: the compile reads the other "
+                    "2 from line 3"},
+        WarningCase{"RowWithMoreFieldsThanItTakes",
+                    testing::line_description({"pendenza, 1000, 2, 3000, 4"}), kTrain,
+                    "the gradient row has 4 fields but takes 2"},
+        WarningCase{"KeywordHoldingATab", testing::line_description({"pendenza\t1000, 2"}), kTrain,
+                    "the gradient row holds a tab, which is no separator", 1, 1},
+        WarningCase{"FileBeginningWithAByteOrderMark", "\xEF\xBB\xBF" + kLine, kTrain,
+                    "the file begins with a UTF-8 byte-order mark"},
+        WarningCase{"SignboardTextInHeaderRecordZero",
+                    testing::line_description(
+                        [] {
+                          std::vector<std::string> rows;
+                          for (int i = 0; i < 81; ++i) {
+                            rows.push_back("cartello_indicatore, " +
+                                           std::to_string(1000 + 100 * i) + ", (X)");
+                          }
+                          return rows;
+                        }(),
+                        20000),
+                    testing::train_description({"velocita, 0, 30"}),
+                    "this signboard's text lands in header record 0"},
         WarningCase{"SlowdownWithoutEnd", kLine,
                     testing::train_description({"rallentamento, 4000, 50, -500, 1, 0, 0"}),
-                    "no end cell"}),
+                    "has no end before the end of the track"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(Check, EmbeddedScenarioChecksClean) {
   testing::TempDir dir;
   const auto run = testing::run_tracciato({"check"}, dir.path());
   EXPECT_EQ(run.status, 0) << run.out;
-  EXPECT_EQ(run.out,
-            "BrenzanoC_OstuviaC_4417-.txt: warning: 25 stations and 53 signboards use 78 of the "
-            "78 header records they share\n0 errors, 1 warning\n");
+  EXPECT_EQ(run.out, "0 errors, 0 warnings\n");
   EXPECT_TRUE(testing::file_names(dir.path()).empty());
 }
 
@@ -245,15 +268,19 @@ TEST(Check, CommandLine) {
   auto run = testing::run_tracciato({"check", "P_linea.txt", "P_1-.txt"}, dir.path());
   EXPECT_EQ(run.status, 1);
   EXPECT_EQ(run.out,
-            "P_linea.txt:5: error 25: the numeric field \"4x0\" is not a whole number (the error "
-            "the compile reports)\n1 error, 0 warnings\n");
+            "P_linea.txt:5:11: error 25: the field \"4x0\" is not a whole number\n"
+            "    5 | pendenza, 4x0, 2\n"
+            "      |           ^~~\n"
+            "note: this is the error compile reports\n"
+            "1 error, 0 warnings\n"
+            "`tracciato explain CODE` tells what a code means and how to fix it\n");
   run =
       testing::run_tracciato({"check", "P_linea.txt", "P_1-.txt", "--format", "json"}, dir.path());
   EXPECT_EQ(run.status, 1);
   EXPECT_EQ(run.out,
-            "[\n  {\"file\": \"P_linea.txt\", \"line\": 5, \"severity\": \"error\", \"code\": 25, "
-            "\"position\": null, \"message\": \"the numeric field \\\"4x0\\\" is not a whole "
-            "number\", \"reported\": true}\n]\n");
+            "[\n  {\"file\": \"P_linea.txt\", \"line\": 5, \"column\": 11, \"end_column\": 14, "
+            "\"severity\": \"error\", \"code\": 25, \"position\": null, \"message\": \"the field "
+            "\\\"4x0\\\" is not a whole number\", \"hint\": null, \"reported\": true}\n]\n");
   EXPECT_EQ(testing::run_tracciato({"check", "P_linea.txt"}, dir.path()).status, 2);
   EXPECT_EQ(testing::run_tracciato({"check", "--format", "xml"}, dir.path()).status, 2);
   std::filesystem::create_directory(dir / "D_linea.txt");
@@ -272,9 +299,9 @@ TEST(Check, AnUnreadableDescriptionIsStillAJsonArray) {
       {"check", "D_linea.txt", "P_1-.txt", "--train", "1", "--format", "json"}, dir.path());
   EXPECT_EQ(run.status, 3);
   EXPECT_EQ(run.out,
-            "[\n  {\"file\": \"D_linea.txt\", \"line\": 0, \"severity\": \"error\", \"code\": "
-            "null, \"position\": null, \"message\": \"cannot read D_linea.txt\", \"reported\": "
-            "false}\n]\n");
+            "[\n  {\"file\": \"D_linea.txt\", \"line\": null, \"column\": null, \"end_column\": "
+            "null, \"severity\": \"error\", \"code\": null, \"position\": null, \"message\": "
+            "\"cannot read D_linea.txt\", \"hint\": null, \"reported\": false}\n]\n");
   EXPECT_EQ(run.err, "tracciato: cannot read D_linea.txt\n");
 }
 

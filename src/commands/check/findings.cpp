@@ -8,10 +8,8 @@ namespace {
 
 Finding from_error(const ErrorState& e) {
   Finding f;
-  f.code = e.error_code;
-  f.where = e.where;
+  static_cast<Diagnostic&>(f) = diagnostic_of(e);
   if (e.position_recorded) f.position = e.error_position;
-  f.message = e.note.empty() ? e.explanation : e.explanation + "; " + e.note;
   return f;
 }
 
@@ -21,13 +19,21 @@ void FindingList::error(const ErrorState& recorded) {
   findings_.push_back(from_error(recorded));
 }
 
-void FindingList::warning(const SourceLocation& at, std::optional<std::int32_t> position,
-                          const std::string& message) {
-  findings_.push_back({false, 0, at, position, message, false});
+void FindingList::warning(const Warning& w) {
+  Finding f;
+  f.error = false;
+  f.where = w.at;
+  f.message = w.message;
+  f.hint = w.hint;
+  f.position = w.position;
+  findings_.push_back(std::move(f));
 }
 
 void FindingList::file_problem(const std::string& path, const std::string& message) {
-  findings_.push_back({true, 0, {path, 0}, std::nullopt, message, false});
+  Finding f;
+  f.where.path = path;
+  f.message = message;
+  findings_.push_back(std::move(f));
 }
 
 void FindingList::mark_reported(const ErrorState& compile) {
@@ -44,6 +50,7 @@ void FindingList::mark_reported(const ErrorState& compile) {
   }
   same->position = own.position;
   same->message = own.message;
+  same->notes = own.notes;
   same->reported = true;
 }
 

@@ -5,17 +5,14 @@
 #include <string>
 #include <vector>
 
+#include "cli/diagnostic.h"
 #include "compile/pipeline.h"
 #include "model/check_observer.h"
 
 namespace tracciato {
 
-struct Finding {
-  bool error = true;  // otherwise a warning
-  std::int32_t code = 0;
-  SourceLocation where;
+struct Finding : Diagnostic {
   std::optional<std::int32_t> position;
-  std::string message;
   bool reported = false;  // the one the compile itself reports
 };
 
@@ -23,8 +20,7 @@ struct Finding {
 class FindingList final : public CheckObserver {
  public:
   void error(const ErrorState& recorded) override;
-  void warning(const SourceLocation& at, std::optional<std::int32_t> position,
-               const std::string& message) override;
+  void warning(const Warning& warning) override;
 
   // A description that cannot be read at all: an error of the whole file, without a code.
   void file_problem(const std::string& path, const std::string& message);

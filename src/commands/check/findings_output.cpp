@@ -20,17 +20,25 @@ std::string shown(const std::string& message) {
   return cp1252_to_utf8(message);
 }
 
+// The message with its notes, as one text.
+std::string json_message(const Finding& f) {
+  std::string text = f.message;
+  for (const Note& note : f.notes) text += "; " + note.text;
+  return text;
+}
+
 std::string plural(int n, const char* word) {
   return std::to_string(n) + " " + word + (n == 1 ? "" : "s");
 }
 
-void write_finding(std::ostream& out, const Finding& f) {
-  out << place(f.where) << ": ";
-  out << (f.error ? "error " + std::to_string(f.code) : std::string("warning")) << ": ";
-  out << shown(f.message);
-  if (f.position) out << " [position " << *f.position << " m]";
-  if (f.reported) out << " (the error the compile reports)";
-  out << '\n';
+void write_finding(std::ostream& out, const Finding& f, const Palette& colours) {
+  Diagnostic d = f;
+  if (f.reported) d.notes.push_back({{}, "this is the error compile reports"});
+  out << render_diagnostic(d, colours);
+}
+
+std::string number_or_null(int n) {
+  return n > 0 ? std::to_string(n) : "null";
 }
 
 // One mistake however often it is made: the kind, the file and the message without its
@@ -62,9 +70,10 @@ void write_findings_text(std::ostream& out, const FindingList& list, const TextL
     const bool counted = made[key] > limits.repeats_shown + 1;
     if (counted && n > limits.repeats_shown && !f.reported) continue;
     if (f.error) ++errors_shown;
-    write_finding(out, f);
+    write_finding(out, f, limits.colours);
     if (counted && n == limits.repeats_shown) {
-      out << place(f.where) << ": note: the same mistake " << plural(made[key] - n, "more time")
+      out << limits.colours.note << "note:" << limits.colours.reset << " the same mistake "
+          << plural(made[key] - n, "more time") << " in " << place(f.where)
           << " (--format json lists every one)\n";
     }
   }
@@ -73,6 +82,9 @@ void write_findings_text(std::ostream& out, const FindingList& list, const TextL
         << *limits.max_errors << ")\n";
   }
   out << plural(list.errors(), "error") << ", " << plural(list.warnings(), "warning") << '\n';
+  if (list.errors() > 0) {
+    out << "`tracciato explain CODE` tells what a code means and how to fix it\n";
+  }
 }
 
 void write_findings_json(std::ostream& out, const FindingList& list,
@@ -84,10 +96,13 @@ void write_findings_json(std::ostream& out, const FindingList& list,
     if (f.error && max_errors && errors++ >= *max_errors) continue;
     out << separator << R"(  {"file": )"
         << (f.where.path.empty() ? "null" : json_string(f.where.path)) << R"(, "line": )"
-        << f.where.line << R"(, "severity": )" << json_string(f.error ? "error" : "warning")
-        << R"(, "code": )" << (f.error && f.code != 0 ? std::to_string(f.code) : "null")
-        << R"(, "position": )" << (f.position ? std::to_string(*f.position) : "null")
-        << R"(, "message": )" << json_string(shown(f.message)) << R"(, "reported": )"
+        << number_or_null(f.where.line) << R"(, "column": )" << number_or_null(f.where.column)
+        << R"(, "end_column": )" << number_or_null(f.where.column > 0 ? f.where.end_column : 0)
+        << R"(, "severity": )" << json_string(f.error ? "error" : "warning") << R"(, "code": )"
+        << (f.error && f.code != 0 ? std::to_string(f.code) : "null") << R"(, "position": )"
+        << (f.position ? std::to_string(*f.position) : "null") << R"(, "message": )"
+        << json_string(shown(json_message(f))) << R"(, "hint": )"
+        << (f.hint.empty() ? "null" : json_string(shown(f.hint))) << R"(, "reported": )"
         << (f.reported ? "true" : "false") << '}';
     separator = ",\n";
   }

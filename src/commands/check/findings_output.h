@@ -14,11 +14,13 @@ struct TextLimits {
   int repeats_shown = 3;
   // Errors shown at most; nothing: all of them.
   std::optional<int> max_errors = 50;
+  Palette colours = palette(false);
 };
 
 // Compiler form, one finding a line, then "N errors, M warnings".
 void write_findings_text(std::ostream& out, const FindingList& list, const TextLimits& limits);
-// A JSON array of {file, line, severity, code, position, message, reported}: every
+// A JSON array of {file, line, column, end_column, severity, code, position, message, hint,
+// reported}: every
 // finding, or no more than `max_errors` errors.
 void write_findings_json(std::ostream& out, const FindingList& list,
                          std::optional<int> max_errors = std::nullopt);

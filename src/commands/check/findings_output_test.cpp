@@ -18,20 +18,21 @@ TEST(CheckText, ARepeatedMistakeIsShownThreeTimesThenCounted) {
   FindingList list;
   for (int line = 1; line <= 6; ++line) {
     const int p = line * 100 + 25;
-    list.warning({"treno.txt", line}, p,
-                 "the signal at " + std::to_string(p) + " is not on a multiple of 50 m");
+    list.warning({{"treno.txt", line},
+                  p,
+                  "the signal at " + std::to_string(p) + " is not on a multiple of 50 m",
+                  {}});
   }
-  list.warning({"treno.txt", 9}, std::nullopt, "another mistake");
+  list.warning({{"treno.txt", 9}, std::nullopt, "another mistake", {}});
   EXPECT_EQ(text_of(list, {.repeats_shown = 5}).find("note:"), std::string::npos)
       << "a count that would hide one finding shows it instead";
-  EXPECT_EQ(
-      text_of(list, {}),
-      "treno.txt:1: warning: the signal at 125 is not on a multiple of 50 m [position 125 m]\n"
-      "treno.txt:2: warning: the signal at 225 is not on a multiple of 50 m [position 225 m]\n"
-      "treno.txt:3: warning: the signal at 325 is not on a multiple of 50 m [position 325 m]\n"
-      "treno.txt:3: note: the same mistake 3 more times (--format json lists every one)\n"
-      "treno.txt:9: warning: another mistake\n"
-      "0 errors, 7 warnings\n");
+  EXPECT_EQ(text_of(list, {}),
+            "treno.txt:1: warning: the signal at 125 is not on a multiple of 50 m\n"
+            "treno.txt:2: warning: the signal at 225 is not on a multiple of 50 m\n"
+            "treno.txt:3: warning: the signal at 325 is not on a multiple of 50 m\n"
+            "note: the same mistake 3 more times in treno.txt:3 (--format json lists every one)\n"
+            "treno.txt:9: warning: another mistake\n"
+            "0 errors, 7 warnings\n");
 }
 
 TEST(CheckText, NoMoreErrorsThanAskedAreShown) {
@@ -41,13 +42,14 @@ TEST(CheckText, NoMoreErrorsThanAskedAreShown) {
     e.record(code, "mistake " + std::string(1, static_cast<char>('a' + code)), {"linea.txt", code});
     list.error(e);
   }
-  list.warning({"linea.txt", 7}, std::nullopt, "a warning");
+  list.warning({{"linea.txt", 7}, std::nullopt, "a warning", {}});
   EXPECT_EQ(text_of(list, {.max_errors = 2}),
             "linea.txt:1: error 1: mistake b\n"
             "linea.txt:2: error 2: mistake c\n"
             "linea.txt:7: warning: a warning\n"
             "and 3 more errors (--max-errors 2)\n"
-            "5 errors, 1 warning\n");
+            "5 errors, 1 warning\n"
+            "`tracciato explain CODE` tells what a code means and how to fix it\n");
 }
 
 TEST(CheckJson, NoMoreErrorsThanAskedWhenAsked) {

@@ -65,7 +65,8 @@ TEST(ReportCommand, ACompileErrorIsStatusOneWithTheReportWritten) {
   EXPECT_EQ(run.status, 1);
   EXPECT_TRUE(run.err.starts_with(" Errore n. 6\nRotta_linea.txt:")) << run.err;
   const std::string page = read_file(dir / "Rotta_9.html");
-  EXPECT_NE(page.find("the signboard&#39;s cell 18 already holds a signboard"), std::string::npos);
+  EXPECT_NE(page.find("the signboard at 850 m (km 136+500) falls in the same 50 m of track"),
+            std::string::npos);
   EXPECT_NE(page.find("data-kind=\"error\" data-position=\"850\""), std::string::npos);
 }
 

@@ -48,7 +48,8 @@ TEST(ReportPage, ACompileErrorIsExplainedAndMarkedOnPlanAndProfile) {
   ASSERT_EQ(s.errors.error_code, 6);
   const std::string page = report_page(s);
   EXPECT_NE(page.find("<pre> Errore n. 6\nlinea.txt:"), std::string::npos);
-  EXPECT_NE(page.find("[position 4010 m]"), std::string::npos);
+  EXPECT_NE(page.find("the signboard at 4,010 m falls in the same 50 m of track"),
+            std::string::npos);
   for (const char* svg : {"<svg id=\"plan\"", "<svg id=\"profile\""}) {
     EXPECT_EQ(count(svg_of(page, svg), "data-kind=\"error\" data-position=\"4010\""), 1u) << svg;
   }

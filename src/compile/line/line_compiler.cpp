@@ -40,17 +40,63 @@ bool names_general_row(std::string_view f) {
          (contains_exact(f, "segnali") && contains_exact(f, "ripetizione"));
 }
 
+constexpr std::array<RowKind, 9> kGeneralKinds = {{
+    {"lunghezza percorso", "route length row"},
+    {"progressiva chilometrica uno", "kilometric progressive row"},
+    {"progressiva chilometrica due", "kilometric progressive row"},
+    {"progressiva chilometrica tre", "kilometric progressive row"},
+    {"sfondo uno", "background row"},
+    {"sfondo due", "background row"},
+    {"sfondo tre", "background row"},
+    {"ripetizione segnali 4 codici", "signal-repetition row"},
+    {"ripetizione segnali 9 codici", "signal-repetition row"},
+}};
+
+const RowKind* general_kind(std::string_view f) {
+  if (contains_any_case(f, "percorso") && contains_any_case(f, "lunghezza")) {
+    return &kGeneralKinds[0];
+  }
+  if (contains_exact(f, "progressiva")) return &kGeneralKinds[1];
+  if (contains_exact(f, "sfondo")) return &kGeneralKinds[4];
+  if (contains_exact(f, "segnali") && contains_exact(f, "ripetizione")) return &kGeneralKinds[7];
+  return nullptr;
+}
+
+constexpr std::array<RowKind, 16> kObjectKinds = {{
+    {"pendenza", "gradient row"},
+    {"montagna", "mountain row"},
+    {"indicatori_vmax", "speed board row"},
+    {"cartello_indicatore", "signboard row"},
+    {"curvad1", "curve row"},
+    {"curvad2", "curve row"},
+    {"curvad3", "curve row"},
+    {"curvad4", "curve row"},
+    {"curvad5", "curve row"},
+    {"curvad6", "curve row"},
+    {"curvas1", "curve row"},
+    {"curvas2", "curve row"},
+    {"curvas3", "curve row"},
+    {"curvas4", "curve row"},
+    {"curvas5", "curve row"},
+    {"curvas6", "curve row"},
+}};
+
 // Curve rows count even when no geometry is built: they are expected then.
-bool names_object_row(std::string_view f) {
-  return contains_any_case(f, "pendenza") || contains_any_case(f, "curva") ||
-         contains_any_case(f, "montagna") || contains_any_case(f, "indicatori_v") ||
-         (contains_any_case(f, "indicat") && contains_any_case(f, "cartello"));
+const RowKind* object_kind(std::string_view f) {
+  if (contains_any_case(f, "pendenza")) return &kObjectKinds[0];
+  if (contains_any_case(f, "curva")) return &kObjectKinds[4];
+  if (contains_any_case(f, "montagna")) return &kObjectKinds[1];
+  if (contains_any_case(f, "indicatori_v")) return &kObjectKinds[2];
+  if (contains_any_case(f, "indicat") && contains_any_case(f, "cartello")) return &kObjectKinds[3];
+  return nullptr;
 }
 
 class LineCompiler {
  public:
   LineCompiler(Scenario& s, std::string_view text, const std::string& path)
-      : s_(s), reader_(text), path_(path), check_(s.observer, s.errors, reader_, path) {}
+      : s_(s), reader_(text), path_(path), check_(s.observer, s.errors, reader_, path) {
+    check_.warn_byte_order_mark(text);
+  }
 
   PhaseOutcome run() {
     return reader_.locate_failures([this] { return compile(); });
@@ -58,8 +104,8 @@ class LineCompiler {
 
  private:
   PhaseOutcome compile();
-  SourceLocation here() const { return {path_, check_.row_line()}; }
-  SourceLocation whole_file() const { return {path_, 0}; }
+  // Field `k` of the row being read.
+  SourceLocation here(std::size_t k) const { return check_.at(k); }
   bool within_route(std::int32_t p) const {
     return tracciato::within_route(p, 100, s_.cells.last_index());
   }
@@ -75,7 +121,7 @@ class LineCompiler {
   void progressive_row(int record);
   bool signal_repetition_row(std::string_view field);
   // A repetition distance lies on the cell grid; otherwise `code` is recorded.
-  bool repetition_on_grid(std::int32_t distance, std::int32_t code, const char* which);
+  bool repetition_on_grid(std::int32_t distance, std::int32_t code, std::size_t k);
   Step object_rows();
   Step object_row(std::string_view field);
   Step gradient_row();
@@ -118,7 +164,7 @@ bool LineCompiler::lead_in() {
     const std::string_view field = reader_.read_text();
     if (reader_.at_end()) {
       s_.errors.record(error_code::kNoGeneralSection,
-                       "the file ends before a row containing \"[generale]\"", whole_file());
+                       "the file ends before a row containing \"[generale]\"", check_.whole_file());
       check_.report();
       return false;
     }
@@ -131,14 +177,16 @@ bool LineCompiler::general_section() {
     const auto keyword = read_row_keyword(reader_, kGeneralCommentSkips, false);
     if (!keyword) return true;
     const std::string_view field = *keyword;
-    check_.begin_row();
+    check_.begin_row(general_kind(field));
     if (!check_.row([&] { return general_row(field); }, true)) return false;
     const bool header_like = contains_exact(field, "[") && contains_exact(field, "]");
     if (header_like && field.front() != '-') {
-      if (!signal_repetition_seen_) check_.warn("the general section has no signal-repetition row");
+      if (!signal_repetition_seen_) {
+        check_.warn(0, "the general section ends here without a signal-repetition row");
+      }
       return true;
     }
-    if (check_.active() && !names_general_row(field)) check_.unknown_keyword(field);
+    if (check_.active() && !names_general_row(field)) check_.unknown_keyword(field, kGeneralKinds);
   }
 }
 
@@ -177,9 +225,10 @@ bool LineCompiler::route_length_row() {
   const std::int32_t length = reader_.read_number();
   train_values_record(s_.header).route_length = length;
   if (length > kMaxRouteLength) {
-    s_.errors.record(error_code::kRouteTooLong,
-                     "the route length " + std::to_string(length) + " is greater than 1000000 m",
-                     here());
+    s_.errors.record(
+        error_code::kRouteTooLong,
+        "the route length of " + metres(length) + " is longer than a route may be, 1,000,000 m",
+        here(1));
     check_.report();
     return false;
   }
@@ -194,6 +243,9 @@ void LineCompiler::progressive_row(int record) {
   const ProgressiveView progressive(s_.header.at(record));
   progressive.start = reader_.read_number();
   progressive.kilometric_value = reader_.read_number();
+  // An error about it comes after reading: point at the field off the grid.
+  s_.progressive_rows.push_back(
+      {progressive.start, on_cell_grid(progressive.start) ? here(2) : here(1)});
   progressive.direction_flag = reader_.read_number();
 }
 
@@ -202,9 +254,9 @@ bool LineCompiler::signal_repetition_row(std::string_view field) {
   signalling.first_repetition_distance = reader_.read_number();
   signalling.second_repetition_distance = reader_.read_number();
   if (!repetition_on_grid(signalling.first_repetition_distance, error_code::kRepetitionFirstOffGrid,
-                          "first") ||
+                          1) ||
       !repetition_on_grid(signalling.second_repetition_distance,
-                          error_code::kRepetitionSecondOffGrid, "second")) {
+                          error_code::kRepetitionSecondOffGrid, 2)) {
     return false;
   }
   if (contains_exact(field, "4")) {
@@ -212,20 +264,24 @@ bool LineCompiler::signal_repetition_row(std::string_view field) {
   } else if (contains_exact(field, "9")) {
     signalling.code_count = 9;
   } else {
-    s_.errors.record(error_code::kRepetitionCodeCount,
-                     "the signal-repetition keyword names neither 4 nor 9 codes", here());
+    s_.errors.record(
+        error_code::kRepetitionCodeCount,
+        "the signal-repetition keyword \"" + std::string(field) + "\" names neither 4 nor 9 codes",
+        here(0));
+    s_.errors.hint = "write \"ripetizione segnali 4 codici\" or \"ripetizione segnali 9 codici\"";
     return false;
   }
   if (signalling.second_repetition_distance == 0) signalling.code_count = 0;
   return true;
 }
 
-bool LineCompiler::repetition_on_grid(std::int32_t distance, std::int32_t code, const char* which) {
+bool LineCompiler::repetition_on_grid(std::int32_t distance, std::int32_t code, std::size_t k) {
   if (on_cell_grid(distance)) return true;
   s_.errors.record(code,
-                   std::string("the ") + which + " signal-repetition value " +
-                       std::to_string(distance) + " is not a multiple of 50",
-                   here());
+                   std::string("the ") + (k == 1 ? "first" : "second") +
+                       " distance of the signal-repetition row, " + metres(distance) +
+                       ", is not a multiple of 50 m",
+                   here(k));
   return false;
 }
 
@@ -238,11 +294,13 @@ Step LineCompiler::object_rows() {
     const auto keyword = read_row_keyword(reader_, kObjectCommentSkips);
     if (!keyword) return Step::kNext;
     const std::string_view field = *keyword;
-    check_.begin_row();
+    check_.begin_row(object_kind(field));
     const Step step = check_.row([&] { return object_row(field); }, Step::kNext);
     if (step == Step::kEndReading) return Step::kNext;
     if (step == Step::kAbandon) return step;
-    if (check_.active() && !names_object_row(field)) check_.unknown_keyword(field);
+    if (check_.active() && object_kind(field) == nullptr) {
+      check_.unknown_keyword(field, kObjectKinds);
+    }
   }
 }
 
@@ -262,7 +320,7 @@ Step LineCompiler::object_row(std::string_view field) {
 }
 
 Step LineCompiler::out_of_route(const char* row, std::int32_t p) {
-  record_beyond_route(s_, row, p, here());
+  record_beyond_route(s_, row, p, here(1));
   return check_.skip_row() ? Step::kNext : Step::kEndReading;
 }
 
@@ -273,7 +331,8 @@ Step LineCompiler::gradient_row() {
   check_.warn_out_of_order("gradient", p, last_gradient_);
   check_.warn_off_grid("the gradient row", p);
   if (check_.active() && std::abs(std::int64_t{g}) > railway_bounds::kSteepestGradient) {
-    check_.warn("the gradient of " + std::to_string(g) + " per mille at " + std::to_string(p) +
+    check_.warn(2,
+                "the gradient of " + std::to_string(g) + " per mille at " + route_place(s_, p) +
                     " is steeper than 60 per mille, beyond any railway on adhesion alone",
                 p);
   }
@@ -293,8 +352,10 @@ Step LineCompiler::curve_row(std::string_view field) {
     if (field.find(static_cast<char>('1' + c)) != std::string_view::npos) curvature = kCurvature[c];
   }
   if (curvature == 0) {
-    s_.errors.record(error_code::kCurveClass, "the curve keyword carries no class digit 1 to 6",
-                     here());
+    s_.errors.record(
+        error_code::kCurveClass,
+        "the curve keyword \"" + std::string(field) + "\" carries no class digit 1 to 6", here(0));
+    s_.errors.hint = "the digit gives the radius: curvad1 (10,000 m) to curvad6 (about 333 m)";
     return abandon_row();
   }
   if (contains_any_case(field, "s")) curvature = curvature * -1;
@@ -316,7 +377,10 @@ Step LineCompiler::curve_row(std::string_view field) {
 
 bool LineCompiler::geometry_full() {
   if (s_.geometry->next_point() <= kLastGeometryPoint) return false;
-  s_.errors.record(error_code::kCurveClass, "the geometry passes point 1000000", here());
+  s_.errors.record(error_code::kCurveClass,
+                   "the plan of the line runs past 1,000,000 m, the last point the plan "
+                   "geometry holds",
+                   here(2));
   geometry_exhausted_ = true;
   return true;
 }
@@ -330,8 +394,9 @@ Step LineCompiler::mountain_row() {
   check_.warn_off_grid("the mountain stretch's start", inizio);
   check_.warn_off_grid("the mountain stretch's end", fine);
   if (fine < inizio) {
-    check_.warn("the mountain stretch from " + std::to_string(inizio) + " ends at " +
-                    std::to_string(fine) + ", before it starts: it covers no cell",
+    check_.warn(2,
+                "the mountain stretch from " + route_place(s_, inizio) + " ends at " +
+                    metres(fine) + ", before it starts: it covers no cell",
                 inizio);
   }
   memo_montagna(s_, inizio, fine, tipo);
@@ -348,7 +413,7 @@ Step LineCompiler::board_row() {
   check_.warn_off_grid("the indicator board", b.posizione);
   memo_indicatori_v_max(s_, b);
   if (s_.errors.failed()) {
-    s_.errors.attach_row(b.posizione, here());
+    s_.errors.attach_row(b.posizione, here(1));
     return abandon_row();
   }
   return Step::kNext;
@@ -357,12 +422,18 @@ Step LineCompiler::board_row() {
 Step LineCompiler::signboard_row() {
   const std::int32_t p = reader_.read_number();
   const std::string_view line_buffer = reader_.read_text();
-  check_.warn_utf8("the signboard text", line_buffer);
+  check_.warn_utf8(2, "the signboard text", line_buffer);
   if (!within_route(p)) return out_of_route("the signboard row", p);
   check_.warn_off_grid("the signboard", p);
-  TrackCell* const cell = claim_cell(s_, point_cell(p), error_code::kSignboardCellTaken,
-                                     "the signboard's cell", p, here());
+  TrackCell* const cell = claim_cell(
+      s_, point_cell(p), error_code::kSignboardCellTaken,
+      [&] { return "the signboard at " + route_place(s_, p); }, p, [&] { return here(1); });
   if (cell == nullptr) return abandon_row();
+  if (s_.signboard_record == 0) {
+    check_.warn(2,
+                "this signboard's text lands in header record 0, below the records "
+                "signboards and stations share: the line has more than 80 signboards");
+  }
   const SignboardView signboard(s_.header.at(s_.signboard_record));
   cell->cell_type = cell_type::kSignboard;
   cell->cell_value = low16(s_.signboard_record);
@@ -375,22 +446,24 @@ void LineCompiler::warn_about_curve(std::int32_t start, std::int32_t length, dou
   if (!check_.active()) return;
   const double degrees = std::abs(curvature) * length * 180 / std::numbers::pi;
   if (degrees > railway_bounds::kWidestTurn) {
-    check_.warn("the curve at " + std::to_string(start) + " turns " +
-                    std::to_string(static_cast<int>(degrees)) + " degrees in " +
-                    std::to_string(length) + " m, more than a full circle",
+    check_.warn(2,
+                "the curve at " + route_place(s_, start) + " turns " +
+                    std::to_string(static_cast<int>(degrees)) + " degrees in " + metres(length) +
+                    ", more than a full circle",
                 start);
   }
   check_.warn_out_of_order("curve", start, last_curve_);
   check_.warn_off_grid("the curve", start);
   const std::int64_t end = std::int64_t{start} + length;
   if (end < s_.geometry->next_point()) {
-    check_.warn("the curve " + std::to_string(start) + " to " + std::to_string(end) +
+    check_.warn(1,
+                "the curve from " + metres(start) + " to " + metres(end) +
                     " lies behind the line already drawn and is dropped",
                 start);
   } else if (start < previous_curve_end_) {
-    check_.warn("the curve at " + std::to_string(start) +
-                    " overlaps the previous one, which ends at " +
-                    std::to_string(previous_curve_end_),
+    check_.warn(1,
+                "the curve at " + metres(start) + " overlaps the previous one, which ends at " +
+                    metres(previous_curve_end_),
                 start);
   }
   previous_curve_end_ = std::max(previous_curve_end_, end);

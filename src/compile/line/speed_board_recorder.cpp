@@ -18,8 +18,9 @@ std::int16_t board_speed(std::int32_t left, std::int32_t right) {
 }  // namespace
 
 void memo_indicatori_v_max(Scenario& scenario, const SpeedBoard& b) {
-  TrackCell* const claimed = claim_cell(scenario, point_cell(b.posizione),
-                                        error_code::kBoardCellTaken, "the board's cell");
+  TrackCell* const claimed =
+      claim_cell(scenario, point_cell(b.posizione), error_code::kBoardCellTaken,
+                 [&] { return "the speed board at " + route_place(scenario, b.posizione); });
   if (claimed == nullptr) return;
   TrackCell& cell = *claimed;
   cell.cell_type = cell_type::kSpeedBoard;

@@ -5,7 +5,9 @@
 #include <string>
 
 #include "compile/check_hooks.h"
+#include "compile/row_checks.h"
 #include "compile/signals/minimo.h"
+#include "compile/train/slowdown_recorder.h"
 #include "model/error_codes.h"
 #include "model/positions.h"
 
@@ -48,16 +50,31 @@ class CodePass {
     cell.cell_value =
         static_cast<std::int16_t>(minimo<std::int32_t>(kMarkerValue, cell.cell_value));
   }
-  void fail(std::int32_t code, std::int64_t index, const std::string& why) {
-    s_.errors.record_at(code, static_cast<std::int32_t>(index * kCellLength),
-                        why + " (cell " + std::to_string(index) + ")");
+  // Records `code` at the row of the slowdown whose start is in cell `start`; cell `at`
+  // gives the error position.
+  void fail(std::int32_t code, std::int64_t start, std::int64_t at, const std::string& why) {
+    s_.errors.record_at(code, static_cast<std::int32_t>(at * kCellLength),
+                        "the slowdown at " + route_place(s_, point_position(start)) + " " + why,
+                        slowdown_row(start));
+    s_.errors.add_note(
+        "code markers go in free track cells around a slowdown; the error "
+        "position is that of cell " +
+        std::to_string(at) + ", " + metres(at * kCellLength));
     tell_checker(s_.observer, s_.errors);
+  }
+
+  // The row of the slowdown whose start is in cell `start`.
+  SourceLocation slowdown_row(std::int64_t start) const {
+    for (const RowSource& slowdown : s_.slowdown_rows) {
+      if (point_cell(slowdown.position) == start) return slowdown.at;
+    }
+    return {};
   }
 
   void look_back(std::int64_t c);
   void approach_bands(std::int64_t c);
   std::int64_t repeat_walk(std::int64_t c);
-  void end_search(std::int64_t e);
+  void end_search(std::int64_t start, std::int64_t e);
 
   Scenario& s_;
   TrackCellArray& cells_;
@@ -70,7 +87,7 @@ void CodePass::run() {
     if (t == cell_type::kSlowdownWarning) look_back(c);
     if (t == cell_type::kSlowdownStart) {
       approach_bands(c);
-      end_search(repeat_walk(c));
+      end_search(c, repeat_walk(c));
     }
   }
 }
@@ -89,12 +106,10 @@ void CodePass::look_back(std::int64_t c) {
     } else if (type(k - 2) == cell_type::kCodeMarker) {
       cap(k - 2);
     } else {
-      fail(error_code::kMarkerBeforeSignal, k,
-           "no free cell or code marker in the two cells before the signal at cell " +
-               std::to_string(k) +
-               ", which stands up to 1000 m before the slowdown "
-               "warning cell " +
-               std::to_string(c));
+      fail(error_code::kMarkerBeforeSignal, c + kSlowdownWarningDistance / kCellLength, k,
+           "needs a code marker just before the signal at " + metres(point_position(k)) +
+               ", up to 1,000 m before its warning, but the 100 m before that signal are "
+               "taken");
     }
   }
 }
@@ -111,10 +126,10 @@ void CodePass::approach_bands(std::int64_t c) {
       }
     }
     if (!marked) {
-      fail(error_code::kMarkerBeforeSlowdown, c,
-           "no free cell " + std::to_string(band.offsets[0] * kCellLength) + " to " +
+      fail(error_code::kMarkerBeforeSlowdown, c, c,
+           "needs a code marker " + std::to_string(band.offsets[0] * kCellLength) + " to " +
                std::to_string(band.offsets[2] * kCellLength) +
-               " m before the slowdown start cell " + std::to_string(c));
+               " m before its start, but every cell there is taken");
     }
   }
 }
@@ -139,24 +154,26 @@ std::int64_t CodePass::repeat_walk(std::int64_t c) {
         mark(t + 1);
         n = -1;
       } else {
-        fail(error_code::kMarkerRepeat, t,
-             "no free cell for the repeat code marker around cell " + std::to_string(t) +
-                 " inside the slowdown that starts at cell " + std::to_string(c));
+        fail(error_code::kMarkerRepeat, c, t,
+             "needs a repeat code marker around " + metres(point_position(t)) +
+                 ", inside it, but the cells there are taken");
       }
     }
     if (type(t) == cell_type::kSlowdownEnd) return t;
     if (t >= last) {
       if (s_.observer != nullptr) {
-        s_.observer->warning({}, static_cast<std::int32_t>(c * kCellLength),
-                             "the slowdown that starts at cell " + std::to_string(c) +
-                                 " has no end cell before the end of the track");
+        s_.observer->warning({slowdown_row(c),
+                              static_cast<std::int32_t>(c * kCellLength),
+                              "the slowdown at " + metres(point_position(c)) +
+                                  " has no end before the end of the track",
+                              {}});
       }
       return t;
     }
   }
 }
 
-void CodePass::end_search(std::int64_t e) {
+void CodePass::end_search(std::int64_t start, std::int64_t e) {
   const std::int64_t bound = e + kEndSearch;
   for (std::int64_t s = e; s <= bound; ++s) {
     if (type(s) != cell_type::kSignal) continue;
@@ -166,9 +183,9 @@ void CodePass::end_search(std::int64_t e) {
     } else if (is_free(k - 1)) {
       mark(k - 1);
     } else {
-      fail(error_code::kMarkerRepeat, e,
-           "no free cell in the two cells before the signal at cell " + std::to_string(s) +
-               " after the slowdown end cell " + std::to_string(e));
+      fail(error_code::kMarkerRepeat, start, e,
+           "needs a code marker just before the signal at " + metres(point_position(s)) +
+               ", after its end, but the 100 m before that signal are taken");
     }
     return;
   }

@@ -16,8 +16,9 @@ constexpr std::int32_t kTimedAspect = 2;
 
 void memo_segnale(Scenario& scenario, const SignalRow& r) {
   const std::int64_t s = point_cell(r.posizione);
-  TrackCell* const claimed =
-      claim_cell(scenario, s, error_code::kSignalCellTaken, "the signal's cell");
+  TrackCell* const claimed = claim_cell(scenario, s, error_code::kSignalCellTaken, [&] {
+    return "the signal at " + route_place(scenario, r.posizione);
+  });
   if (claimed == nullptr) return;
   TrackCell& cell = *claimed;
   const std::int64_t sides = std::int64_t{r.sx} * 3 + r.dx;

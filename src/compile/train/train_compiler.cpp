@@ -58,6 +58,33 @@ constexpr std::array<NeededRow, 7> kNeededRows = {{
 
 enum class Step { kNext, kEndOfFile, kEnd };
 
+constexpr std::array<RowKind, 10> kTrainKinds = {{
+    {"percentuale massa frenata", "braked mass row"},
+    {"numero vetture", "cars row"},
+    {"velocita", "speed limit row"},
+    {"aderenza", "adhesion row"},
+    {"orologio", "clock row"},
+    {"sabbia", "sand row"},
+    {"segnale", "signal row"},
+    {"rallentamento", "slowdown row"},
+    {"abbattimento", "code drop row"},
+    {"stazione", "station row"},
+}};
+
+// The first kind the keyword names; a row may name several, and each then reads its
+// fields in turn.
+const RowKind* train_kind(std::string_view k) {
+  static constexpr std::array<std::string_view, kTrainKinds.size()> kWords = {
+      "frenata", "vetture", "velocit",       "aderenza",     "orologio",
+      "sabbia",  "segnale", "rallentamento", "abbattimento", "stazione"};
+  for (std::size_t i = 0; i < kWords.size(); ++i) {
+    if (contains_any_case(k, kWords[i]) && (i != 0 || contains_any_case(k, "massa"))) {
+      return &kTrainKinds[i];
+    }
+  }
+  return nullptr;
+}
+
 using Station = StationView<HeaderRecord>;
 
 bool names_train_row(std::string_view k) {
@@ -68,13 +95,12 @@ bool names_train_row(std::string_view k) {
   return contains_any_case(k, "frenata") && contains_any_case(k, "massa");
 }
 
-// Stations and signboards this close to the 78 header records leave no room to grow.
-constexpr int kRecordsWarning = 75;
-
 class TrainCompiler {
  public:
   TrainCompiler(Scenario& s, const TrainSource& src)
-      : s_(s), src_(src), reader_(src.text), check_(s.observer, s.errors, reader_, src_.path) {}
+      : s_(s), src_(src), reader_(src.text), check_(s.observer, s.errors, reader_, src_.path) {
+    check_.warn_byte_order_mark(src.text);
+  }
 
   void run() {
     reader_.locate_failures([this] { compile(); });
@@ -82,16 +108,17 @@ class TrainCompiler {
 
  private:
   void compile();
-  SourceLocation here() const { return {src_.path, check_.row_line()}; }
+  // Field `k` of the row being read.
+  SourceLocation here(std::size_t k) const { return check_.at(k); }
   std::int32_t last_index() const { return s_.cells.last_index(); }
   Step out_of_route(const char* row, std::int32_t p);
-  Step fail(std::int32_t code, std::int32_t p, std::string why);
-  Step fail_without_position(std::int32_t code, std::string why);
+  // Records `code` at field `k` of the row, then ends the row.
+  Step fail(std::int32_t code, std::size_t k, std::int32_t p, std::string why);
+  Step fail_without_position(std::int32_t code, std::size_t k, std::string why);
   // After a code that ends the compile: go on past the row when checking.
   Step end_row() { return check_.skip_row() ? Step::kNext : Step::kEnd; }
   // Cells among `cells` whose approach mark the row is about to overwrite.
   void warn_overwritten_marks(const std::vector<std::int64_t>& cells, const char* by) const;
-  void warn_records_in_use() const;
   // Rows a train needs that the description never gave: the compile takes 0 for them.
   void note_needed_row(std::string_view keyword);
   void warn_missing_rows() const;
@@ -143,11 +170,11 @@ void TrainCompiler::compile() {
     const auto read = read_row_keyword(reader_, kCommentSkips);
     if (!read) break;
     const std::string_view keyword = *read;
-    check_.begin_row();
+    check_.begin_row(train_kind(keyword));
     const Step step = check_.row([&] { return row(keyword); }, Step::kNext);
     if (step == Step::kEnd) return;
     if (step == Step::kEndOfFile) break;
-    if (check_.active() && !names_train_row(keyword)) check_.unknown_keyword(keyword);
+    if (check_.active() && !names_train_row(keyword)) check_.unknown_keyword(keyword, kTrainKinds);
   }
   end_of_file();
 }
@@ -186,17 +213,17 @@ Step TrainCompiler::row(std::string_view k) {
 }
 
 Step TrainCompiler::out_of_route(const char* row, std::int32_t p) {
-  record_beyond_route(s_, row, p, here());
+  record_beyond_route(s_, row, p, here(1));
   return check_.skip_row() ? Step::kNext : Step::kEndOfFile;
 }
 
-Step TrainCompiler::fail(std::int32_t code, std::int32_t p, std::string why) {
-  s_.errors.record_at(code, p, std::move(why), here());
+Step TrainCompiler::fail(std::int32_t code, std::size_t k, std::int32_t p, std::string why) {
+  s_.errors.record_at(code, p, std::move(why), here(k));
   return end_row();
 }
 
-Step TrainCompiler::fail_without_position(std::int32_t code, std::string why) {
-  s_.errors.record(code, std::move(why), here());
+Step TrainCompiler::fail_without_position(std::int32_t code, std::size_t k, std::string why) {
+  s_.errors.record(code, std::move(why), here(k));
   return end_row();
 }
 
@@ -205,21 +232,10 @@ void TrainCompiler::warn_overwritten_marks(const std::vector<std::int64_t>& cell
   std::string overwritten;
   for (const std::int64_t cell : cells) {
     if (!s_.cells.contains(cell) || s_.cells.at(cell).cell_approach_mark == 0) continue;
-    overwritten += (overwritten.empty() ? " " : ", ") + std::to_string(cell) + " (" +
-                   std::to_string(s_.cells.at(cell).cell_approach_mark) + ")";
+    overwritten += (overwritten.empty() ? "" : ", ") + metres(point_position(cell));
   }
   if (!overwritten.empty()) {
-    check_.warn(std::string(by) + "'s approach marks overwrite the marks in cells" + overwritten);
-  }
-}
-
-void TrainCompiler::warn_records_in_use() const {
-  const int stations = station_counter_ - header_index::kFirstStation;
-  const int signboards = header_index::kFirstSignboard - s_.signboard_record;
-  if (check_.active() && stations + signboards >= kRecordsWarning) {
-    check_.warn_file(std::to_string(stations) + " stations and " + std::to_string(signboards) +
-                     " signboards use " + std::to_string(stations + signboards) +
-                     " of the 78 header records they share");
+    check_.warn(1, std::string(by) + "'s approach marks overwrite those already at " + overwritten);
   }
 }
 
@@ -230,7 +246,8 @@ Step TrainCompiler::speed_row() {
   check_.warn_out_of_order("speed-limit", p, last_speed_);
   check_.warn_off_grid("the speed limit", p);
   if (check_.active() && v > railway_bounds::kFastestSpeed) {
-    check_.warn("the speed limit of " + std::to_string(v) + " km/h at " + std::to_string(p) +
+    check_.warn(2,
+                "the speed limit of " + std::to_string(v) + " km/h at " + route_place(s_, p) +
                     " is above 350 km/h, faster than any line in service",
                 p);
   }
@@ -264,7 +281,7 @@ void TrainCompiler::clock_row() {
 
 Step TrainCompiler::after_recorder(std::int32_t position) {
   if (!s_.errors.failed()) return Step::kNext;
-  s_.errors.attach_row(position, here());
+  s_.errors.attach_row(position, here(1));
   return end_row();
 }
 
@@ -291,6 +308,7 @@ Step TrainCompiler::slowdown_row() {
   for (std::int32_t* v : {&r.x, &r.v, &r.l, &r.f_tt, &r.f_ta, &r.d_v}) *v = reader_.read_number();
   if (!within_route(r.x, 100, last_index())) return out_of_route("the slowdown row", r.x);
   check_.warn_off_grid("the slowdown", r.x);
+  s_.slowdown_rows.push_back({r.x, here(1)});
   memo_rallentamento(s_, r);
   return after_recorder(r.x);
 }
@@ -300,8 +318,9 @@ Step TrainCompiler::code_drop_row() {
   const std::int32_t w = reader_.read_number();
   if (!within_route(p, 100, last_index())) return out_of_route("the code drop row", p);
   check_.warn_off_grid("the code drop", p);
-  TrackCell* const cell = claim_cell(s_, run_cell(p), error_code::kAbbattimentoCellTaken,
-                                     "the code drop's cell", p, here());
+  TrackCell* const cell = claim_cell(
+      s_, run_cell(p), error_code::kAbbattimentoCellTaken,
+      [&] { return "the code drop at " + route_place(s_, p); }, p, [&] { return here(1); });
   if (cell == nullptr) return end_row();
   if (w > 0) {
     cell->cell_type = cell_type::kCodeMarker;
@@ -323,19 +342,21 @@ Step TrainCompiler::station_row() {
   if (!within_route(at, kStationReach, last_index())) return out_of_route("the station row", at);
   check_.warn_out_of_order("station", at, last_station_);
   if (!on_cell_grid(at)) {
-    return fail(error_code::kStationOffGrid, at,
-                "the station position " + std::to_string(at) + " is not a multiple of 50");
+    return fail(error_code::kStationOffGrid, 1, at,
+                "the position of the station row, " + metres(at) + ", is not a multiple of 50 m");
   }
   station.kind = read_as<std::uint8_t>("the station kind");
   const std::int32_t length = reader_.read_number();
   if (check_.active() && length > railway_bounds::kLongestPlatform) {
-    check_.warn("the platform of " + std::to_string(length) + " m at " + std::to_string(at) +
-                    " is longer than 1000 m",
+    check_.warn(3,
+                "the platform of " + metres(length) + " at " + route_place(s_, at) +
+                    " is longer than 1,000 m",
                 at);
   }
   if (length % 100 != 0) {
-    return fail(error_code::kPlatformLength, at,
-                "the platform length " + std::to_string(length) + " is not a multiple of 100");
+    return fail(error_code::kPlatformLength, 3, at,
+                "the platform length of the station row at " + route_place(s_, at) + ", " +
+                    metres(length) + ", is not a multiple of 100 m");
   }
   read_station_values(station);
   place_platform(station, length);
@@ -344,21 +365,23 @@ Step TrainCompiler::station_row() {
   if (n > header_index::kFirstStation) {
     const Station previous(s_.header.at(n - 1));
     if (std::int64_t{station.platform_start} - kStationGap < previous.platform_end) {
-      return fail(error_code::kStationsTooClose, at,
-                  "the platform starts at " + std::to_string(station.platform_start) +
+      return fail(error_code::kStationsTooClose, 1, at,
+                  "the platform of the station at " + route_place(s_, at) + " starts at " +
+                      metres(station.platform_start) +
                       ", less than 350 m after the previous platform's end at " +
-                      std::to_string(previous.platform_end));
+                      metres(previous.platform_end));
     }
   }
   ++station_counter_;
   if (station_counter_ >= s_.signboard_record) {
     stations_full_ = check_.active();
     return fail_without_position(
-        error_code::kTooManyStations,
-        "station " + std::to_string(n) + " reaches the header records of the signboards (" +
+        error_code::kTooManyStations, 0,
+        "this station is one too many: stations and signboard texts share 78 header records, "
+        "and the line's " +
             std::to_string(header_index::kFirstSignboard - s_.signboard_record) +
             " signboards leave room for " +
-            std::to_string(s_.signboard_record - header_index::kFreeAboveStations) + " stations)");
+            std::to_string(s_.signboard_record - header_index::kFreeAboveStations) + " stations");
   }
   return Step::kNext;
 }
@@ -380,7 +403,7 @@ void TrainCompiler::read_station_values(const Station& station) {
   station.departure_time =
       checked_narrow<std::int32_t>((h * 60 + m) * 60 + sec, "the departure time");
   station.name = std::string(reader_.read_text());
-  check_.warn_utf8("the station name", station.name);
+  check_.warn_utf8(17, "the station name", station.name);
 }
 
 void TrainCompiler::place_platform(const Station& station, std::int32_t length) const {
@@ -427,16 +450,17 @@ Step TrainCompiler::mark_station(const Station& station) {
     }
   }
   if (!(end_cell - 1 > 1)) {
-    return fail_without_position(error_code::kStationTooEarly,
-                                 "the platform of a station of kind " +
-                                     std::to_string(station.kind) + " ends at " +
-                                     std::to_string(station.platform_end) + ", at or before 100 m");
+    return fail_without_position(error_code::kStationTooEarly, 1,
+                                 "the platform of the station at " + metres(station.position) +
+                                     " (kind " + std::to_string(station.kind) + ") ends at " +
+                                     metres(station.platform_end) +
+                                     ", and a platform must end past 100 m");
   }
   TrackCell& marker = s_.cells.at(round_to<std::int64_t>(end_cell - 1, "cell index"));
   if (check_.active() && marker.cell_type != cell_type::kNothing &&
       marker.cell_type != cell_type::kMountainMarker) {
-    check_.warn(std::string("the station marker replaces ") + cell_type_name(marker.cell_type) +
-                " in cell " + std::to_string(round_to<std::int64_t>(end_cell - 1, "cell index")));
+    check_.warn(1, std::string("the station's marker at its platform end replaces ") +
+                       cell_type_name(marker.cell_type) + " in the track");
   }
   marker.cell_type = cell_type::kStationMarker;
   marker.cell_value = low16(station_counter_);
@@ -462,7 +486,6 @@ void TrainCompiler::end_of_file() {
   const std::int64_t stop = std::int64_t{last_index()} - 2;
   fill_speed(stop);
   fill_adhesion(stop);
-  warn_records_in_use();
   warn_missing_rows();
   check_progressives();
 }
@@ -485,16 +508,18 @@ void TrainCompiler::warn_missing_rows() const {
 void TrainCompiler::check_progressives() {
   for (const int i : header_index::kProgressives) {
     const ProgressiveView progressive(s_.header.at(i));
-    if (!on_cell_grid(progressive.start) || !on_cell_grid(progressive.kilometric_value)) {
-      s_.errors.record(error_code::kProgressiveOffGrid,
-                       "kilometric progressive record " + std::to_string(i) + " starts at " +
-                           std::to_string(progressive.start) + " with kilometric value " +
-                           std::to_string(progressive.kilometric_value) +
-                           ": both must be multiples of 50",
-                       {src_.line_path, 0});
-      check_.report();
-      return;
+    if (on_cell_grid(progressive.start) && on_cell_grid(progressive.kilometric_value)) continue;
+    SourceLocation row{src_.line_path, 0, 0, 0, {}};
+    for (const RowSource& written : s_.progressive_rows) {
+      if (written.position == progressive.start) row = written.at;
     }
+    s_.errors.record(error_code::kProgressiveOffGrid,
+                     "the kilometric progressive row starting at " + metres(progressive.start) +
+                         " is off the 50 m grid: its start and its kilometre must both be "
+                         "multiples of 50 m",
+                     row);
+    check_.report();
+    return;
   }
 }
 
