@@ -17,7 +17,7 @@ _tracciato() {
     else
       help=$("$program" help "$command" 2>/dev/null)
     fi
-    words="$(sed -n 's/^  \(--[a-z-]*\).*/\1/p' <<<"$help") --help"
+    words="$(sed -n 's/^  \(-[a-z-]*\).*/\1/p' <<<"$help") --help"
   elif [[ $command == help ]] && ((COMP_CWORD == 2)); then
     words="$(_tracciato_commands "$program") codes"
   elif [[ $command == explain ]]; then

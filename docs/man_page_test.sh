@@ -19,11 +19,11 @@ words=$(tr -s ' \t' '\n\n' <<<"$text" | tr -d '[]|' | sed 's/‐/-/g')
 commands=$("$program" --help | sed -n 's/^\(usage:\)\{0,1\} *tracciato \([a-z][a-z]*\).*/\2/p' | sort -u)
 for command in $commands; do
   grep -qx "$command" <<<"$words" || fail "the command $command is not in the man page"
-  for option in $("$program" help "$command" | sed -n 's/^  \(--[a-z-]*\).*/\1/p'); do
+  for option in $("$program" help "$command" | sed -n 's/^  \(-[a-z-]*\).*/\1/p'); do
     grep -qx -- "$option" <<<"$words" || fail "$command's option $option is not in the man page"
   done
 done
-for option in $("$program" --headless --help | sed -n 's/^  \(--[a-z-]*\).*/\1/p'); do
+for option in $("$program" --headless --help | sed -n 's/^  \(-[a-z-]*\).*/\1/p'); do
   grep -qx -- "$option" <<<"$words" || fail "the default run's option $option is not in the man page"
 done
 ((failures == 0)) && echo "ok: the man page renders and names every command and option"

@@ -32,7 +32,8 @@ std::optional<Arguments> parse_arguments(std::span<const std::string> words,
   Arguments args;
   for (std::size_t i = 0; i < words.size(); ++i) {
     const std::string& word = words[i];
-    if (!word.starts_with("--")) {
+    // "-" alone is standard input; any other word with a leading dash is an option.
+    if (!word.starts_with("-") || word == "-") {
       args.positionals.push_back(word);
       continue;
     }

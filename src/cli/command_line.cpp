@@ -48,7 +48,7 @@ int run_command_line(std::span<const std::string> words, const CommandContext& c
     return exit_code(ExitStatus::kOk);
   }
   // Words that begin with an option, or none, are the default run's.
-  const bool named = !first.empty() && !first.starts_with("--");
+  const bool named = !first.empty() && !first.starts_with("-");
   const Command* command = find_command(context.commands, named ? first : "");
   if (!command)
     return usage_error(first, "unknown command" + did_you_mean_command(context.commands, first));

@@ -18,6 +18,7 @@ class Face : public Reporter {
 // The console face: errors on standard error, nothing to show while working.
 class ConsoleFace final : public Face {
  public:
+  explicit ConsoleFace(Palette colours = palette(false)) : console_(colours) {}
   void show_waiting() override {}
   void compile_error(const ErrorState& errors) override { console_.compile_error(errors); }
   void failure(const std::string& message) override { console_.failure(message); }

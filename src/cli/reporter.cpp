@@ -7,7 +7,8 @@
 namespace tracciato {
 
 void ConsoleReporter::compile_error(const ErrorState& errors) {
-  std::cerr << error_message(errors.error_code) << '\n' << format_diagnostic(errors);
+  // The first line stays plain: tools read it as it is.
+  std::cerr << error_message(errors.error_code) << '\n' << format_diagnostic(errors, colours_);
 }
 
 void ConsoleReporter::failure(const std::string& message) {

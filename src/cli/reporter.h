@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "cli/colour.h"
 #include "cli/exit_status.h"
 #include "compile/build_files.h"
 #include "model/error_state.h"
@@ -21,8 +22,12 @@ class Reporter {
 // Writes " Errore n. CODE" and the diagnostic, or the failure, to standard error.
 class ConsoleReporter final : public Reporter {
  public:
+  explicit ConsoleReporter(Palette colours = palette(false)) : colours_(colours) {}
   void compile_error(const ErrorState& errors) override;
   void failure(const std::string& message) override;
+
+ private:
+  Palette colours_;
 };
 
 // Tells how a build ended and gives its exit status.

@@ -192,6 +192,58 @@ TEST(CompileCommand, CompileErrorKeepsEarlierFilesAndExplainsTheRow) {
   EXPECT_EQ(read_file(dir / "Esempio_100.dat"), earlier);
 }
 
+// A mistyped keyword the compile skips, in a pair that builds.
+std::string line_with_mistyped_keyword() {
+  return testing::line_description({"pendnza, 450, 2"});
+}
+
+TEST(CompileCommand, WarnsAfterASuccessfulBuildUnlessToldNotTo) {
+  testing::TempDir dir;
+  write_file(dir / "W_linea.txt", line_with_mistyped_keyword());
+  write_file(dir / "W_1-.txt", read_file(kExampleTrain));
+  auto run = run_tracciato({"compile", "W_linea.txt", "W_1-.txt"}, dir.path());
+  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(run.err,
+            "W_linea.txt:5:1: warning: \"pendnza\" names no row kind: the line is skipped\n"
+            "    5 | pendnza, 450, 2\n"
+            "      | ^~~~~~~\n"
+            "help: did you mean \"pendenza\"?\n"
+            "1 warning (-w leaves them out)\n");
+  EXPECT_EQ(testing::file_names(dir.path()).size(), 5u);
+  run = run_tracciato({"compile", "W_linea.txt", "W_1-.txt", "-w"}, dir.path());
+  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(run.err, "");
+}
+
+TEST(CompileCommand, AFailedBuildTellsItsErrorAlone) {
+  testing::TempDir dir;
+  write_file(dir / "W_linea.txt",
+             testing::line_description({"pendnza, 450, 2", "pendenza, 4x0, 2"}));
+  write_file(dir / "W_1-.txt", read_file(kExampleTrain));
+  const auto run = run_tracciato({"compile", "W_linea.txt", "W_1-.txt"}, dir.path());
+  EXPECT_EQ(run.status, 1);
+  EXPECT_EQ(first_line(run.err), " Errore n. 25");
+  EXPECT_EQ(run.err.find("warning"), std::string::npos) << run.err;
+}
+
+TEST(CompileCommand, ColoursDiagnosticsOnlyWhenAskedOrOnATerminal) {
+  testing::TempDir dir;
+  write_file(dir / "W_linea.txt", line_with_mistyped_keyword());
+  write_file(dir / "W_1-.txt", read_file(kExampleTrain));
+  const auto piped = run_tracciato({"compile", "W_linea.txt", "W_1-.txt"}, dir.path());
+  EXPECT_EQ(piped.err.find('\x1b'), std::string::npos);
+  const auto forced =
+      run_tracciato({"compile", "W_linea.txt", "W_1-.txt", "--color=always"}, dir.path());
+  EXPECT_NE(forced.err.find("\x1b[1;35mwarning:\x1b[0m"), std::string::npos) << forced.err;
+  write_file(dir / "W_linea.txt", testing::line_description({"pendenza, 4x0, 2"}));
+  const auto failed =
+      run_tracciato({"compile", "W_linea.txt", "W_1-.txt", "--color", "always"}, dir.path());
+  EXPECT_EQ(first_line(failed.err), " Errore n. 25") << "the first line is never coloured";
+  EXPECT_EQ(
+      run_tracciato({"compile", "W_linea.txt", "W_1-.txt", "--color=sometimes"}, dir.path()).status,
+      2);
+}
+
 TEST(CompileCommand, TextTooLongForTheHeaderIsAnUnexpectedFailure) {
   testing::TempDir dir;
   write_file(dir / "L_linea.txt",

@@ -2,6 +2,7 @@
 
 #include "base/file_error.h"
 #include "base/utf8_path.h"
+#include "cli/colour_option.h"
 #include "cli/exit_status.h"
 #include "cli/help.h"
 #include "cli/output_directory.h"
@@ -21,13 +22,14 @@ namespace {
 namespace fs = std::filesystem;
 
 // The window where there is a desktop, the console otherwise.
-std::unique_ptr<Face> choose_face(bool headless, const CommandContext& context) {
+std::unique_ptr<Face> choose_face(bool headless, const CommandContext& context,
+                                  const Palette& colours) {
   std::unique_ptr<Face> window = headless ? nullptr : context.open_window();
   if (window) {
     hide_own_console();
     return window;
   }
-  return std::make_unique<ConsoleFace>();
+  return std::make_unique<ConsoleFace>(colours);
 }
 
 // Texts, compile (which deletes the temporary descriptions), compiled files.
@@ -51,7 +53,10 @@ ExitStatus build_embedded(const EmbeddedScenario& scenario, const fs::path& dir,
 
 int run(const Arguments& args, const CommandContext& context) {
   if (!args.positionals.empty()) return usage_error("", "unexpected " + args.positionals.front());
-  const std::unique_ptr<Face> face = choose_face(args.flag("--headless"), context);
+  std::string problem;
+  const auto colours = chosen_palette(args, false, problem);
+  if (!colours) return usage_error("", problem);
+  const std::unique_ptr<Face> face = choose_face(args.flag("--headless"), context, *colours);
   const auto out = args.value("--out");
   const fs::path dir = out ? utf8_path(*out) : executable_path().parent_path();
   if (const auto problem = unusable_output_directory(dir)) {
@@ -65,13 +70,14 @@ int run(const Arguments& args, const CommandContext& context) {
 
 const Command kDefaultRun{
     .name = "",
-    .forms = {"[--out DIR] [--headless]"},
+    .forms = {"[--out DIR] [--headless] [--color WHEN]"},
     .summary =
         "build the embedded scenario: write its descriptions and driver documents,\n"
         "compile them and write the compiled files beside the program (or in DIR);\n"
         "a window shows while it works where there is a desktop (not --headless)\n",
     .options = {{"--out", "DIR", "write everything into DIR, not beside the program"},
-                {"--headless", "", "show no window, even where there is a desktop"}},
+                {"--headless", "", "show no window, even where there is a desktop"},
+                kColourOption},
     .run = run,
 };
 

@@ -7,8 +7,9 @@
 
 namespace tracciato {
 
-BuildOutcome build_files(const BuildRequest& request, const std::filesystem::path& out_dir) {
-  Scenario scenario = memorizza_percorso(request);
+BuildOutcome build_files(const BuildRequest& request, const std::filesystem::path& out_dir,
+                         CheckObserver* warnings) {
+  Scenario scenario = memorizza_percorso(request, warnings);
   EncodedBuild encoded;
   if (!scenario.errors.failed()) {
     try {

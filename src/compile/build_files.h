@@ -23,7 +23,9 @@ struct BuildOutcome {
 };
 
 // The whole build of two descriptions into `out_dir`: compile, then write the compiled
-// files all or nothing.
-BuildOutcome build_files(const BuildRequest& request, const std::filesystem::path& out_dir);
+// files all or nothing. A `warnings` observer, which must not be checking, hears the
+// compile's warnings and changes nothing of it.
+BuildOutcome build_files(const BuildRequest& request, const std::filesystem::path& out_dir,
+                         CheckObserver* warnings = nullptr);
 
 }  // namespace tracciato

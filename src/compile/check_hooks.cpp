@@ -20,7 +20,7 @@ std::string kind_name(const RowKind* kind) {
 }  // namespace
 
 bool tell_checker(CheckObserver* observer, ErrorState& errors) {
-  if (observer == nullptr || !errors.failed()) return false;
+  if (!checking(observer) || !errors.failed()) return false;
   observer->error(errors);
   errors.reset();
   return true;
@@ -52,7 +52,7 @@ SourceLocation CheckHooks::row_place() const {
 }
 
 bool CheckHooks::report() {
-  if (!active()) return false;
+  if (!checking()) return false;
   note_run_on_row();
   tell_checker(observer_, errors_);
   return true;
@@ -71,7 +71,7 @@ void CheckHooks::record_failure(UnexpectedFailure& failure) {
       {path_, span.line, span.column, span.end_column, std::string(reader_.line_text(span))});
   errors_.hint = failure.hint;
   failure.recorded = true;
-  if (!active()) note_run_on_row();
+  if (!checking()) note_run_on_row();
 }
 
 std::optional<CheckHooks::RunOnRow> CheckHooks::run_on_row(std::size_t fields) const {
@@ -92,10 +92,8 @@ void CheckHooks::end_row() {
   const std::size_t fields = reader_.row_fields_read();
   run_on_ = run_on_row(fields);
   // A compile stops at the error its row left standing; a check has told it already.
-  if (!active()) {
-    note_run_on_row();
-    return;
-  }
+  if (!checking()) note_run_on_row();
+  if (!active()) return;
   if (run_on_) {
     warn_at(run_on_->at, std::nullopt,
             "the " + kind_name(kind_) + " has only " + plural(run_on_->on_its_line, "field") +

@@ -35,7 +35,10 @@ class CheckHooks {
              const std::string& path)
       : observer_(observer), errors_(errors), reader_(reader), path_(path) {}
 
+  // Whether warnings are heard.
   bool active() const { return observer_ != nullptr; }
+  // Whether the compile goes on past its codes, for a checker.
+  bool checking() const { return tracciato::checking(observer_); }
   // The row whose keyword the reader has just read; diagnostics name its fields.
   // `kind` is nothing for a keyword that names no row kind.
   void begin_row(const RowKind* kind);
@@ -76,7 +79,7 @@ class CheckHooks {
       return result;
     } catch (UnexpectedFailure& failure) {
       record_failure(failure);
-      if (!active()) throw;
+      if (!checking()) throw;
       skip_row();
       return fallback;
     }

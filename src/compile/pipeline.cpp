@@ -25,7 +25,7 @@ Scenario fresh_scenario(const BuildRequest& request, CheckObserver* observer) {
 
 // A compile stops at its first code; a check goes on wherever there is a track to check.
 bool goes_on(const Scenario& s) {
-  return s.observer != nullptr ? s.cells.allocated() : !s.errors.failed();
+  return checking(s.observer) ? s.cells.allocated() : !s.errors.failed();
 }
 
 // One step of the pipeline. An unexpected failure in it is code 25, named after the
@@ -42,7 +42,7 @@ bool step(Scenario& s, const BuildRequest& request, const Description* read, F&&
                        failure.end_column, failure.source});
       s.errors.hint = failure.hint;
     }
-    if (s.observer == nullptr) {
+    if (!checking(s.observer)) {
       request.line.discard();
       request.train.discard();
       return false;
@@ -83,7 +83,7 @@ void memorizza_dati(Scenario& s, const BuildRequest& request) {
     line.discard();
   });
   if (!line_read || outcome == PhaseOutcome::kStop) return;
-  if (s.observer != nullptr && !s.cells.allocated()) return;
+  if (checking(s.observer) && !s.cells.allocated()) return;
   step(s, request, &train, [&] {
     compile_train(
         s, {load(train, "the train description cannot be opened"), train.path(), line.path()});

@@ -21,8 +21,15 @@ struct Warning {
 class CheckObserver {
  public:
   virtual ~CheckObserver() = default;
+  // A checker hears every code and has the compile go on past it; a compile that only
+  // collects its warnings keeps its own rules and stops at its first code.
+  virtual bool checking() const { return true; }
   virtual void error(const ErrorState& recorded) = 0;
   virtual void warning(const Warning& warning) = 0;
 };
+
+inline bool checking(const CheckObserver* observer) {
+  return observer != nullptr && observer->checking();
+}
 
 }  // namespace tracciato

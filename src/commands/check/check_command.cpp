@@ -6,10 +6,11 @@
 #include <memory>
 
 #include "base/utf8_path.h"
+#include "cli/colour_option.h"
 #include "cli/description_argument.h"
 #include "cli/exit_status.h"
+#include "cli/findings_output.h"
 #include "cli/help.h"
-#include "commands/check/findings_output.h"
 #include "compile/embedded_descriptions.h"
 #include "compile/pipeline.h"
 #include "model/file_names.h"
@@ -50,6 +51,7 @@ bool unreadable(Description& d, bool json) {
 struct Output {
   bool json = false;
   std::optional<int> max_errors;
+  Palette colours = palette(false);
 };
 
 int run_check(CheckInputs& in, int j, const Output& output) {
@@ -62,7 +64,8 @@ int run_check(CheckInputs& in, int j, const Output& output) {
   if (json) {
     write_findings_json(std::cout, list, output.max_errors);
   } else {
-    write_findings_text(std::cout, list, {.max_errors = output.max_errors.value_or(50)});
+    write_findings_text(std::cout, list,
+                        {.max_errors = output.max_errors.value_or(50), .colours = output.colours});
   }
   return exit_code(list.errors() > 0 ? ExitStatus::kError : ExitStatus::kOk);
 }
@@ -73,7 +76,11 @@ int run(const Arguments& args, const CommandContext& context) {
     return usage_error("check", "check takes LINE and TRAIN, or nothing");
   const std::string format = args.value("--format").value_or("text");
   if (format != "text" && format != "json") return usage_error("check", "--format is text or json");
-  Output output{format == "json", std::nullopt};
+  Output output{format == "json", std::nullopt, palette(false)};
+  std::string wrong_colour;
+  const auto colours = chosen_palette(args, true, wrong_colour);
+  if (!colours) return usage_error("check", wrong_colour);
+  if (!output.json) output.colours = *colours;
   if (const auto max = args.value("--max-errors")) {
     int n = 0;
     const auto [end, error] = std::from_chars(max->data(), max->data() + max->size(), n);
@@ -109,7 +116,7 @@ int run(const Arguments& args, const CommandContext& context) {
 const Command kCheckCommand{
     .name = "check",
     .forms = {"[LINE TRAIN [--base NAME] [--train NUMBER]] [--no-geometry]\n"
-              "[--format text|json] [--max-errors N]"},
+              "[--format text|json] [--max-errors N] [--color WHEN]"},
     .summary =
         "list every error and warning of the descriptions (the embedded ones\n"
         "without LINE and TRAIN) and write no file; status 1 if there is an error;\n"
@@ -119,7 +126,8 @@ const Command kCheckCommand{
                 {"--no-geometry", "", "check a build without the plan geometry table"},
                 {"--format", "text|json", "the findings as text (the default) or as JSON"},
                 {"--max-errors", "N",
-                 "show N errors at most (text: 50 unless given; JSON: all unless given)"}},
+                 "show N errors at most (text: 50 unless given; JSON: all unless given)"},
+                kColourOption},
     .run = run,
 };
 

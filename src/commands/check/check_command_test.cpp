@@ -4,7 +4,7 @@
 #include <ostream>
 #include <string>
 
-#include "commands/check/findings.h"
+#include "cli/findings.h"
 #include "compile/pipeline.h"
 #include "testing/descriptions.h"
 #include "testing/error_fixtures.h"

@@ -374,7 +374,7 @@ Step TrainCompiler::station_row() {
   }
   ++station_counter_;
   if (station_counter_ >= s_.signboard_record) {
-    stations_full_ = check_.active();
+    stations_full_ = check_.checking();
     return fail_without_position(
         error_code::kTooManyStations, 0,
         "this station is one too many: stations and signboard texts share 78 header records, "

@@ -3,7 +3,7 @@
 #include <optional>
 #include <ostream>
 
-#include "commands/check/findings.h"
+#include "cli/findings.h"
 
 namespace tracciato {
 
@@ -19,6 +19,9 @@ struct TextLimits {
 
 // Compiler form, one finding a line, then "N errors, M warnings".
 void write_findings_text(std::ostream& out, const FindingList& list, const TextLimits& limits);
+// A compile's warnings as `write_findings_text` shows them, then "N warnings"; nothing
+// without any.
+void write_warnings_text(std::ostream& out, const FindingList& list, const Palette& colours);
 // A JSON array of {file, line, column, end_column, severity, code, position, message, hint,
 // reported}: every
 // finding, or no more than `max_errors` errors.

@@ -1,4 +1,4 @@
-#include "commands/check/findings_output.h"
+#include "cli/findings_output.h"
 
 #include <gtest/gtest.h>
 
@@ -26,13 +26,15 @@ TEST(CheckText, ARepeatedMistakeIsShownThreeTimesThenCounted) {
   list.warning({{"treno.txt", 9}, std::nullopt, "another mistake", {}});
   EXPECT_EQ(text_of(list, {.repeats_shown = 5}).find("note:"), std::string::npos)
       << "a count that would hide one finding shows it instead";
-  EXPECT_EQ(text_of(list, {}),
-            "treno.txt:1: warning: the signal at 125 is not on a multiple of 50 m\n"
-            "treno.txt:2: warning: the signal at 225 is not on a multiple of 50 m\n"
-            "treno.txt:3: warning: the signal at 325 is not on a multiple of 50 m\n"
-            "note: the same mistake 3 more times in treno.txt:3 (--format json lists every one)\n"
-            "treno.txt:9: warning: another mistake\n"
-            "0 errors, 7 warnings\n");
+  EXPECT_EQ(
+      text_of(list, {}),
+      "treno.txt:1: warning: the signal at 125 is not on a multiple of 50 m\n"
+      "treno.txt:2: warning: the signal at 225 is not on a multiple of 50 m\n"
+      "treno.txt:3: warning: the signal at 325 is not on a multiple of 50 m\n"
+      "note: the same mistake 3 more times in treno.txt:3 (tracciato check --format json lists "
+      "every one)\n"
+      "treno.txt:9: warning: another mistake\n"
+      "0 errors, 7 warnings\n");
 }
 
 TEST(CheckText, NoMoreErrorsThanAskedAreShown) {

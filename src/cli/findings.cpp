@@ -1,4 +1,4 @@
-#include "commands/check/findings.h"
+#include "cli/findings.h"
 
 #include <algorithm>
 

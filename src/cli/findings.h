@@ -16,9 +16,12 @@ struct Finding : Diagnostic {
   bool reported = false;  // the one the compile itself reports
 };
 
-// Collects what a checking run of the compile tells, in the order it is told.
+// Collects what a checking run of the compile tells, in the order it is told; or, not
+// checking, the warnings of a compile that keeps its own rules.
 class FindingList final : public CheckObserver {
  public:
+  explicit FindingList(bool checking = true) : checking_(checking) {}
+  bool checking() const override { return checking_; }
   void error(const ErrorState& recorded) override;
   void warning(const Warning& warning) override;
 
@@ -31,6 +34,7 @@ class FindingList final : public CheckObserver {
   int warnings() const;
 
  private:
+  bool checking_;
   std::vector<Finding> findings_;
 };
 

@@ -1,4 +1,4 @@
-#include "commands/check/findings_output.h"
+#include "cli/findings_output.h"
 
 #include <map>
 #include <string>
@@ -55,9 +55,9 @@ std::string mistake(const Finding& f) {
   return key;
 }
 
-}  // namespace
-
-void write_findings_text(std::ostream& out, const FindingList& list, const TextLimits& limits) {
+// The findings, a repeated mistake counted and errors past the cap left out; gives the
+// number of errors shown.
+int write_each(std::ostream& out, const FindingList& list, const TextLimits& limits) {
   std::map<std::string, int> told;
   std::map<std::string, int> made;
   for (const Finding& f : list.findings()) ++made[mistake(f)];
@@ -74,9 +74,16 @@ void write_findings_text(std::ostream& out, const FindingList& list, const TextL
     if (counted && n == limits.repeats_shown) {
       out << limits.colours.note << "note:" << limits.colours.reset << " the same mistake "
           << plural(made[key] - n, "more time") << " in " << place(f.where)
-          << " (--format json lists every one)\n";
+          << " (tracciato check --format json lists every one)\n";
     }
   }
+  return errors_shown;
+}
+
+}  // namespace
+
+void write_findings_text(std::ostream& out, const FindingList& list, const TextLimits& limits) {
+  const int errors_shown = write_each(out, list, limits);
   if (limits.max_errors && list.errors() > errors_shown) {
     out << "and " << plural(list.errors() - errors_shown, "more error") << " (--max-errors "
         << *limits.max_errors << ")\n";
@@ -85,6 +92,12 @@ void write_findings_text(std::ostream& out, const FindingList& list, const TextL
   if (list.errors() > 0) {
     out << "`tracciato explain CODE` tells what a code means and how to fix it\n";
   }
+}
+
+void write_warnings_text(std::ostream& out, const FindingList& list, const Palette& colours) {
+  if (list.warnings() == 0) return;
+  write_each(out, list, {.colours = colours});
+  out << plural(list.warnings(), "warning") << " (-w leaves them out)\n";
 }
 
 void write_findings_json(std::ostream& out, const FindingList& list,
