@@ -11,6 +11,9 @@ struct ErrorFixture {
   std::string line;
   std::string train;
   int code;
+  // The text the diagnostic points at: the field that raised the code; empty where the
+  // code concerns a whole file.
+  const char* field;
 };
 
 const std::vector<ErrorFixture>& error_fixtures();

@@ -47,6 +47,21 @@ TEST_P(CheckFixtures, NamesTheCompilesOwnErrorAsReported) {
   EXPECT_EQ(own.where.line, compiled.errors.where.line);
 }
 
+TEST_P(CheckFixtures, PointsAtTheFieldThatRaisedTheCode) {
+  const testing::ErrorFixture& f = GetParam();
+  const SourceLocation& at = testing::compile(f.line, f.train).errors.where;
+  if (std::string(f.field).empty()) {
+    EXPECT_TRUE(at.source.empty());
+    return;
+  }
+  ASSERT_GT(at.column, 0);
+  ASSERT_GE(at.end_column, at.column);
+  EXPECT_EQ(at.source.substr(static_cast<std::size_t>(at.column - 1),
+                             static_cast<std::size_t>(at.end_column - at.column)),
+            f.field)
+      << at.source;
+}
+
 INSTANTIATE_TEST_SUITE_P(EveryCode, CheckFixtures, ::testing::ValuesIn(testing::error_fixtures()),
                          [](const auto& info) { return std::string(info.param.name); });
 
