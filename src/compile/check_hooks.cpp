@@ -1,5 +1,7 @@
 #include "compile/check_hooks.h"
 
+#include <utility>
+
 #include "base/cp1252.h"
 #include "base/edit_distance.h"
 #include "model/positions.h"
@@ -53,7 +55,7 @@ SourceLocation CheckHooks::row_place() const {
 
 bool CheckHooks::report() {
   if (!checking()) return false;
-  note_run_on_row();
+  note_run_on_row(run_on_);
   tell_checker(observer_, errors_);
   return true;
 }
@@ -71,7 +73,7 @@ void CheckHooks::record_failure(UnexpectedFailure& failure) {
       {path_, span.line, span.column, span.end_column, std::string(reader_.line_text(span))});
   errors_.hint = failure.hint;
   failure.recorded = true;
-  if (!checking()) note_run_on_row();
+  if (!checking()) note_run_on_row(run_on_);
 }
 
 std::optional<CheckHooks::RunOnRow> CheckHooks::run_on_row(std::size_t fields) const {
@@ -90,9 +92,9 @@ std::optional<CheckHooks::RunOnRow> CheckHooks::run_on_row(std::size_t fields) c
 
 void CheckHooks::end_row() {
   const std::size_t fields = reader_.row_fields_read();
-  run_on_ = run_on_row(fields);
+  const std::optional<RunOnRow> previous = std::exchange(run_on_, run_on_row(fields));
   // A compile stops at the error its row left standing; a check has told it already.
-  if (!checking()) note_run_on_row();
+  if (!checking()) note_run_on_row(previous);
   if (!active()) return;
   if (run_on_) {
     warn_at(run_on_->at, std::nullopt,
@@ -113,15 +115,16 @@ void CheckHooks::end_row() {
   }
 }
 
-void CheckHooks::note_run_on_row() {
-  if (!run_on_ || !errors_.failed() || errors_.where.path != path_) return;
+void CheckHooks::note_run_on_row(const std::optional<RunOnRow>& previous) {
+  const std::optional<RunOnRow> current = run_on_row(reader_.row_fields_read());
+  const std::optional<RunOnRow>& row = current ? current : previous;
+  if (!row || !errors_.failed() || errors_.where.path != path_) return;
   const int error_line = errors_.where.line;
-  const bool within = error_line > run_on_->at.line && error_line <= run_on_->last_line + 1;
-  if (!within) return;
-  errors_.add_note("the " + std::string(run_on_->kind) + " that begins here has only " +
-                       plural(run_on_->on_its_line, "field") +
+  if (error_line <= row->at.line || error_line > row->last_line + 1) return;
+  errors_.add_note("the " + std::string(row->kind) + " that begins here has only " +
+                       plural(row->on_its_line, "field") +
                        " on its line and took the rest from the lines after it",
-                   run_on_->at);
+                   row->at);
 }
 
 void CheckHooks::warn_at(const SourceLocation& at, std::optional<std::int32_t> position,

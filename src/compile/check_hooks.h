@@ -86,15 +86,6 @@ class CheckHooks {
   }
 
  private:
-  void warn_at(const SourceLocation& at, std::optional<std::int32_t> position,
-               const std::string& message) const;
-  void record_failure(UnexpectedFailure& failure);
-  // Rows are read field by field: a row may take fields from the next line, or leave
-  // some on its own.
-  void end_row();
-  // The note an error gets when a row that ran on into the next line lies behind it.
-  void note_run_on_row();
-
   // A row that took fields from the lines after it.
   struct RunOnRow {
     SourceLocation at;
@@ -103,6 +94,17 @@ class CheckHooks {
     std::size_t read = 0;
     int last_line = 0;
   };
+
+  void warn_at(const SourceLocation& at, std::optional<std::int32_t> position,
+               const std::string& message) const;
+  void record_failure(UnexpectedFailure& failure);
+  // Rows are read field by field: a row may take fields from the next line, or leave
+  // some on its own.
+  void end_row();
+  // The note an error gets when a row that ran on into the next line lies behind it.
+  // `previous`: the row before the one being read, when it ran on.
+  void note_run_on_row(const std::optional<RunOnRow>& previous);
+
   std::optional<RunOnRow> run_on_row(std::size_t fields) const;
 
   CheckObserver* observer_;

@@ -143,6 +143,26 @@ TEST(BuildPrecedence, UnexpectedFailuresNameTheLine) {
   EXPECT_EQ(past_end.errors.where.line, 2);
 }
 
+TEST(BuildPrecedence, AnErrorLeftByARowThatRanOnNotesWhereTheRowBegan) {
+  // The first gradient row lacks its gradient and takes the next line's keyword for it.
+  const Scenario s =
+      compile(line_description({"pendenza,  1000", "pendenza,  2000,  3"}), kGoodTrain);
+  EXPECT_EQ(s.errors.error_code, 25);
+  EXPECT_EQ(s.errors.where.line, 6);
+  EXPECT_EQ(s.errors.where.column, 1);
+  ASSERT_EQ(s.errors.notes.size(), 1u);
+  EXPECT_EQ(s.errors.notes[0].at.line, 5);
+  EXPECT_EQ(s.errors.notes[0].at.source, "pendenza,  1000");
+  EXPECT_EQ(s.errors.notes[0].text,
+            "the gradient row that begins here has only 1 field on its line and took the rest "
+            "from the lines after it");
+  // A row that ends on its own line leaves no note on a later error.
+  const Scenario whole =
+      compile(line_description({"pendenza,  1000,  2", "pendenza,  2x0,  3"}), kGoodTrain);
+  EXPECT_EQ(whole.errors.error_code, 25);
+  EXPECT_TRUE(whole.errors.notes.empty());
+}
+
 TEST(BuildPrecedence, MissingTrainDescriptionIsAnUnexpectedFailure) {
   testing::TempDir dir;
   MemoryDescription line("linea.txt", line_description({}));
