@@ -16,6 +16,7 @@ struct NumberCase {
   const char* text;
   std::optional<std::int32_t> value;  // nullopt: an unexpected failure
   const char* rest;                   // what the next text field reads
+  const char* hint = "";              // a failure's hint begins so; empty: none
 };
 void PrintTo(const NumberCase& c, std::ostream* os) {
   *os << c.name;
@@ -27,7 +28,13 @@ TEST_P(FieldReaderNumbers, ReadsOrRefuses) {
   const NumberCase c = GetParam();
   FieldReader r(c.text);
   if (!c.value) {
-    EXPECT_THROW(r.read_number(), UnexpectedFailure) << c.text;
+    try {
+      r.read_number();
+      ADD_FAILURE() << "no failure for " << c.text;
+    } catch (const UnexpectedFailure& failure) {
+      EXPECT_TRUE(std::string(failure.hint).starts_with(c.hint)) << failure.hint;
+      EXPECT_EQ(failure.hint.empty(), *c.hint == '\0') << failure.hint;
+    }
     return;
   }
   EXPECT_EQ(r.read_number(), *c.value) << c.text;
@@ -53,14 +60,44 @@ INSTANTIATE_TEST_SUITE_P(
                       NumberCase{"Int32Min", "-2147483648,", -2147483647 - 1, ""},
                       NumberCase{"AboveInt32MaxFails", "2147483648,", std::nullopt, ""},
                       NumberCase{"Beyond64BitsFails", "99999999999999999999999,", std::nullopt, ""},
-                      NumberCase{"PlusSignFails", "+5,", std::nullopt, ""},
-                      NumberCase{"DecimalsFail", "5.0,", std::nullopt, ""},
-                      NumberCase{"LeadingTabFails", "\t5,", std::nullopt, ""},
+                      NumberCase{"PlusSignFailsWithAHint", "+5,", std::nullopt, "",
+                                 "write the number without a plus sign"},
+                      NumberCase{"DecimalsFailWithAHint", "5.0,", std::nullopt, "",
+                                 "numbers are whole"},
+                      NumberCase{"LeadingTabFailsWithAHint", "\t5,", std::nullopt, "",
+                                 "fields are separated by commas and spaces"},
                       NumberCase{"TrailingLetterFails", "5x,", std::nullopt, ""},
                       NumberCase{"WordFails", "abc,", std::nullopt, ""},
                       NumberCase{"LoneMinusFails", "-,", std::nullopt, ""},
                       NumberCase{"NoDataFails", "", std::nullopt, ""}),
     [](const auto& info) { return std::string(info.param.name); });
+
+TEST(FieldReader, KnowsTheColumnsOfEachFieldOfTheRow) {
+  FieldReader r("x\r\npendenza,  1000,\t2\r\n");
+  r.read_text();
+  r.read_text();
+  r.begin_row();
+  r.read_number();
+  const FieldSpan& keyword = r.row_field(0);
+  const FieldSpan& position = r.row_field(1);
+  EXPECT_EQ(keyword.line, 2);
+  EXPECT_EQ(keyword.column, 1);
+  EXPECT_EQ(keyword.end_column, 9);
+  EXPECT_EQ(position.column, 12);
+  EXPECT_EQ(position.end_column, 16);
+  EXPECT_EQ(r.line_text(position), "pendenza,  1000,\t2");
+  EXPECT_EQ(r.fields_left_on_line(), 1);
+  try {
+    r.read_number();
+    ADD_FAILURE() << "a tab is no blank";
+  } catch (UnexpectedFailure& failure) {
+    r.locate(failure);
+    EXPECT_EQ(failure.line, 2);
+    EXPECT_EQ(failure.column, 17);
+    EXPECT_EQ(failure.end_column, 19);
+    EXPECT_EQ(failure.source, "pendenza,  1000,\t2");
+  }
+}
 
 TEST(FieldReader, TextFieldsSkipLeadingBlanksAndKeepTrailingOnes) {
   FieldReader r("  cartello_indicatore,  850,   (Prot. )(2 P.L.)  \r\n(F), x\r\n");
