@@ -19,6 +19,8 @@ class UnexpectedFailure : public std::runtime_error {
   std::string source;
   // Already recorded, with everything known of its row, by the one who caught it first.
   bool recorded = false;
+  // A further remark, with the compiler's own terms (a cell index, a record).
+  std::string note;
   // What an author would change, when the failure has one likely fix.
   std::string hint;
 };

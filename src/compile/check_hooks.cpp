@@ -72,6 +72,7 @@ void CheckHooks::record_failure(UnexpectedFailure& failure) {
       error_code::kUnexpectedFailure, failure.what(),
       {path_, span.line, span.column, span.end_column, std::string(reader_.line_text(span))});
   errors_.hint = failure.hint;
+  if (!failure.note.empty()) errors_.add_note(failure.note);
   failure.recorded = true;
   if (!checking()) note_run_on_row(run_on_);
 }

@@ -41,6 +41,7 @@ bool step(Scenario& s, const BuildRequest& request, const Description* read, F&&
                       {read != nullptr ? read->path() : "", failure.line, failure.column,
                        failure.end_column, failure.source});
       s.errors.hint = failure.hint;
+      if (!failure.note.empty()) s.errors.add_note(failure.note);
     }
     if (!checking(s.observer)) {
       request.line.discard();

@@ -14,7 +14,10 @@ HeaderRecord& ScenarioHeader::at(std::int64_t i) {
 
 const HeaderRecord& ScenarioHeader::at(std::int64_t i) const {
   if (i < 0 || i >= kRecords) {
-    throw UnexpectedFailure("header record " + std::to_string(i) + " lies outside 0 to 86");
+    UnexpectedFailure failure(
+        "the scenario's texts run out of header records: too many signboards or stations");
+    failure.note = "header record " + std::to_string(i) + " lies outside the records 0 to 86";
+    throw failure;
   }
   return records_[static_cast<std::size_t>(i)];
 }

@@ -8,8 +8,9 @@ namespace tracciato {
 
 void TrackCellArray::allocate(std::int64_t last_index) {
   if (last_index < 0) {
-    throw UnexpectedFailure("the track cell array cannot have upper bound " +
-                            std::to_string(last_index));
+    UnexpectedFailure failure("the route length leaves the track without a single cell");
+    failure.note = "the track cell array would end at cell " + std::to_string(last_index);
+    throw failure;
   }
   cells_.assign(static_cast<std::size_t>(last_index) + 1, TrackCell{});
 }
@@ -26,8 +27,15 @@ TrackCell& TrackCellArray::at(std::int64_t i) {
 const TrackCell& TrackCellArray::at(std::int64_t i) const {
   if (!contains(i)) {
     if (cells_.empty()) throw UnexpectedFailure("the track cell array was never created");
-    throw UnexpectedFailure("cell index " + std::to_string(i) + " lies outside 0 to " +
-                            std::to_string(cells_.size() - 1));
+    // Cell i holds what stands at (i - 1) * 50 m.
+    const std::int64_t last = static_cast<std::int64_t>(cells_.size()) - 1;
+    UnexpectedFailure failure(i < 0 ? "the row reaches before the start of the track"
+                                    : "the row reaches " + std::to_string((i - 1) * 50) +
+                                          " m, past the end of the track at " +
+                                          std::to_string(last * 50) + " m");
+    failure.note =
+        "track cell " + std::to_string(i) + " lies outside the cells 0 to " + std::to_string(last);
+    throw failure;
   }
   return cells_[static_cast<std::size_t>(i)];
 }

@@ -20,7 +20,8 @@ void memo_montagna(Scenario& scenario, std::int32_t inizio, std::int32_t fine, s
   MountainTable& m = scenario.mountains;
   const std::int32_t n = m.mountain_count + 1;
   if (n > MountainTable::kLastEntry) {
-    throw UnexpectedFailure("mountain stretch " + std::to_string(n) + " exceeds the 80 recorded");
+    throw UnexpectedFailure("this is mountain stretch " + std::to_string(n) +
+                            ", and a scenario holds at most 80");
   }
   m.mountain_count = n;
   m.mountain_starts[n] = inizio;
