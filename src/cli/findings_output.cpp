@@ -56,14 +56,18 @@ std::string mistake(const Finding& f) {
 }
 
 // The findings, a repeated mistake counted and errors past the cap left out; gives the
-// number of errors shown.
+// number of errors the cap left out.
 int write_each(std::ostream& out, const FindingList& list, const TextLimits& limits) {
   std::map<std::string, int> told;
   std::map<std::string, int> made;
   for (const Finding& f : list.findings()) ++made[mistake(f)];
   int errors_shown = 0;
+  int errors_capped = 0;
   for (const Finding& f : list.findings()) {
-    if (f.error && limits.max_errors && errors_shown == *limits.max_errors) continue;
+    if (f.error && limits.max_errors && errors_shown == *limits.max_errors) {
+      ++errors_capped;
+      continue;
+    }
     const std::string key = mistake(f);
     const int n = ++told[key];
     // Told as a count only when that hides two findings or more.
@@ -73,20 +77,20 @@ int write_each(std::ostream& out, const FindingList& list, const TextLimits& lim
     write_finding(out, f, limits.colours);
     if (counted && n == limits.repeats_shown) {
       out << limits.colours.note << "note:" << limits.colours.reset << " the same mistake "
-          << plural(made[key] - n, "more time") << " in " << place(f.where)
+          << plural(made[key] - n, "more time") << " after " << place(f.where)
           << " (tracciato check --format json lists every one)\n";
     }
   }
-  return errors_shown;
+  return errors_capped;
 }
 
 }  // namespace
 
 void write_findings_text(std::ostream& out, const FindingList& list, const TextLimits& limits) {
-  const int errors_shown = write_each(out, list, limits);
-  if (limits.max_errors && list.errors() > errors_shown) {
-    out << "and " << plural(list.errors() - errors_shown, "more error") << " (--max-errors "
-        << *limits.max_errors << ")\n";
+  const int errors_capped = write_each(out, list, limits);
+  if (errors_capped > 0) {
+    out << "and " << plural(errors_capped, "more error") << " (--max-errors " << *limits.max_errors
+        << ")\n";
   }
   out << plural(list.errors(), "error") << ", " << plural(list.warnings(), "warning") << '\n';
   if (list.errors() > 0) {

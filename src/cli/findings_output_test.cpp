@@ -31,7 +31,7 @@ TEST(CheckText, ARepeatedMistakeIsShownThreeTimesThenCounted) {
       "treno.txt:1: warning: the signal at 125 is not on a multiple of 50 m\n"
       "treno.txt:2: warning: the signal at 225 is not on a multiple of 50 m\n"
       "treno.txt:3: warning: the signal at 325 is not on a multiple of 50 m\n"
-      "note: the same mistake 3 more times in treno.txt:3 (tracciato check --format json lists "
+      "note: the same mistake 3 more times after treno.txt:3 (tracciato check --format json lists "
       "every one)\n"
       "treno.txt:9: warning: another mistake\n"
       "0 errors, 7 warnings\n");

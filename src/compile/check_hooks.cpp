@@ -4,6 +4,7 @@
 
 #include "base/cp1252.h"
 #include "base/edit_distance.h"
+#include "compile/row_checks.h"
 #include "model/positions.h"
 #include "textio/keyword.h"
 
@@ -170,8 +171,8 @@ void CheckHooks::warn_byte_order_mark(std::string_view text) const {
 void CheckHooks::warn_off_grid(const char* what, std::int32_t p) const {
   if (active() && !on_cell_grid(p)) {
     warn(1,
-         std::string(what) + " at " + std::to_string(p) +
-             " m is not on a multiple of 50 m and goes to the nearest cell boundary",
+         std::string(what) + " at " + metres(p) +
+             " is not on a multiple of 50 m and goes to the nearest cell boundary",
          p);
   }
 }
@@ -189,8 +190,8 @@ void CheckHooks::warn_out_of_order(const char* kind, std::int32_t p,
                                    std::optional<std::int32_t>& last) const {
   if (active() && last && p <= *last) {
     warn(1,
-         std::string("the ") + kind + " row at " + std::to_string(p) +
-             " m does not come after the previous one at " + std::to_string(*last) + " m",
+         std::string("the ") + kind + " row at " + metres(p) +
+             " does not come after the previous one at " + metres(*last),
          p);
   }
   last = p;
