@@ -1,6 +1,7 @@
 // The whole compile, and the checker, from two descriptions held in memory. The input is
-// one byte (bit 0: the geometry flag; bit 1: run the checker too), then the line
-// description and the train description separated by the first NUL byte.
+// one byte (bit 0: the geometry flag; bit 1: run the checker too; bit 2: run the compile
+// with its warning pass too), then the line description and the train description
+// separated by the first NUL byte.
 #include "base/unexpected_failure.h"
 #include "compile/output_files.h"
 #include "compile/pipeline.h"
@@ -10,9 +11,13 @@ namespace {
 
 class Silent final : public tracciato::CheckObserver {
  public:
+  explicit Silent(bool checking) : checking_(checking) {}
+  bool checking() const override { return checking_; }
   void error(const tracciato::ErrorState&) override {}
-  void warning(const tracciato::SourceLocation&, std::optional<std::int32_t>,
-               const std::string&) override {}
+  void warning(const tracciato::Warning&) override {}
+
+ private:
+  bool checking_;
 };
 
 }  // namespace
@@ -28,7 +33,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const tracciato::BuildRequest request{line, train, "Fuzz", "1", j};
   const tracciato::Scenario s = tracciato::memorizza_percorso(request);
   if (!s.errors.failed()) tracciato::encode_build(s, "Fuzz", "1");
-  Silent silent;
-  if ((data[0] & 2) != 0) tracciato::memorizza_percorso(request, &silent);
+  Silent checker(true);
+  if ((data[0] & 2) != 0) tracciato::memorizza_percorso(request, &checker);
+  Silent warnings(false);
+  if ((data[0] & 4) != 0) tracciato::memorizza_percorso(request, &warnings);
   return 0;
 }
