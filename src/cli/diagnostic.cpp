@@ -58,7 +58,8 @@ std::string source_lines(const SourceLocation& at, const Palette& colours) {
   int from = at.column > 0 ? column_of(at.column) : 0;
   int to = at.column > 0 ? column_of(std::max(at.end_column, at.column + 1)) : int(shown.size());
   to = std::max(to, from + 1);
-  std::string lead, tail;
+  std::string lead;
+  std::string tail;
   if (static_cast<int>(shown.size()) > kShownWidth) {
     const int start = std::max(0, std::min(from - kShownBefore, int(shown.size()) - kShownWidth));
     if (start > 0) lead = "...";

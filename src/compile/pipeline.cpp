@@ -74,7 +74,7 @@ void memorizza_dati(Scenario& s, const BuildRequest& request) {
   Description& train = request.train;
   if (!line.exists()) {
     s.errors.record(error_code::kNoLineDescription, "the line description does not exist",
-                    {line.path(), 0});
+                    {line.path(), 0, 0, 0, {}});
     tell_checker(s.observer, s.errors);
     return;
   }

@@ -2,11 +2,9 @@
 
 #include <cstdint>
 
-namespace tracciato {
-
 // What a real railway stays within. The compile takes any value; check warns beyond these,
 // since a value past them is most often a slip of the keyboard.
-namespace railway_bounds {
+namespace tracciato::railway_bounds {
 // Per mille: steeper than any railway that runs on adhesion alone.
 inline constexpr std::int32_t kSteepestGradient = 60;
 // Km/h: faster than any line in service.
@@ -15,6 +13,4 @@ inline constexpr std::int32_t kFastestSpeed = 350;
 inline constexpr std::int32_t kLongestPlatform = 1000;
 // Degrees: a curve that turns more than a full circle.
 inline constexpr double kWidestTurn = 360;
-}  // namespace railway_bounds
-
-}  // namespace tracciato
+}  // namespace tracciato::railway_bounds

@@ -32,7 +32,7 @@ constexpr std::array kCodes = {
     ErrorCodeInfo{
         kRepetitionCodeCount, "the signal repetition row names neither 4 nor 9 codes",
         "The keyword of the signal repetition row must contain 4 or 9: the number of signal codes.",
-        "Write \"ripetizione segnali 4 codici\" or \"ripetizione segnali 9 codici\".",
+        R"(Write "ripetizione segnali 4 codici" or "ripetizione segnali 9 codici".)",
         "ripetizione segnali 7 codici,  0,  0"},
     ErrorCodeInfo{kSignboardCellTaken, "a signboard falls on a cell that is taken",
                   "A signboard takes the 50 m cell of its position (position / 50 + 1); another "

@@ -54,7 +54,7 @@ constexpr std::array<RowKind, 9> kGeneralKinds = {{
 
 const RowKind* general_kind(std::string_view f) {
   if (contains_any_case(f, "percorso") && contains_any_case(f, "lunghezza")) {
-    return &kGeneralKinds[0];
+    return kGeneralKinds.data();
   }
   if (contains_exact(f, "progressiva")) return &kGeneralKinds[1];
   if (contains_exact(f, "sfondo")) return &kGeneralKinds[4];
@@ -83,7 +83,7 @@ constexpr std::array<RowKind, 16> kObjectKinds = {{
 
 // Curve rows count even when no geometry is built: they are expected then.
 const RowKind* object_kind(std::string_view f) {
-  if (contains_any_case(f, "pendenza")) return &kObjectKinds[0];
+  if (contains_any_case(f, "pendenza")) return kObjectKinds.data();
   if (contains_any_case(f, "curva")) return &kObjectKinds[4];
   if (contains_any_case(f, "montagna")) return &kObjectKinds[1];
   if (contains_any_case(f, "indicatori_v")) return &kObjectKinds[2];
@@ -94,7 +94,7 @@ const RowKind* object_kind(std::string_view f) {
 class LineCompiler {
  public:
   LineCompiler(Scenario& s, std::string_view text, const std::string& path)
-      : s_(s), reader_(text), path_(path), check_(s.observer, s.errors, reader_, path) {
+      : s_(s), reader_(text), check_(s.observer, s.errors, reader_, path) {
     check_.warn_byte_order_mark(text);
   }
 
@@ -138,7 +138,6 @@ class LineCompiler {
 
   Scenario& s_;
   FieldReader reader_;
-  const std::string& path_;
   CheckHooks check_;
   std::int32_t gradient_fill_index_ = 0;
   std::int32_t previous_gradient_ = 0;
@@ -264,10 +263,10 @@ bool LineCompiler::signal_repetition_row(std::string_view field) {
   } else if (contains_exact(field, "9")) {
     signalling.code_count = 9;
   } else {
-    s_.errors.record(
-        error_code::kRepetitionCodeCount,
-        "the signal-repetition keyword \"" + std::string(field) + "\" names neither 4 nor 9 codes",
-        here(0));
+    s_.errors.record(error_code::kRepetitionCodeCount,
+                     R"(the signal-repetition keyword ")" + std::string(field) +
+                         R"(" names neither 4 nor 9 codes)",
+                     here(0));
     s_.errors.hint = "write \"ripetizione segnali 4 codici\" or \"ripetizione segnali 9 codici\"";
     return false;
   }

@@ -17,7 +17,7 @@ constexpr std::int32_t kWarnedBeyond = 1500;
 enum class Part { kWarning, kStart, kEnd, kAdvance };
 
 std::string part_of(const Scenario& scenario, const SlowdownRow& r, Part part) {
-  const std::string slowdown = "the slowdown at " + route_place(scenario, r.x);
+  std::string slowdown = "the slowdown at " + route_place(scenario, r.x);
   switch (part) {
     case Part::kWarning:
       return "the warning point of " + slowdown + ", 1,200 m before it,";
