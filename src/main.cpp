@@ -8,6 +8,7 @@
 #include "commands/dump/dump_command.h"
 #include "commands/explain_command.h"
 #include "commands/export_command.h"
+#include "commands/lsp/lsp_command.h"
 #include "commands/report/report_command.h"
 #include "model/embedded_scenario.h"
 #include "platform/program_start.h"
@@ -17,9 +18,9 @@ int main(int argc, char** argv) {
   using namespace tracciato;
   const std::vector<std::string> words = start_program(argc, argv);
   // The order of the help.
-  const std::vector<Command> commands = {kDefaultRun,     kExportCommand, kCompileCommand,
-                                         kCheckCommand,   kDumpCommand,   kReportCommand,
-                                         kExplainCommand, kHelpCommand};
+  const std::vector<Command> commands = {kDefaultRun,   kExportCommand,  kCompileCommand,
+                                         kCheckCommand, kDumpCommand,    kReportCommand,
+                                         kLspCommand,   kExplainCommand, kHelpCommand};
   const CommandContext context{embedded_scenario(), open_window_face, commands};
   return run_command_line(words, context);
 }

@@ -9,4 +9,8 @@ namespace tracciato {
 // read.
 std::optional<std::string> read_standard_input();
 
+// Standard input and output pass every byte unchanged from now on: a protocol that counts
+// bytes must not see line ends translated.
+void use_binary_standard_streams();
+
 }  // namespace tracciato

@@ -19,4 +19,7 @@ std::optional<std::string> read_standard_input() {
   }
 }
 
+// POSIX streams never translate line ends.
+void use_binary_standard_streams() {}
+
 }  // namespace tracciato

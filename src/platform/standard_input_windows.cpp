@@ -20,4 +20,9 @@ std::optional<std::string> read_standard_input() {
   return bytes;
 }
 
+void use_binary_standard_streams() {
+  _setmode(_fileno(stdin), _O_BINARY);
+  _setmode(_fileno(stdout), _O_BINARY);
+}
+
 }  // namespace tracciato

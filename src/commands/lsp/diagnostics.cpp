@@ -1,0 +1,74 @@
+#include "commands/lsp/diagnostics.h"
+
+#include "base/cp1252.h"
+#include "commands/lsp/text_document.h"
+
+namespace tracciato::lsp {
+
+namespace {
+
+using nlohmann::json;
+
+json position(int line, int character) {
+  return {{"line", line}, {"character", character}};
+}
+
+// The range of a place: the field, the whole row where no field is named, the file's
+// start where no row is.
+json range_of(const SourceLocation& at, const EditorView& editor) {
+  if (at.line <= 0) return {{"start", position(0, 0)}, {"end", position(0, 0)}};
+  const std::string line = editor.line(at.path, at.line).value_or(cp1252_to_utf8(at.source));
+  const int row = at.line - 1;
+  if (at.column <= 0) {
+    return {{"start", position(row, 0)},
+            {"end", position(row, utf16_column(line, int(line.size()) + 1))}};
+  }
+  const int end = std::max(at.end_column, at.column + 1);
+  return {{"start", position(row, utf16_column(line, at.column))},
+          {"end", position(row, utf16_column(line, end))}};
+}
+
+std::string message_of(const Finding& f) {
+  std::string text = cp1252_to_utf8(f.message);
+  if (!f.hint.empty()) text += "\nhelp: " + cp1252_to_utf8(f.hint);
+  if (f.code != 0) text += "\nsee `tracciato explain " + std::to_string(f.code) + "`";
+  return text;
+}
+
+json related(const Finding& f, const EditorView& editor) {
+  json notes = json::array();
+  for (const Note& n : f.notes) {
+    if (n.at.path.empty()) continue;
+    notes.push_back(
+        {{"location", {{"uri", editor.uri(n.at.path)}, {"range", range_of(n.at, editor)}}},
+         {"message", cp1252_to_utf8(n.text)}});
+  }
+  return notes;
+}
+
+json diagnostic(const Finding& f, const EditorView& editor) {
+  json d = {{"range", range_of(f.where, editor)},
+            {"severity", f.error ? 1 : 2},
+            {"source", "tracciato"},
+            {"message", message_of(f)}};
+  if (f.code != 0) d["code"] = f.code;
+  const json notes = related(f, editor);
+  if (!notes.empty()) d["relatedInformation"] = notes;
+  if (!f.hint.empty()) d["data"] = {{"hint", cp1252_to_utf8(f.hint)}};
+  return d;
+}
+
+}  // namespace
+
+std::map<std::string, json> diagnostics_by_path(const FindingList& findings,
+                                                const EditorView& editor) {
+  std::map<std::string, json> by_path;
+  for (const Finding& f : findings.findings()) {
+    json& list = by_path[f.where.path];
+    if (list.is_null()) list = json::array();
+    list.push_back(diagnostic(f, editor));
+  }
+  return by_path;
+}
+
+}  // namespace tracciato::lsp

@@ -1,0 +1,228 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <nlohmann/json.hpp>
+#include <string>
+#include <vector>
+
+#include "base/cp1252.h"
+#include "base/utf8_path.h"
+#include "commands/lsp/file_uri.h"
+#include "testing/files.h"
+
+namespace tracciato {
+namespace {
+
+using nlohmann::json;
+namespace fs = std::filesystem;
+
+std::string frame(const std::string& body) {
+  return "Content-Length: " + std::to_string(body.size()) + "\r\n\r\n" + body;
+}
+
+std::string request(int id, const std::string& method, json params = json::object()) {
+  return frame(json{{"jsonrpc", "2.0"}, {"id", id}, {"method", method}, {"params", params}}.dump());
+}
+
+std::string notification(const std::string& method, json params = json::object()) {
+  return frame(json{{"jsonrpc", "2.0"}, {"method", method}, {"params", params}}.dump());
+}
+
+std::vector<json> messages_in(std::string out) {
+  std::vector<json> messages;
+  while (!out.empty()) {
+    const std::size_t end = out.find("\r\n\r\n");
+    if (end == std::string::npos) break;
+    const std::size_t length = std::stoul(out.substr(out.find(':') + 1, end));
+    messages.push_back(json::parse(out.substr(end + 4, length)));
+    out.erase(0, end + 4 + length);
+  }
+  return messages;
+}
+
+// The embedded scenario's descriptions, exported, then edited: a mistyped keyword in the
+// line and a station that names no kind in the train.
+class Protocol : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_EQ(testing::run_tracciato({"export", "--out", dir.path()}, dir.path()).status, 0);
+    for (const auto& f : fs::directory_iterator(dir.path())) {
+      const std::string name = shown_path(f.path().filename());
+      if (name.ends_with("_linea.txt")) line = f.path();
+      if (name.ends_with("-.txt")) train = f.path();
+    }
+    line_text = cp1252_to_utf8(testing::read_file(line));
+    mistyped_line = line_number_of(line_text, "pendenza");
+    line_text.replace(line_text.find("pendenza"), 8, "pendnza");
+  }
+
+  static int line_number_of(const std::string& text, const std::string& what) {
+    const std::size_t at = text.find(what);
+    return static_cast<int>(std::count(text.begin(), text.begin() + std::ptrdiff_t(at), '\n'));
+  }
+
+  std::string open(const fs::path& file, const std::string& text) const {
+    return notification("textDocument/didOpen", {{"textDocument",
+                                                  {{"uri", lsp::uri_of_path(shown_path(file))},
+                                                   {"languageId", "tracciato"},
+                                                   {"version", 1},
+                                                   {"text", text}}}});
+  }
+
+  static std::string start() { return request(1, "initialize") + notification("initialized"); }
+  static std::string finish() { return request(99, "shutdown") + notification("exit"); }
+
+  struct Served {
+    int status;
+    std::vector<json> messages;
+  };
+  Served serve(const std::string& input) const {
+    const auto run = testing::run_tracciato({"lsp"}, dir.path(), input);
+    return {run.status, messages_in(run.out)};
+  }
+
+  // The diagnostics published last for a file.
+  static json published(const std::vector<json>& messages, const fs::path& file) {
+    json last;
+    for (const json& m : messages) {
+      if (m.value("method", "") == "textDocument/publishDiagnostics" &&
+          m["params"]["uri"] == lsp::uri_of_path(shown_path(file))) {
+        last = m["params"]["diagnostics"];
+      }
+    }
+    return last;
+  }
+
+  static json answer(const std::vector<json>& messages, int id) {
+    for (const json& m : messages)
+      if (m.contains("id") && m["id"] == id) return m;
+    return nullptr;
+  }
+
+  testing::TempDir dir;
+  fs::path line;
+  fs::path train;
+  std::string line_text;
+  int mistyped_line = 0;
+};
+
+TEST_F(Protocol, InitializeOffersIncrementalSyncAndShutdownThenExitEndsWithStatusZero) {
+  const Served s = serve(start() + finish());
+  EXPECT_EQ(s.status, 0);
+  EXPECT_EQ(answer(s.messages, 1)["result"]["capabilities"]["textDocumentSync"]["change"], 2);
+  EXPECT_TRUE(answer(s.messages, 99)["result"].is_null());
+}
+
+TEST_F(Protocol, OpeningADescriptionPublishesItsFindingsAtTheFieldWithHintAndCode) {
+  const Served s = serve(start() + open(line, line_text) + finish());
+  const json d = published(s.messages, line);
+  ASSERT_EQ(d.size(), 1U) << d;
+  EXPECT_EQ(d[0]["range"]["start"], (json{{"line", mistyped_line}, {"character", 0}}));
+  EXPECT_EQ(d[0]["range"]["end"]["character"], 7);
+  EXPECT_EQ(d[0]["severity"], 2);
+  EXPECT_EQ(d[0]["data"]["hint"], "did you mean \"pendenza\"?");
+}
+
+TEST_F(Protocol, AnErrorCarriesItsCodeAndWhereToReadAboutIt) {
+  std::string text = line_text;
+  const std::size_t route = text.find("lunghezza");
+  text.replace(text.find(',', route) + 1, 0, "x");
+  const Served s = serve(start() + open(line, text) + finish());
+  const json d = published(s.messages, line);
+  const auto error =
+      std::find_if(d.begin(), d.end(), [](const json& x) { return x["severity"] == 1; });
+  ASSERT_NE(error, d.end()) << d;
+  ASSERT_TRUE(error->contains("code")) << *error;
+  const int code = (*error)["code"];
+  EXPECT_NE((*error)["message"].get<std::string>().find("see `tracciato explain " +
+                                                        std::to_string(code) + "`"),
+            std::string::npos);
+}
+
+TEST_F(Protocol, AnIncrementalChangeThatFixesTheMistakeClearsItsDiagnostic) {
+  const json change = {
+      {"textDocument", {{"uri", lsp::uri_of_path(shown_path(line))}, {"version", 2}}},
+      {"contentChanges",
+       {{{"range",
+          {{"start", {{"line", mistyped_line}, {"character", 4}}},
+           {"end", {{"line", mistyped_line}, {"character", 4}}}}},
+         {"text", "e"}}}}};
+  // A request has the edits before it checked first: the mistake is published, then
+  // cleared once the change is checked.
+  const Served s = serve(start() + open(line, line_text) + request(2, "workspace/symbol") +
+                         notification("textDocument/didChange", change) + finish());
+  int shown = 0;
+  for (const json& m : s.messages)
+    if (m.value("method", "") == "textDocument/publishDiagnostics") shown += 1;
+  EXPECT_EQ(shown, 2);
+  EXPECT_EQ(published(s.messages, line), json::array());
+}
+
+TEST_F(Protocol, MalformedJsonGetsAParseErrorAndTheServerGoesOn) {
+  const Served s =
+      serve(start() + frame("{\"id\": 2, ") + request(3, "shutdown") + notification("exit"));
+  ASSERT_FALSE(s.messages.empty());
+  const auto error = std::find_if(s.messages.begin(), s.messages.end(),
+                                  [](const json& m) { return m.contains("error"); });
+  ASSERT_NE(error, s.messages.end());
+  EXPECT_EQ((*error)["error"]["code"], -32700);
+  EXPECT_TRUE((*error)["id"].is_null());
+  EXPECT_TRUE(answer(s.messages, 3)["result"].is_null());
+  EXPECT_EQ(s.status, 0);
+}
+
+struct RefusalCase {
+  const char* name;
+  std::string input;
+  json id;  // null where the message had none
+  int code;
+};
+
+class Refusals : public ::testing::TestWithParam<RefusalCase> {};
+
+TEST_P(Refusals, AnswerWithTheProtocolsErrorCode) {
+  const testing::TempDir dir;
+  const auto run = testing::run_tracciato({"lsp"}, dir.path(), GetParam().input);
+  json error;
+  for (const json& m : messages_in(run.out))
+    if (m.contains("error") && m["id"] == GetParam().id) error = m["error"];
+  ASSERT_TRUE(error.is_object()) << run.out;
+  EXPECT_EQ(error["code"], GetParam().code);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Requests, Refusals,
+    ::testing::Values(
+        RefusalCase{"UnknownMethod", request(1, "initialize") + request(2, "tracciato/none"), 2,
+                    -32601},
+        RefusalCase{"BeforeInitialize", request(5, "textDocument/hover"), 5, -32002},
+        RefusalCase{
+            "AfterShutdown",
+            request(1, "initialize") + request(2, "shutdown") + request(3, "textDocument/hover"), 3,
+            -32600},
+        RefusalCase{"NotAnObject", request(1, "initialize") + frame("[1, 2]"), nullptr, -32600},
+        RefusalCase{"WithoutAMethod",
+                    request(1, "initialize") + frame(R"({"jsonrpc":"2.0","id":4})"), 4, -32600}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(ProtocolEnd, ExitWithoutShutdownOrABrokenStreamEndsWithStatusOne) {
+  const testing::TempDir dir;
+  EXPECT_EQ(
+      testing::run_tracciato({"lsp"}, dir.path(), request(1, "initialize") + notification("exit"))
+          .status,
+      1);
+  const auto broken = testing::run_tracciato({"lsp"}, dir.path(), "Content-Length: x\r\n\r\n");
+  EXPECT_EQ(broken.status, 1);
+  const auto messages = messages_in(broken.out);
+  ASSERT_EQ(messages.size(), 1U);
+  EXPECT_EQ(messages[0]["error"]["code"], -32700);
+}
+
+TEST_F(Protocol, NothingIsPublishedForAFileThatIsNoDescription) {
+  const Served s = serve(start() + open(dir / "appunti.txt", "pendnza") + finish());
+  for (const json& m : s.messages)
+    EXPECT_NE(m.value("method", ""), "textDocument/publishDiagnostics") << m;
+}
+
+}  // namespace
+}  // namespace tracciato

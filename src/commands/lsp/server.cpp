@@ -1,0 +1,233 @@
+#include "commands/lsp/server.h"
+
+#include "cli/findings.h"
+#include "cli/version.h"
+#include "commands/lsp/diagnostics.h"
+#include "commands/lsp/file_uri.h"
+
+namespace tracciato::lsp {
+
+namespace {
+
+using nlohmann::json;
+
+// JSON-RPC's error codes and the protocol's own.
+constexpr int kParseError = -32700;
+constexpr int kInvalidRequest = -32600;
+constexpr int kMethodNotFound = -32601;
+constexpr int kInvalidParams = -32602;
+constexpr int kServerNotInitialized = -32002;
+
+// Document changes arrive whole or as ranges; the ranges are kept and applied in order.
+constexpr int kIncrementalSync = 2;
+
+json capabilities() {
+  return {
+      {"textDocumentSync",
+       {{"openClose", true}, {"change", kIncrementalSync}, {"save", {{"includeText", false}}}}}};
+}
+
+Position position_of(const json& p) {
+  return {p.at("line").get<int>(), p.at("character").get<int>()};
+}
+
+// A path from a URI need not be UTF-8: what is not goes out replaced, never as an error.
+std::string text_of(const json& message) {
+  return message.dump(-1, ' ', false, json::error_handler_t::replace);
+}
+
+std::string path_of(const json& params) {
+  const auto path = path_of_uri(params.at("textDocument").at("uri").get<std::string>());
+  return path.value_or("");
+}
+
+// The editor's view of files, for mapping columns and naming notes' files.
+class OpenFiles final : public EditorView {
+ public:
+  explicit OpenFiles(Workspace& w) : workspace_(w) {}
+  std::string uri(const std::string& path) const override {
+    const OpenDocument* d = workspace_.find(path);
+    return d != nullptr ? d->uri : uri_of_path(path);
+  }
+  std::optional<std::string> line(const std::string& path, int line) const override {
+    const OpenDocument* d = workspace_.find(path);
+    if (d == nullptr) return std::nullopt;
+    const std::string& text = d->text.text();
+    const std::size_t start = d->text.offset_of({line - 1, 0});
+    if (start >= text.size()) return std::nullopt;
+    return text.substr(start, text.find('\n', start) - start);
+  }
+
+ private:
+  Workspace& workspace_;
+};
+
+}  // namespace
+
+void Server::handle(std::string_view body) {
+  json message;
+  try {
+    message = json::parse(body);
+  } catch (const json::parse_error& e) {
+    publish_diagnostics();
+    fail(nullptr, kParseError, std::string("the message is not JSON: ") + e.what());
+    return;
+  }
+  if (!message.is_object() || !message.contains("method") || !message["method"].is_string()) {
+    publish_diagnostics();
+    fail(message.is_object() && message.contains("id") ? message["id"] : json(nullptr),
+         kInvalidRequest, "a message without a method");
+    return;
+  }
+  const std::string method = message["method"];
+  const json params = message.value("params", json::object());
+  // Edits wait to be checked together; anything else is answered on checked text, and
+  // in the order the messages came.
+  if (!method.starts_with("textDocument/did")) publish_diagnostics();
+  if (message.contains("id")) {
+    request(message["id"], method, params);
+  } else {
+    notification(method, params);
+  }
+}
+
+void Server::request(const json& id, const std::string& method, const json& params) {
+  if (method == "initialize") {
+    initialized_ = true;
+    respond(id,
+            {{"capabilities", capabilities()},
+             {"serverInfo", {{"name", "tracciato"}, {"version", std::string(project_version())}}}});
+    return;
+  }
+  if (!initialized_) return fail(id, kServerNotInitialized, "initialize comes first");
+  if (shut_down_) return fail(id, kInvalidRequest, "the server has been shut down");
+  if (method == "shutdown") {
+    shut_down_ = true;
+    respond(id, nullptr);
+    return;
+  }
+  try {
+    answer(id, method, params);
+  } catch (const json::exception& e) {
+    fail(id, kInvalidParams, method + ": malformed parameters: " + e.what());
+  }
+}
+
+void Server::answer(const json& id, const std::string& method, const json& /*params*/) {
+  fail(id, kMethodNotFound, "no method " + method);
+}
+
+void Server::notification(const std::string& method, const json& params) {
+  if (method == "exit") {
+    exit_requested_ = true;
+    return;
+  }
+  if (!initialized_ || shut_down_) return;
+  try {
+    if (method == "textDocument/didOpen") open(params);
+    if (method == "textDocument/didChange") change(params);
+    if (method == "textDocument/didClose") close(params);
+    if (method == "textDocument/didSave") changed_.insert(path_of(params));
+  } catch (const json::exception& e) {
+    notify("window/logMessage",
+           {{"type", 1}, {"message", method + ": malformed parameters: " + e.what()}});
+  }
+}
+
+void Server::open(const json& params) {
+  const json& doc = params.at("textDocument");
+  const std::string path = path_of(params);
+  if (path.empty()) return;
+  workspace_.open(path, doc.at("uri").get<std::string>(), doc.at("text").get<std::string>());
+  changed_.insert(path);
+}
+
+void Server::change(const json& params) {
+  OpenDocument* d = workspace_.find(path_of(params));
+  if (d == nullptr) return;
+  for (const json& c : params.at("contentChanges")) {
+    if (c.contains("range")) {
+      const json& r = c.at("range");
+      d->text.replace({position_of(r.at("start")), position_of(r.at("end"))},
+                      c.at("text").get<std::string>());
+    } else {
+      d->text.replace_all(c.at("text").get<std::string>());
+    }
+  }
+  workspace_.touch(*d);
+  changed_.insert(path_of(params));
+}
+
+void Server::close(const json& params) {
+  const std::string path = path_of(params);
+  const OpenDocument* d = workspace_.find(path);
+  if (d == nullptr) return;
+  const std::string uri = d->uri;
+  workspace_.close(path);
+  changed_.erase(path);
+  published_.erase(uri);
+  notify("textDocument/publishDiagnostics", {{"uri", uri}, {"diagnostics", json::array()}});
+}
+
+void Server::publish_diagnostics() {
+  const std::set<std::string> paths = std::move(changed_);
+  changed_.clear();
+  for (const std::string& path : paths) check(path);
+}
+
+void Server::check(const std::string& path) {
+  const auto pair = workspace_.pair_of(path);
+  if (!pair) return;
+  const std::string no_train = "(no train description)";
+  auto line = workspace_.description(pair->line_path);
+  auto train = pair->train_path.empty() ? std::make_unique<MemoryDescription>(no_train, "")
+                                        : workspace_.description(pair->train_path);
+  const BuildRequest request{*line, *train, pair->names.base_name, pair->names.train_number, 1};
+  const FindingList findings = check_descriptions(request);
+  const OpenFiles files(workspace_);
+  auto by_path = diagnostics_by_path(findings, files);
+  // What the compiler itself says, and a missing line description, show on the edited file.
+  const auto show_on_edited = [&](const std::string& from) {
+    auto moved = by_path.extract(from);
+    if (moved.empty() || from == path) return;
+    json& list = by_path[path];
+    if (list.is_null()) list = json::array();
+    for (json& d : moved.mapped()) list.push_back(std::move(d));
+  };
+  show_on_edited("");
+  if (!line->exists()) show_on_edited(pair->line_path);
+  by_path.erase(no_train);
+  for (const std::string& p : {pair->line_path, pair->train_path}) {
+    if (p.empty()) continue;
+    const std::string uri = files.uri(p);
+    json diagnostics = by_path.contains(p) ? by_path[p] : json::array();
+    if (diagnostics.empty() && !published_.contains(uri) && workspace_.find(p) == nullptr) continue;
+    if (diagnostics.empty()) {
+      published_.erase(uri);
+    } else {
+      published_.insert(uri);
+    }
+    notify("textDocument/publishDiagnostics",
+           {{"uri", uri}, {"diagnostics", std::move(diagnostics)}});
+  }
+}
+
+void Server::stream_broken(const std::string& problem) {
+  fail(nullptr, kParseError, "the message stream cannot be read: " + problem);
+  exit_requested_ = true;
+}
+
+void Server::respond(const json& id, json result) {
+  send_(text_of({{"jsonrpc", "2.0"}, {"id", id}, {"result", std::move(result)}}));
+}
+
+void Server::fail(const json& id, int code, const std::string& message) {
+  send_(
+      text_of({{"jsonrpc", "2.0"}, {"id", id}, {"error", {{"code", code}, {"message", message}}}}));
+}
+
+void Server::notify(const std::string& method, json params) {
+  send_(text_of({{"jsonrpc", "2.0"}, {"method", method}, {"params", std::move(params)}}));
+}
+
+}  // namespace tracciato::lsp

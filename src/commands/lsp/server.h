@@ -1,0 +1,54 @@
+#pragma once
+
+#include <functional>
+#include <nlohmann/json.hpp>
+#include <set>
+#include <string>
+#include <string_view>
+
+#include "commands/lsp/workspace.h"
+
+namespace tracciato::lsp {
+
+// The language server's state and its answers. Messages come in batches: the edits of a
+// batch are applied, and the descriptions they change are checked once, on their latest
+// text, when the batch ends or another kind of message comes; a burst of edits costs one
+// check.
+class Server {
+ public:
+  using Send = std::function<void(const std::string& body)>;
+  explicit Server(Send send) : send_(std::move(send)) {}
+
+  void handle(std::string_view body);
+  // Checks what the messages handled since the last call changed, and publishes.
+  void publish_diagnostics();
+  // A message stream that cannot be read any further.
+  void stream_broken(const std::string& problem);
+
+  bool exit_requested() const { return exit_requested_; }
+  // As the protocol asks: 0 after a shutdown request, 1 otherwise.
+  int exit_status() const { return shut_down_ ? 0 : 1; }
+
+ private:
+  using json = nlohmann::json;
+  void request(const json& id, const std::string& method, const json& params);
+  void notification(const std::string& method, const json& params);
+  void answer(const json& id, const std::string& method, const json& params);
+  void respond(const json& id, json result);
+  void fail(const json& id, int code, const std::string& message);
+  void notify(const std::string& method, json params);
+  void open(const json& params);
+  void change(const json& params);
+  void close(const json& params);
+  void check(const std::string& path);
+
+  Send send_;
+  Workspace workspace_;
+  std::set<std::string> changed_;    // paths of descriptions to check again
+  std::set<std::string> published_;  // URIs whose last published diagnostics are not empty
+  bool initialized_ = false;
+  bool shut_down_ = false;
+  bool exit_requested_ = false;
+};
+
+}  // namespace tracciato::lsp
