@@ -2,6 +2,7 @@
 
 #include "base/cp1252.h"
 #include "commands/lsp/text_document.h"
+#include "textio/field_reader.h"
 
 namespace tracciato::lsp {
 
@@ -46,6 +47,17 @@ json related(const Finding& f, const EditorView& editor) {
   return notes;
 }
 
+// What a quick fix needs: the keyword a did-you-mean offers, or that a tab is to go.
+json fix_data(const std::string& hint) {
+  json data = {{"hint", cp1252_to_utf8(hint)}};
+  constexpr std::string_view kMeant = "did you mean \"";
+  if (hint.starts_with(kMeant) && hint.ends_with("\"?")) {
+    data["keyword"] = cp1252_to_utf8(hint.substr(kMeant.size(), hint.size() - kMeant.size() - 2));
+  }
+  if (hint == kTabHint) data["tab"] = true;
+  return data;
+}
+
 json diagnostic(const Finding& f, const EditorView& editor) {
   json d = {{"range", range_of(f.where, editor)},
             {"severity", f.error ? 1 : 2},
@@ -54,7 +66,7 @@ json diagnostic(const Finding& f, const EditorView& editor) {
   if (f.code != 0) d["code"] = f.code;
   const json notes = related(f, editor);
   if (!notes.empty()) d["relatedInformation"] = notes;
-  if (!f.hint.empty()) d["data"] = {{"hint", cp1252_to_utf8(f.hint)}};
+  if (!f.hint.empty()) d["data"] = fix_data(f.hint);
   return d;
 }
 

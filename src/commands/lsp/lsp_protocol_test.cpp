@@ -158,6 +158,41 @@ TEST_F(Protocol, AnIncrementalChangeThatFixesTheMistakeClearsItsDiagnostic) {
   EXPECT_EQ(published(s.messages, line), json::array());
 }
 
+TEST_F(Protocol, HoverSymbolsCompletionAndQuickFixAnswerOnTheOpenDescriptions) {
+  const std::string train_text = cp1252_to_utf8(testing::read_file(train));
+  const int station = line_number_of(train_text, "stazione");
+  const json train_doc = {{"uri", lsp::uri_of_path(shown_path(train))}};
+  const json line_doc = {{"uri", lsp::uri_of_path(shown_path(line))}};
+  const json mistyped = {{"start", {{"line", mistyped_line}, {"character", 0}}},
+                         {"end", {{"line", mistyped_line}, {"character", 7}}}};
+  const Served s = serve(
+      start() + open(line, line_text) + open(train, train_text) +
+      request(2, "textDocument/hover",
+              {{"textDocument", train_doc}, {"position", {{"line", station}, {"character", 1}}}}) +
+      request(3, "textDocument/documentSymbol", {{"textDocument", train_doc}}) +
+      request(
+          4, "textDocument/completion",
+          {{"textDocument", line_doc}, {"position", {{"line", mistyped_line}, {"character", 0}}}}) +
+      request(5, "textDocument/codeAction",
+              {{"textDocument", line_doc},
+               {"range", mistyped},
+               {"context",
+                {{"diagnostics",
+                  published(serve(start() + open(line, line_text) + finish()).messages, line)}}}}) +
+      finish());
+  const std::string shown = answer(s.messages, 2)["result"]["contents"]["value"];
+  EXPECT_NE(shown.find("**station row** at 0 m · km "), std::string::npos) << shown;
+  const json symbols = answer(s.messages, 3)["result"];
+  ASSERT_FALSE(symbols.empty());
+  EXPECT_EQ(symbols[0]["range"]["start"]["line"], station);
+  const json keywords = answer(s.messages, 4)["result"];
+  EXPECT_EQ(keywords[0]["label"], "pendenza");
+  const json fix = answer(s.messages, 5)["result"];
+  ASSERT_EQ(fix.size(), 1U) << fix;
+  EXPECT_EQ(fix[0]["edit"]["changes"][lsp::uri_of_path(shown_path(line))][0]["newText"],
+            "pendenza");
+}
+
 TEST_F(Protocol, MalformedJsonGetsAParseErrorAndTheServerGoesOn) {
   const Served s =
       serve(start() + frame("{\"id\": 2, ") + request(3, "shutdown") + notification("exit"));

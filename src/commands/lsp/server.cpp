@@ -1,8 +1,12 @@
 #include "commands/lsp/server.h"
 
+#include <map>
+
+#include "base/cp1252.h"
 #include "cli/findings.h"
 #include "cli/version.h"
 #include "commands/lsp/diagnostics.h"
+#include "commands/lsp/features.h"
 #include "commands/lsp/file_uri.h"
 
 namespace tracciato::lsp {
@@ -22,9 +26,12 @@ constexpr int kServerNotInitialized = -32002;
 constexpr int kIncrementalSync = 2;
 
 json capabilities() {
-  return {
-      {"textDocumentSync",
-       {{"openClose", true}, {"change", kIncrementalSync}, {"save", {{"includeText", false}}}}}};
+  return {{"textDocumentSync",
+           {{"openClose", true}, {"change", kIncrementalSync}, {"save", {{"includeText", false}}}}},
+          {"hoverProvider", true},
+          {"documentSymbolProvider", true},
+          {"completionProvider", json::object()},
+          {"codeActionProvider", {{"codeActionKinds", {"quickfix"}}}}};
 }
 
 Position position_of(const json& p) {
@@ -113,8 +120,65 @@ void Server::request(const json& id, const std::string& method, const json& para
   }
 }
 
-void Server::answer(const json& id, const std::string& method, const json& /*params*/) {
-  fail(id, kMethodNotFound, "no method " + method);
+void Server::answer(const json& id, const std::string& method, const json& params) {
+  using Feature = json (Server::*)(const json&);
+  static const std::map<std::string, Feature, std::less<>> kFeatures = {
+      {"textDocument/hover", &Server::hover},
+      {"textDocument/documentSymbol", &Server::symbols},
+      {"textDocument/completion", &Server::complete},
+      {"textDocument/codeAction", &Server::fix}};
+  const auto feature = kFeatures.find(method);
+  if (feature == kFeatures.end()) return fail(id, kMethodNotFound, "no method " + method);
+  respond(id, (this->*feature->second)(params));
+}
+
+// The open description a request is about; nothing for a file that is not one.
+const OpenDocument* Server::described(const json& params, bool& train) {
+  const std::string path = path_of(params);
+  const auto name = description_name(path);
+  if (!name) return nullptr;
+  train = name->kind == DescriptionKind::kTrain;
+  return workspace_.find(path);
+}
+
+LineKilometres Server::kilometres(const std::string& path) {
+  const auto pair = workspace_.pair_of(path);
+  if (!pair) return LineKilometres(std::array<KilometricProgressive, 3>{});
+  if (const OpenDocument* line = workspace_.find(pair->line_path))
+    return kilometres_of(line->text.text());
+  auto file = workspace_.description(pair->line_path);
+  const auto stored = file->exists() ? file->load() : std::nullopt;
+  return kilometres_of(stored ? cp1252_to_utf8(*stored) : std::string());
+}
+
+json Server::hover(const json& params) {
+  bool train = false;
+  const OpenDocument* d = described(params, train);
+  if (d == nullptr) return nullptr;
+  return lsp::hover(d->text.text(), train, position_of(params.at("position")),
+                    kilometres(path_of(params)));
+}
+
+json Server::symbols(const json& params) {
+  bool train = false;
+  const OpenDocument* d = described(params, train);
+  if (d == nullptr) return json::array();
+  return document_symbols(d->text.text(), train, kilometres(path_of(params)));
+}
+
+json Server::complete(const json& params) {
+  bool train = false;
+  const OpenDocument* d = described(params, train);
+  if (d == nullptr) return json::array();
+  return completion(d->text.text(), train, position_of(params.at("position")));
+}
+
+json Server::fix(const json& params) {
+  bool train = false;
+  const OpenDocument* d = described(params, train);
+  if (d == nullptr) return json::array();
+  return code_actions(d->text.text(), d->uri,
+                      params.at("context").value("diagnostics", json::array()));
 }
 
 void Server::notification(const std::string& method, const json& params) {
@@ -172,17 +236,20 @@ void Server::close(const json& params) {
 void Server::publish_diagnostics() {
   const std::set<std::string> paths = std::move(changed_);
   changed_.clear();
-  for (const std::string& path : paths) check(path);
+  // A line and its train edited together are one pair, checked once.
+  std::set<std::pair<std::string, std::string>> checked;
+  for (const std::string& path : paths) {
+    const auto pair = workspace_.pair_of(path);
+    if (pair && checked.insert({pair->line_path, pair->train_path}).second) check(path, *pair);
+  }
 }
 
-void Server::check(const std::string& path) {
-  const auto pair = workspace_.pair_of(path);
-  if (!pair) return;
+void Server::check(const std::string& path, const DescriptionPair& pair) {
   const std::string no_train = "(no train description)";
-  auto line = workspace_.description(pair->line_path);
-  auto train = pair->train_path.empty() ? std::make_unique<MemoryDescription>(no_train, "")
-                                        : workspace_.description(pair->train_path);
-  const BuildRequest request{*line, *train, pair->names.base_name, pair->names.train_number, 1};
+  auto line = workspace_.description(pair.line_path);
+  auto train = pair.train_path.empty() ? std::make_unique<MemoryDescription>(no_train, "")
+                                       : workspace_.description(pair.train_path);
+  const BuildRequest request{*line, *train, pair.names.base_name, pair.names.train_number, 1};
   const FindingList findings = check_descriptions(request);
   const OpenFiles files(workspace_);
   auto by_path = diagnostics_by_path(findings, files);
@@ -195,9 +262,9 @@ void Server::check(const std::string& path) {
     for (json& d : moved.mapped()) list.push_back(std::move(d));
   };
   show_on_edited("");
-  if (!line->exists()) show_on_edited(pair->line_path);
+  if (!line->exists()) show_on_edited(pair.line_path);
   by_path.erase(no_train);
-  for (const std::string& p : {pair->line_path, pair->train_path}) {
+  for (const std::string& p : {pair.line_path, pair.train_path}) {
     if (p.empty()) continue;
     const std::string uri = files.uri(p);
     json diagnostics = by_path.contains(p) ? by_path[p] : json::array();

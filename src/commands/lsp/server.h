@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "commands/lsp/workspace.h"
+#include "model/positions.h"
 
 namespace tracciato::lsp {
 
@@ -34,13 +35,19 @@ class Server {
   void request(const json& id, const std::string& method, const json& params);
   void notification(const std::string& method, const json& params);
   void answer(const json& id, const std::string& method, const json& params);
+  json hover(const json& params);
+  json symbols(const json& params);
+  json complete(const json& params);
+  json fix(const json& params);
+  const OpenDocument* described(const json& params, bool& train);
+  LineKilometres kilometres(const std::string& path);
   void respond(const json& id, json result);
   void fail(const json& id, int code, const std::string& message);
   void notify(const std::string& method, json params);
   void open(const json& params);
   void change(const json& params);
   void close(const json& params);
-  void check(const std::string& path);
+  void check(const std::string& path, const DescriptionPair& pair);
 
   Send send_;
   Workspace workspace_;

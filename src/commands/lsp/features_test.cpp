@@ -1,0 +1,123 @@
+#include "commands/lsp/features.h"
+
+#include <gtest/gtest.h>
+
+#include "testing/descriptions.h"
+
+namespace tracciato::lsp {
+namespace {
+
+using nlohmann::json;
+
+// Kilometres run down from km 20+000 at 0 m.
+const std::string kLine = testing::line_description_with(
+    {"lunghezza percorso, 10000", "progressiva chilometrica uno, 0, 20000, 1",
+     "ripetizione segnali 4 codici, 1000, 1500"},
+    {"pendenza, 0, 5", "curvas3, 2000, 300", "cartello_indicatore, 4000, (Fine Ponte)"});
+const std::string kTrain = testing::train_description(
+    {"segnale, 3000, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0",
+     "stazione, 5000, 2, 200, 0, 0, 0, 1,1,0, 2,1,1, 60, 14,15,0, CITT\xC3\x80 NUOVA",
+     "rallentamento, 6000, 60, 500, 0, 0, 0"});
+
+std::string hover_text(const std::string& text, bool train, const std::string& row) {
+  const int line = static_cast<int>(
+      std::count(text.begin(), text.begin() + std::ptrdiff_t(text.find(row)), '\n'));
+  const json h = hover(text, train, {line, 2}, kilometres_of(kLine));
+  return h.is_null() ? "" : h["contents"]["value"].get<std::string>();
+}
+
+struct HoverCase {
+  const char* name;
+  bool train;
+  std::string row;
+  std::vector<std::string> shown;
+};
+
+class Hovers : public ::testing::TestWithParam<HoverCase> {};
+
+TEST_P(Hovers, TellTheRowsKindPlaceCellAndFieldsByName) {
+  const std::string text =
+      hover_text(GetParam().train ? kTrain : kLine, GetParam().train, GetParam().row);
+  for (const std::string& part : GetParam().shown)
+    EXPECT_NE(text.find(part), std::string::npos) << part << " in\n" << text;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, Hovers,
+    ::testing::Values(
+        HoverCase{"Station",
+                  true,
+                  "stazione",
+                  {"**station row** at 5,000 m · km 15+000 · cell 101", "departs 14:15:00, stop 60",
+                   "platform length: `200` m", "name: `CITT\xC3\x80 NUOVA`"}},
+        HoverCase{"Signal",
+                  true,
+                  "segnale",
+                  {"**signal row** at 3,000 m · km 17+000 · cell 61", "timer: `0` s"}},
+        HoverCase{"GradientIsARunFromItsCell",
+                  false,
+                  "pendenza",
+                  {"at 0 m · km 20+000 · cell 0", "gradient: `5` ‰"}},
+        HoverCase{"CurveWithItsClassAndSide",
+                  false,
+                  "curvas3",
+                  {"class 3, radius 2,500 m, left", "length: `300` m"}},
+        HoverCase{"SignboardTextWithItsComma", false, "cartello", {"text: `(Fine Ponte)`"}},
+        HoverCase{"GeneralRowWithoutPosition",
+                  false,
+                  "lunghezza",
+                  {"**route length row**", "route length: `10000` m"}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(Hovers, NothingOffARow) {
+  EXPECT_TRUE(hover(kTrain, true, {0, 1}, kilometres_of(kLine)).is_null());  // "[generale]"
+}
+
+TEST(Symbols, ListStationsSignalsSlowdownsSignboardsAndCurvesWithTheirPlace) {
+  std::vector<std::string> names;
+  for (const json& s : document_symbols(kTrain, true, kilometres_of(kLine)))
+    names.push_back(s["name"].get<std::string>() + " @ " + s["detail"].get<std::string>());
+  EXPECT_EQ(names, (std::vector<std::string>{"signal @ 3,000 m · km 17+000",
+                                             "CITT\xC3\x80 NUOVA @ 5,000 m · km 15+000",
+                                             "slowdown 60 km/h @ 6,000 m · km 14+000"}));
+  const json line = document_symbols(kLine, false, kilometres_of(kLine));
+  ASSERT_EQ(line.size(), 2U);
+  EXPECT_EQ(line[0]["name"], "curvas3");
+  EXPECT_EQ(line[1]["name"], "(Fine Ponte)");
+}
+
+TEST(Completion, OffersTheKeywordsOfTheSectionWithTheirFieldsAsASnippet) {
+  const auto labels = [](const json& items) {
+    std::vector<std::string> l;
+    for (const json& i : items) l.push_back(i["label"]);
+    return l;
+  };
+  const std::vector<std::string> general = labels(completion(kLine, false, {1, 0}));
+  EXPECT_NE(std::find(general.begin(), general.end(), "lunghezza percorso"), general.end());
+  EXPECT_EQ(std::find(general.begin(), general.end(), "pendenza"), general.end());
+  const json objects = completion(kLine, false, {6, 0});
+  EXPECT_EQ(objects[0]["label"], "pendenza");
+  EXPECT_EQ(objects[0]["insertText"], "pendenza, ${1:position}, ${2:gradient}");
+  EXPECT_EQ(labels(completion(kTrain, true, {1, 0})).back(), "stazione");
+}
+
+TEST(CodeActions, WriteTheOfferedKeywordAndReplaceEachTabWithASpace) {
+  const std::string text = "[generale]\npendnza,\t0,\t5\n";
+  const json range = {{"start", {{"line", 1}, {"character", 0}}},
+                      {"end", {{"line", 1}, {"character", 7}}}};
+  const json actions = code_actions(text, "file:///a_linea.txt",
+                                    {{{"range", range}, {"data", {{"keyword", "pendenza"}}}},
+                                     {{"range", range}, {"data", {{"tab", true}}}}});
+  ASSERT_EQ(actions.size(), 2U);
+  const json& keyword = actions[0]["edit"]["changes"]["file:///a_linea.txt"];
+  EXPECT_EQ(keyword[0]["newText"], "pendenza");
+  EXPECT_EQ(keyword[0]["range"], range);
+  const json& tabs = actions[1]["edit"]["changes"]["file:///a_linea.txt"];
+  ASSERT_EQ(tabs.size(), 2U);
+  EXPECT_EQ(tabs[0]["range"]["start"]["character"], 8);
+  EXPECT_EQ(tabs[1]["range"]["start"]["character"], 11);
+  EXPECT_EQ(tabs[1]["newText"], " ");
+}
+
+}  // namespace
+}  // namespace tracciato::lsp
