@@ -15,7 +15,8 @@ import * as browser from '../../testing/browser/harness.mjs';
 
 const [scenario, tracciato, generator] = process.argv.slice(2);
 if (!scenario || (!tracciato && !scenario.endsWith('.html'))) {
-  console.error('usage: report_browser_test.mjs embedded|1000km|PAGE.html TRACCIATO [TRACCIATO_GENERATE]');
+  console.error(
+    'usage: report_browser_test.mjs embedded|1000km|PAGE.html TRACCIATO [TRACCIATO_GENERATE]');
   process.exit(2);
 }
 const missing = await browser.missingTools();
@@ -42,7 +43,8 @@ function writeReport(dir) {
 
 // Lets the page's script answer an event: two frames pass.
 function settle(page) {
-  return page.evaluate(() => new Promise((r) => requestAnimationFrame(() => requestAnimationFrame(r))));
+  return page.evaluate(
+    () => new Promise((r) => requestAnimationFrame(() => requestAnimationFrame(r))));
 }
 
 async function shownSpan(page) {
@@ -65,8 +67,8 @@ async function pointIn(page, view, fx, fy = 0.5) {
 // The six parts of the readout: "4,050 m · km 135+618 · limit 120 km/h · gradient 12 ‰ ·
 // elevation 34 m · cell 81".
 const readoutForm = new RegExp(
-  '^([\\d,]+) m · km \\d+\\+\\d{3} · limit \\d+ km/h · gradient [-−]?\\d+(?:\\.\\d+)? ‰ · ' +
-    'elevation [-−]?\\d+ m · cell (\\d+)$');
+  '^([\\d,]+) m · km \\d+\\+\\d{3} · limit \\d+ km/h · ' +
+    'gradient [-−]?\\d+(?:\\.\\d+)? ‰ · elevation [-−]?\\d+ m · cell (\\d+)$');
 
 async function hover(page, fx) {
   const p = await pointIn(page, 'profile', fx);
@@ -119,7 +121,7 @@ describe(`the report of ${scenario} in headless chromium`, () => {
     await page.close();
   });
 
-  test('tells a planted outside load and a planted script error apart from a clean load', async () => {
+  test('catches a planted outside load and a planted script error', async () => {
     const planted = readFileSync(file, 'utf8').replace(
       '<body>', '<body><img src="elsewhere.png"><script>throw new Error("planted")</script>');
     const copy = join(dir, 'planted.html');
@@ -131,7 +133,7 @@ describe(`the report of ${scenario} in headless chromium`, () => {
     await page.close();
   });
 
-  test('shows both views with their zoom buttons, every lane with its legend entry and the timetable', async () => {
+  test('shows both views with zoom buttons, each lane with its legend, the timetable', async () => {
     const { page } = await browser.open(session, file);
     for (const view of ['plan', 'profile']) {
       for (const button of ['zoom-in', 'zoom-out', 'zoom-reset']) {
@@ -148,7 +150,7 @@ describe(`the report of ${scenario} in headless chromium`, () => {
     await page.close();
   });
 
-  test('zoom buttons narrow, widen and reset the profile span and redraw its axis labels', async () => {
+  test('zoom buttons narrow, widen and reset the profile and redraw its axis labels', async () => {
     knownRouteEnd();
     const { page } = await browser.open(session, file);
     assert.deepEqual(await shownSpan(page), { from: 0, to: routeEnd });
@@ -174,7 +176,7 @@ describe(`the report of ${scenario} in headless chromium`, () => {
     await page.close();
   });
 
-  test('the mouse wheel zooms the profile around the pointer and a drag pans it, axis in view', async () => {
+  test('the wheel zooms the profile around the pointer, a drag pans it, axis in view', async () => {
     knownRouteEnd();
     const { page } = await browser.open(session, file);
     const at = await pointIn(page, 'profile', 0.75);
@@ -197,8 +199,9 @@ describe(`the report of ${scenario} in headless chromium`, () => {
     await page.mouse.up();
     await settle(page);
     const panned = await shownSpan(page);
-    assert.ok(panned.from > zoomed.from, `dragged left from ${JSON.stringify(zoomed)} to ${JSON.stringify(panned)}`);
-    assert.ok(Math.abs(panned.to - panned.from - span) <= 1, `the drag changed the span: ${JSON.stringify(panned)}`);
+    const moved = `from ${JSON.stringify(zoomed)} to ${JSON.stringify(panned)}`;
+    assert.ok(panned.from > zoomed.from, `a drag to the left moved the profile ${moved}`);
+    assert.ok(Math.abs(panned.to - panned.from - span) <= 1, `the drag changed the span ${moved}`);
     assert.notDeepEqual(await browser.texts(page, '#profile .axis-x text'), labels);
 
     const profile = await browser.box(page, 'svg#profile');
@@ -211,7 +214,7 @@ describe(`the report of ${scenario} in headless chromium`, () => {
     await page.close();
   });
 
-  test('hover fills the readout with the six parts for the metre under the pointer, zoomed or not', async () => {
+  test('hover reads the six parts at the metre under the pointer, zoomed or not', async () => {
     knownRouteEnd();
     const { page } = await browser.open(session, file);
     const left = await hover(page, 0.3);
@@ -230,7 +233,7 @@ describe(`the report of ${scenario} in headless chromium`, () => {
     await page.close();
   });
 
-  test('prints on A4 landscape at least a page per print section, the sections covering the route', async () => {
+  test('prints A4 landscape pages, one at least per section, covering the route', async () => {
     knownRouteEnd();
     const { page } = await browser.open(session, file);
     assert.equal(await page.$eval('#print-profile', (e) => getComputedStyle(e).display), 'none');
@@ -265,7 +268,7 @@ describe(`the report of ${scenario} in headless chromium`, () => {
     await page.close();
   });
 
-  test('no two shown plan labels overlap at the first view or zoomed in by buttons and wheel', async () => {
+  test('shows no two plan labels overlapping, first view and zoomed by button, wheel', async () => {
     const { page } = await browser.open(session, file);
     await assertNoPlanLabelsOverlap(page, 'at the first view');
     for (let step = 1; step <= 3; ++step) {
@@ -288,7 +291,10 @@ describe(`the report of ${scenario} in headless chromium`, () => {
       const b = await browser.box(page, `svg#${view}`);
       assert.ok(b.width > 100 && b.height > 50, `svg#${view} is ${b.width} x ${b.height}`);
       const drawn = await page.$$eval(`svg#${view} :is(path, polyline, line, rect, circle)`,
-        (all) => all.filter((e) => e.getBoundingClientRect().width + e.getBoundingClientRect().height > 0).length);
+        (all) => all.filter((e) => {
+          const r = e.getBoundingClientRect();
+          return r.width + r.height > 0;
+        }).length);
       assert.ok(drawn > 0, `nothing drawn in svg#${view}`);
     }
     assert.deepEqual(await shownSpan(page), { from: 0, to: routeEnd });
