@@ -3,9 +3,26 @@
 #include <array>
 #include <charconv>
 #include <cmath>
+#include <ostream>
 #include <stdexcept>
 
 namespace tracciato {
+
+namespace {
+
+// Escapes as escape_markup does, without a copy of the text.
+void write_escaped(std::ostream& out, std::string_view utf8) {
+  std::size_t from = 0;
+  for (std::size_t i = 0; i < utf8.size(); ++i) {
+    const char c = utf8[i];
+    if (c != '&' && c != '<' && c != '>' && c != '"' && c != '\'') continue;
+    out << utf8.substr(from, i - from) << escape_markup(utf8.substr(i, 1));
+    from = i + 1;
+  }
+  out << utf8.substr(from);
+}
+
+}  // namespace
 
 std::string escape_markup(std::string_view utf8) {
   std::string s;
@@ -45,6 +62,12 @@ std::string number(double v) {
   return text;
 }
 
+std::string precise(double v) {
+  std::array<char, 32> buffer{};
+  const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), v);
+  return std::string(buffer.data(), result.ptr);
+}
+
 std::string points_text(std::span<const Point> points) {
   std::string text;
   for (const Point& p : points) {
@@ -56,33 +79,37 @@ std::string points_text(std::span<const Point> points) {
   return text;
 }
 
+SvgWriter::SvgWriter() : own_(std::make_unique<std::ostringstream>()), out_(*own_) {}
+
+SvgWriter::SvgWriter(std::ostream& out) : out_(out) {}
+
 void SvgWriter::start_tag(std::string_view tag, const std::vector<Attribute>& attributes) {
-  out_ += '<';
-  out_ += tag;
+  out_ << '<';
+  out_ << tag;
   for (const Attribute& a : attributes) {
-    out_ += ' ';
-    out_ += a.name;
-    out_ += "=\"";
-    out_ += escape_markup(a.value);
-    out_ += '"';
+    out_ << ' ';
+    out_ << a.name;
+    out_ << "=\"";
+    write_escaped(out_, a.value);
+    out_ << '"';
   }
 }
 
 void SvgWriter::open(std::string_view tag, const std::vector<Attribute>& attributes) {
   start_tag(tag, attributes);
-  out_ += '>';
+  out_ << '>';
   open_.emplace_back(tag);
 }
 
 void SvgWriter::close() {
   if (open_.empty()) throw std::logic_error("no element is open");
-  out_ += "</" + open_.back() + ">";
+  out_ << "</" << open_.back() << '>';
   open_.pop_back();
 }
 
 void SvgWriter::leaf(std::string_view tag, const std::vector<Attribute>& attributes) {
   start_tag(tag, attributes);
-  out_ += "/>";
+  out_ << "/>";
 }
 
 void SvgWriter::element(std::string_view tag, const std::vector<Attribute>& attributes,
@@ -93,16 +120,17 @@ void SvgWriter::element(std::string_view tag, const std::vector<Attribute>& attr
 }
 
 void SvgWriter::text(std::string_view utf8) {
-  out_ += escape_markup(utf8);
+  write_escaped(out_, utf8);
 }
 
 void SvgWriter::raw(std::string_view markup) {
-  out_ += markup;
+  out_ << markup;
 }
 
 std::string SvgWriter::finish() {
   if (!open_.empty()) throw std::logic_error("<" + open_.back() + "> is still open");
-  return std::move(out_);
+  out_.flush();
+  return own_ ? std::move(*own_).str() : std::string();
 }
 
 }  // namespace tracciato
