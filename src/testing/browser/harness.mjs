@@ -110,9 +110,10 @@ export function texts(page, selector) {
   return page.$$eval(selector, (elements) => elements.map((e) => e.textContent.trim()));
 }
 
-// The page printed as the print stylesheet asks (its @page size), to FILE if given.
+// The page printed as the print stylesheet asks (its @page size), to FILE if given. A long
+// route prints many pages: the test's own time limit bounds it, not puppeteer's 30 s.
 export async function printToPdf(page, file) {
-  const pdf = await page.pdf({ preferCSSPageSize: true, printBackground: true });
+  const pdf = await page.pdf({ preferCSSPageSize: true, printBackground: true, timeout: 0 });
   if (file) writeFileSync(file, pdf);
   return pdf;
 }
