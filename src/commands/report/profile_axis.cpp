@@ -46,16 +46,20 @@ void draw_axis(SvgWriter& svg, const ReportContent& c, std::int32_t from, std::i
                     {"y2", number(kAxis)}});
   const std::int32_t step = tick_step(to - from);
   for (std::int32_t m = (from + step - 1) / step * step; m <= to; m += step) {
-    const std::string x = number(kPlotLeft + (m - from) * scale);
+    const double at = kPlotLeft + (m - from) * scale;
+    const std::string x = number(at);
+    // Near the right edge a label ends at its tick rather than straddling it.
+    const std::string edge = at > kPlotRight - 40 ? " at-end" : "";
     svg.leaf("line", {{"class", "tick-mark"},
                       {"x1", x},
                       {"y1", number(kAxis)},
                       {"x2", x},
                       {"y2", number(kAxis + 5)}});
-    svg.element("text", {{"class", "km-label"}, {"x", x}, {"y", number(kAxis + 17)}}, route_km(m));
+    svg.element("text", {{"class", "km-label" + edge}, {"x", x}, {"y", number(kAxis + 17)}},
+                route_km(m));
     const std::string km = kilometre_text(c.kilometres, m);
     if (!km.empty()) {
-      svg.element("text", {{"class", "line-km"}, {"x", x}, {"y", number(kAxis + 31)}}, km);
+      svg.element("text", {{"class", "line-km" + edge}, {"x", x}, {"y", number(kAxis + 31)}}, km);
     }
   }
   svg.close();

@@ -114,6 +114,15 @@ std::vector<Elevation> integrate_gradients(const std::vector<Stretch>& gradient)
   return points;
 }
 
+namespace {
+
+// A slowdown without an end cell still slows one cell.
+std::int32_t dipped_until(const SlowdownMark& d) {
+  return std::max(d.end, d.start + kCellLength);
+}
+
+}  // namespace
+
 std::vector<Stretch> dip_slowdowns(const std::vector<Stretch>& speed,
                                    const std::vector<SlowdownMark>& slowdowns) {
   std::vector<Stretch> limit;
@@ -125,12 +134,15 @@ std::vector<Stretch> dip_slowdowns(const std::vector<Stretch>& speed,
       limit.push_back({start, end, value});
     }
   };
+  // Slowdowns come in route order: those that end before a stretch starts are done with.
+  std::size_t first = 0;
   for (const Stretch& s : speed) {
     std::int32_t at = s.start;
-    // Slowdowns come in route order; each cuts the stretches it meets.
-    for (const SlowdownMark& d : slowdowns) {
-      const std::int32_t end = std::max(d.end, d.start + kCellLength);
-      if (end <= at || d.start >= s.end || d.speed >= s.value) continue;
+    while (first < slowdowns.size() && dipped_until(slowdowns[first]) <= s.start) ++first;
+    for (std::size_t k = first; k < slowdowns.size() && slowdowns[k].start < s.end; ++k) {
+      const SlowdownMark& d = slowdowns[k];
+      const std::int32_t end = dipped_until(d);
+      if (end <= at || d.speed >= s.value) continue;
       add(at, std::max(at, d.start), s.value);
       at = std::max(at, d.start);
       add(at, std::min(end, s.end), d.speed);

@@ -13,9 +13,11 @@ constexpr std::array<double, 6> kClassCurvature = {0.0001, 0.0002, 0.0004, 0.001
 // Turns finer than a tenth of the gentlest class are the rounding of a straight.
 constexpr double kStraight = 0.00001;
 
-// Metres looked at together: a window that turns evenly from its first metre to its last
-// is taken whole, any other metre by metre.
-constexpr std::int32_t kWindow = 16;
+// Metres looked at together: a window whose first and last metres turn alike, and as much
+// as the window turns on average, is taken whole; any other is read metre by metre. (A
+// left and a right curve of one class and length both inside one window would cancel out
+// unseen: no line draws curves that short.)
+constexpr std::int32_t kWindow = 64;
 
 int class_of(double curvature) {
   const double k = std::abs(curvature);
@@ -37,15 +39,25 @@ class Turns {
  public:
   explicit Turns(const GeometryTable& g) : g_(g) {}
 
+  Vector point(std::int32_t m) const {
+    return {g_.coordinate(m, 0).value_or(0), g_.coordinate(m, 1).value_or(0)};
+  }
+
   // The step from point m - 1 to point m.
   Vector step(std::int32_t m) const {
-    return {g_.coordinate(m, 0).value_or(0) - g_.coordinate(m - 1, 0).value_or(0),
-            g_.coordinate(m, 1).value_or(0) - g_.coordinate(m - 1, 1).value_or(0)};
+    const Vector a = point(m - 1);
+    const Vector b = point(m);
+    return {b.lateral - a.lateral, b.along - a.along};
   }
+
+  double at(std::int32_t m) const { return turn(step(m - 1), step(m)); }
 
   // A point on a curve turns its step by the curvature c: step = before + c (along,
   // -lateral), so c is their cross product over the length of the one before.
-  double at(std::int32_t m) const { return turn(step(m - 1), step(m)); }
+  static double turn(const Vector& before, const Vector& step) {
+    return (before.along * step.lateral - before.lateral * step.along) /
+           (before.lateral * before.lateral + before.along * before.along);
+  }
 
   // The mean turn of points m to w, from the angle between the steps around them.
   double mean(std::int32_t m, std::int32_t w) const {
@@ -57,17 +69,12 @@ class Turns {
   }
 
  private:
-  static double turn(const Vector& before, const Vector& step) {
-    return (before.along * step.lateral - before.lateral * step.along) /
-           (before.lateral * before.lateral + before.along * before.along);
-  }
-
   const GeometryTable& g_;
 };
 
 // The kind of turn a metre makes: 0 straight, the class (or 7 for none) signed by side.
 int key_of(double turn) {
-  if (std::abs(turn) <= kStraight) return 0;
+  if (turn <= kStraight && turn >= -kStraight) return 0;
   const int c = class_of(turn);
   return (c == 0 ? 7 : c) * (turn < 0 ? -1 : 1);
 }
@@ -107,10 +114,29 @@ std::vector<CurveMark> read_curves(const GeometryTable& g) {
     if (even) {
       extend(curves, m, w, first);
       m = w + 1;
-    } else {
-      extend(curves, m, m, first);
-      ++m;
+      continue;
     }
+    // Metre by metre, each run of one kind of turn added at once.
+    Vector before = turns.step(m - 1);
+    Vector last = turns.point(m - 1);
+    std::int32_t run = m;
+    double run_turn = 0;
+    int run_key = 0;
+    for (; m <= w; ++m) {
+      const Vector p = turns.point(m);
+      const Vector step{p.lateral - last.lateral, p.along - last.along};
+      const double turn = Turns::turn(before, step);
+      const int turn_key = key_of(turn);
+      if (m != run && turn_key != run_key) extend(curves, run, m - 1, run_turn);
+      if (m == run || turn_key != run_key) {
+        run = m;
+        run_turn = turn;
+        run_key = turn_key;
+      }
+      before = step;
+      last = p;
+    }
+    extend(curves, run, w, run_turn);
   }
   return curves;
 }

@@ -241,10 +241,12 @@
       for (var m = Math.ceil(from / step) * step; m <= to; m += step) {
         var at = x(m);
         axis.appendChild(element('line', {'class': 'tick-mark', x1: at, y1: axisY, x2: at, y2: axisY + 5}));
-        axis.appendChild(element('text', {'class': 'km-label', x: at, y: axisY + 17}, routeKm(m)));
+        // Near the right edge a label ends at its tick rather than straddling it.
+        var edge = at > right - 40 ? ' at-end' : '';
+        axis.appendChild(element('text', {'class': 'km-label' + edge, x: at, y: axisY + 17}, routeKm(m)));
         var km = read.km(m);
         if (km !== 'no line km') {
-          axis.appendChild(element('text', {'class': 'line-km', x: at, y: axisY + 31}, km));
+          axis.appendChild(element('text', {'class': 'line-km' + edge, x: at, y: axisY + 31}, km));
         }
       }
     }

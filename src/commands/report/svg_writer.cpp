@@ -10,16 +10,16 @@ namespace tracciato {
 
 namespace {
 
-// Escapes as escape_markup does, without a copy of the text.
-void write_escaped(std::ostream& out, std::string_view utf8) {
+// Escapes as escape_markup does, onto the end of `out`.
+void write_escaped(std::string& out, std::string_view utf8) {
   std::size_t from = 0;
-  for (std::size_t i = 0; i < utf8.size(); ++i) {
-    const char c = utf8[i];
-    if (c != '&' && c != '<' && c != '>' && c != '"' && c != '\'') continue;
-    out << utf8.substr(from, i - from) << escape_markup(utf8.substr(i, 1));
+  for (std::size_t i = utf8.find_first_of("&<>\"'"); i != std::string_view::npos;
+       i = utf8.find_first_of("&<>\"'", from)) {
+    out += utf8.substr(from, i - from);
+    out += escape_markup(utf8.substr(i, 1));
     from = i + 1;
   }
-  out << utf8.substr(from);
+  out += utf8.substr(from);
 }
 
 }  // namespace
@@ -79,37 +79,48 @@ std::string points_text(std::span<const Point> points) {
   return text;
 }
 
-SvgWriter::SvgWriter() : own_(std::make_unique<std::ostringstream>()), out_(*own_) {}
+namespace {
 
-SvgWriter::SvgWriter(std::ostream& out) : out_(out) {}
+constexpr std::size_t kPiece = 1 << 16;
+
+}  // namespace
+
+void SvgWriter::pass_on(std::size_t at_least) {
+  if (stream_ == nullptr || out_.size() < at_least) return;
+  stream_->write(out_.data(), static_cast<std::streamsize>(out_.size()));
+  out_.clear();
+}
 
 void SvgWriter::start_tag(std::string_view tag, const std::vector<Attribute>& attributes) {
-  out_ << '<';
-  out_ << tag;
+  pass_on(kPiece);
+  out_ += '<';
+  out_ += tag;
   for (const Attribute& a : attributes) {
-    out_ << ' ';
-    out_ << a.name;
-    out_ << "=\"";
+    out_ += ' ';
+    out_ += a.name;
+    out_ += "=\"";
     write_escaped(out_, a.value);
-    out_ << '"';
+    out_ += '"';
   }
 }
 
 void SvgWriter::open(std::string_view tag, const std::vector<Attribute>& attributes) {
   start_tag(tag, attributes);
-  out_ << '>';
+  out_ += '>';
   open_.emplace_back(tag);
 }
 
 void SvgWriter::close() {
   if (open_.empty()) throw std::logic_error("no element is open");
-  out_ << "</" << open_.back() << '>';
+  out_ += "</";
+  out_ += open_.back();
+  out_ += '>';
   open_.pop_back();
 }
 
 void SvgWriter::leaf(std::string_view tag, const std::vector<Attribute>& attributes) {
   start_tag(tag, attributes);
-  out_ << "/>";
+  out_ += "/>";
 }
 
 void SvgWriter::element(std::string_view tag, const std::vector<Attribute>& attributes,
@@ -124,13 +135,14 @@ void SvgWriter::text(std::string_view utf8) {
 }
 
 void SvgWriter::raw(std::string_view markup) {
-  out_ << markup;
+  pass_on(kPiece);
+  out_ += markup;
 }
 
 std::string SvgWriter::finish() {
   if (!open_.empty()) throw std::logic_error("<" + open_.back() + "> is still open");
-  out_.flush();
-  return own_ ? std::move(*own_).str() : std::string();
+  pass_on(0);
+  return std::move(out_);
 }
 
 }  // namespace tracciato

@@ -1,9 +1,7 @@
 #pragma once
 
 #include <iosfwd>
-#include <memory>
 #include <span>
-#include <sstream>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -25,8 +23,8 @@ struct Attribute {
 // page is never held whole.
 class SvgWriter {
  public:
-  SvgWriter();
-  explicit SvgWriter(std::ostream& out);
+  SvgWriter() = default;
+  explicit SvgWriter(std::ostream& out) : stream_(&out) {}
   void open(std::string_view tag, const std::vector<Attribute>& attributes = {});
   // Closes the innermost open element.
   void close();
@@ -44,9 +42,12 @@ class SvgWriter {
 
  private:
   void start_tag(std::string_view tag, const std::vector<Attribute>& attributes);
+  void pass_on(std::size_t at_least);
 
-  std::unique_ptr<std::ostringstream> own_;
-  std::ostream& out_;
+  // Markup not yet passed on to `stream_`, passed on in large pieces; all of it when
+  // there is no stream.
+  std::string out_;
+  std::ostream* stream_ = nullptr;
   std::vector<std::string> open_;
 };
 
