@@ -55,7 +55,7 @@ TEST(Diagnostic, ShowsNotesAtTheirOwnPlaceAndTheHint) {
 
 TEST(Diagnostic, NamesTheFileAloneOrTheProgramWhereNoRowIsConcerned) {
   ErrorState whole_file;
-  whole_file.record(2, "progressives out of order", {"linea.txt", 0});
+  whole_file.record(2, "progressives out of order", {"linea.txt", 0, 0, 0, {}});
   EXPECT_EQ(render_diagnostic(diagnostic_of(whole_file)),
             "linea.txt: error 2: progressives out of order\n");
   ErrorState compiler;

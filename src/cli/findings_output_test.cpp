@@ -18,12 +18,12 @@ TEST(CheckText, ARepeatedMistakeIsShownThreeTimesThenCounted) {
   FindingList list;
   for (int line = 1; line <= 6; ++line) {
     const int p = line * 100 + 25;
-    list.warning({{"treno.txt", line},
+    list.warning({{"treno.txt", line, 0, 0, {}},
                   p,
                   "the signal at " + std::to_string(p) + " is not on a multiple of 50 m",
                   {}});
   }
-  list.warning({{"treno.txt", 9}, std::nullopt, "another mistake", {}});
+  list.warning({{"treno.txt", 9, 0, 0, {}}, std::nullopt, "another mistake", {}});
   EXPECT_EQ(text_of(list, {.repeats_shown = 5}).find("note:"), std::string::npos)
       << "a count that would hide one finding shows it instead";
   EXPECT_EQ(
@@ -41,10 +41,11 @@ TEST(CheckText, NoMoreErrorsThanAskedAreShown) {
   FindingList list;
   for (int code = 1; code <= 5; ++code) {
     ErrorState e;
-    e.record(code, "mistake " + std::string(1, static_cast<char>('a' + code)), {"linea.txt", code});
+    e.record(code, "mistake " + std::string(1, static_cast<char>('a' + code)),
+             {"linea.txt", code, 0, 0, {}});
     list.error(e);
   }
-  list.warning({{"linea.txt", 7}, std::nullopt, "a warning", {}});
+  list.warning({{"linea.txt", 7, 0, 0, {}}, std::nullopt, "a warning", {}});
   EXPECT_EQ(text_of(list, {.max_errors = 2}),
             "linea.txt:1: error 1: mistake b\n"
             "linea.txt:2: error 2: mistake c\n"
@@ -58,7 +59,7 @@ TEST(CheckJson, NoMoreErrorsThanAskedWhenAsked) {
   FindingList list;
   for (int code = 1; code <= 3; ++code) {
     ErrorState e;
-    e.record(code, "mistake", {"linea.txt", code});
+    e.record(code, "mistake", {"linea.txt", code, 0, 0, {}});
     list.error(e);
   }
   std::ostringstream all;

@@ -3,8 +3,6 @@
 #include <bit>
 #include <cstring>
 
-#include "base/utf8_path.h"
-#include "format/compiled_files.h"
 #include "model/geometry_table.h"
 
 namespace tracciato {
@@ -24,9 +22,8 @@ T take(const std::uint8_t*& p) {
 // Reads little-endian fields in order; running past the end names the field and offset.
 class ByteReader {
  public:
-  explicit ByteReader(std::span<const std::uint8_t> bytes) : bytes_(bytes) {}
+  ByteReader(std::span<const std::uint8_t> bytes, std::size_t pos) : bytes_(bytes), pos_(pos) {}
   std::size_t offset() const { return pos_; }
-  bool at_end() const { return pos_ == bytes_.size(); }
 
   // `describe` names the field, called only when it does not fit.
   template <typename T, typename Describe>
@@ -84,50 +81,53 @@ HeaderRecord read_record(ByteReader& in, int index) {
   return r;
 }
 
-std::vector<DecodedRecord> decode_header(std::span<const std::uint8_t> bytes) {
-  ByteReader in(bytes);
-  std::vector<DecodedRecord> records;
-  for (int i = 0; i < ScenarioHeader::kRecords; ++i) {
-    const std::size_t offset = in.offset();
-    records.push_back({offset, read_record(in, i)});
+}  // namespace
+
+bool RecordReader::next(DecodedRecord& out) {
+  if (index_ == ScenarioHeader::kRecords) {
+    if (pos_ == bytes_.size()) return false;
+    throw DecodeError(pos_, "wrong length: the " + std::to_string(ScenarioHeader::kRecords) +
+                                " records end here, but the file has " +
+                                std::to_string(bytes_.size()) + " bytes");
   }
-  if (!in.at_end()) {
-    throw DecodeError(in.offset(), "wrong length: the " + std::to_string(ScenarioHeader::kRecords) +
-                                       " records end here, but the file has " +
-                                       std::to_string(bytes.size()) + " bytes");
-  }
-  return records;
+  ByteReader in(bytes_, pos_);
+  out.record = read_record(in, index_);
+  out.index = index_++;
+  out.offset = pos_;
+  pos_ = in.offset();
+  return true;
 }
 
-std::vector<TrackCell> decode_cells(std::span<const std::uint8_t> bytes) {
-  const std::size_t partial = bytes.size() % kCellBytes;
-  if (bytes.empty() || partial != 0) {
-    throw DecodeError(bytes.size() - partial, "wrong length: " + std::to_string(bytes.size()) +
+TrackCell CellReader::at(std::size_t i) const {
+  const std::uint8_t* p = bytes_.data() + offset(i);
+  TrackCell c;
+  c.cell_type = take<std::uint8_t>(p);
+  c.cell_value = take<std::int16_t>(p);
+  c.cell_value_2 = take<std::int16_t>(p);
+  c.cell_value_3 = take<std::int16_t>(p);
+  c.cell_value_4 = take<std::int16_t>(p);
+  c.cell_timer = take<std::uint8_t>(p);
+  c.cell_approach_mark = take<std::uint8_t>(p);
+  c.cell_mountain = take<std::uint8_t>(p);
+  c.cell_speed = take<std::uint8_t>(p);
+  c.cell_gradient = take<std::uint8_t>(p);
+  c.cell_adhesion = take<std::uint8_t>(p);
+  return c;
+}
+
+std::optional<DecodeError> CellReader::damage() const {
+  const std::size_t partial = bytes_.size() % kCellBytes;
+  if (!bytes_.empty() && partial == 0) return std::nullopt;
+  return DecodeError(bytes_.size() - partial, "wrong length: " + std::to_string(bytes_.size()) +
                                                   " bytes are not a whole, non-zero number of " +
                                                   std::to_string(kCellBytes) + "-byte cells");
-  }
-  std::vector<TrackCell> cells(bytes.size() / kCellBytes);
-  const std::uint8_t* p = bytes.data();
-  for (TrackCell& c : cells) {
-    c.cell_type = take<std::uint8_t>(p);
-    c.cell_value = take<std::int16_t>(p);
-    c.cell_value_2 = take<std::int16_t>(p);
-    c.cell_value_3 = take<std::int16_t>(p);
-    c.cell_value_4 = take<std::int16_t>(p);
-    c.cell_timer = take<std::uint8_t>(p);
-    c.cell_approach_mark = take<std::uint8_t>(p);
-    c.cell_mountain = take<std::uint8_t>(p);
-    c.cell_speed = take<std::uint8_t>(p);
-    c.cell_gradient = take<std::uint8_t>(p);
-    c.cell_adhesion = take<std::uint8_t>(p);
-  }
-  return cells;
 }
 
-TaggedValue read_tagged(ByteReader& in, std::size_t index) {
-  const std::size_t offset = in.offset();
-  const auto value_name = [index] { return "value " + std::to_string(index); };
+TaggedValue TaggedValueReader::next() {
+  ByteReader in(bytes_, pos_);
+  const auto value_name = [this] { return "value " + std::to_string(index_); };
   TaggedValue v;
+  v.offset = pos_;
   v.tag = in.read<std::uint16_t>([&] { return value_name() + "'s tag"; });
   const auto body = [&] { return value_name() + " (tag " + std::to_string(v.tag) + ")"; };
   switch (v.tag) {
@@ -140,49 +140,73 @@ TaggedValue read_tagged(ByteReader& in, std::size_t index) {
       v.value = in.read<double>(body);
       break;
     default:
-      throw DecodeError(offset,
+      throw DecodeError(pos_,
                         "unknown geometry tag " + std::to_string(v.tag) + " in " + value_name());
   }
+  pos_ = in.offset();
+  ++index_;
   return v;
 }
 
-std::vector<DecodedPoint> decode_geometry(std::span<const std::uint8_t> bytes) {
-  ByteReader in(bytes);
-  std::vector<TaggedValue> values;
+GeometryLayout survey_geometry(std::span<const std::uint8_t> bytes) {
+  GeometryLayout layout;
+  TaggedValueReader in(bytes, 0, 0);
   std::size_t last_offset = 0;
-  while (!in.at_end()) {
-    last_offset = in.offset();
-    values.push_back(read_tagged(in, values.size()));
+  // The offset of value n / 2 moves on by one value for every two values read.
+  TaggedValueReader middle(bytes, 0, 0);
+  try {
+    while (!in.at_end()) {
+      last_offset = in.next().offset;
+      if (in.index() % 2 == 0) middle.next();
+    }
+  } catch (const DecodeError& error) {
+    layout.values = in.index();
+    layout.damage = error;
+    return layout;
   }
-  if (values.empty() || values.size() % 2 != 0) {
-    throw DecodeError(last_offset, "wrong length: " + std::to_string(values.size()) +
-                                       " values do not split into two equal coordinates");
+  layout.values = in.index();
+  if (layout.values == 0 || layout.values % 2 != 0) {
+    layout.damage = DecodeError(last_offset, "wrong length: " + std::to_string(layout.values) +
+                                                 " values do not split into two equal coordinates");
+    return layout;
   }
-  // All lateral values come first, then all values along the initial heading.
-  const std::size_t metres = values.size() / 2;
-  std::vector<DecodedPoint> points(metres);
-  for (std::size_t m = 0; m < metres; ++m) points[m] = {values[m], values[metres + m]};
-  return points;
+  layout.metres = layout.values / 2;
+  layout.along_offset = middle.at_end() ? bytes.size() : middle.next().offset;
+  return layout;
 }
 
-}  // namespace
-
-DecodedFile decode_compiled_file(CompiledKind kind, std::span<const std::uint8_t> bytes) {
-  DecodedFile file;
-  file.kind = kind;
-  file.bytes = bytes.size();
-  switch (kind) {
-    case CompiledKind::kHeader:
-      file.records = decode_header(bytes);
-      break;
-    case CompiledKind::kCells:
-      file.cells = decode_cells(bytes);
-      break;
-    case CompiledKind::kGeometry:
-      file.points = decode_geometry(bytes);
-      break;
+PointReader::PointReader(std::span<const std::uint8_t> bytes, const GeometryLayout& layout,
+                         std::size_t first)
+    : metres_(layout.metres),
+      lateral_(bytes, 0, 0),
+      along_(bytes, layout.along_offset, layout.metres) {
+  for (; metre_ < first && metre_ < metres_; ++metre_) {
+    lateral_.next();
+    along_.next();
   }
-  return file;
+}
+
+bool PointReader::next(DecodedPoint& out) {
+  if (metre_ >= metres_) return false;
+  out.metre = metre_++;
+  out.lateral = lateral_.next();
+  out.along = along_.next();
+  return true;
+}
+
+std::optional<CompiledKind> compiled_kind_from_content(std::span<const std::uint8_t> bytes) {
+  try {
+    RecordReader header(bytes);
+    DecodedRecord record;
+    while (header.next(record)) {
+    }
+    return CompiledKind::kHeader;
+  } catch (const DecodeError&) {
+  }
+  const bool seeded = bytes.size() >= 2 && bytes[0] == GeometryTable::kTagInt16 && bytes[1] == 0;
+  if (seeded && !survey_geometry(bytes).damage) return CompiledKind::kGeometry;
+  if (!CellReader(bytes).damage()) return CompiledKind::kCells;
+  return std::nullopt;
 }
 
 }  // namespace tracciato

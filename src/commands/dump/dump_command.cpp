@@ -1,15 +1,17 @@
 #include "commands/dump/dump_command.h"
 
+#include <charconv>
 #include <filesystem>
 #include <iostream>
+#include <memory>
 
 #include "base/utf8_path.h"
 #include "cli/exit_status.h"
 #include "cli/help.h"
 #include "commands/dump/dump_json.h"
 #include "commands/dump/dump_text.h"
+#include "commands/dump/dump_walk.h"
 #include "compile/description.h"
-#include "format/dump_decoder.h"
 
 namespace tracciato {
 
@@ -17,51 +19,115 @@ namespace fs = std::filesystem;
 
 namespace {
 
-int run(const Arguments& args, const CommandContext& /*context*/) {
-  if (args.positionals.size() != 1) return usage_error("dump", "dump takes one FILE");
-  const fs::path file = utf8_path(args.positionals.front());
-  const auto kind = compiled_kind_from_name(file);
-  if (!kind) {
-    return usage_error("dump", "cannot tell what '" + shown_path(file) +
-                                   "' holds: expected NAME_NUMBER.sim, NAME_NUMBER.dat "
-                                   "or NAME_linea.dat");
-  }
-  FileDescription mapped(file, false);
-  const auto text = mapped.load();
+// One compiled file, mapped, with the kind its name or else its bytes give.
+struct OpenedFile {
+  explicit OpenedFile(const std::string& word) : path(utf8_path(word)), mapped(path, false) {}
+  fs::path path;
+  FileDescription mapped;
+  std::span<const std::uint8_t> bytes;
+  std::optional<CompiledKind> kind;
+  DumpedFile name() const { return {shown_path(path), bytes.size()}; }
+};
+
+// Maps the file; false, with the complaint written, when it cannot be read.
+bool open(OpenedFile& file) {
+  const auto text = file.mapped.load();
   if (!text) {
-    std::cerr << "tracciato dump: cannot read " << shown_path(file) << '\n';
-    return exit_code(ExitStatus::kFileProblem);
+    std::cerr << "tracciato dump: cannot read " << shown_path(file.path) << '\n';
+    return false;
   }
-  const std::span<const std::uint8_t> bytes(reinterpret_cast<const std::uint8_t*>(text->data()),
-                                            text->size());
-  DecodedFile decoded;
-  try {
-    decoded = decode_compiled_file(*kind, bytes);
-  } catch (const DecodeError& error) {
-    std::cerr << "tracciato dump: " << shown_path(file) << ": offset " << error.offset() << ": "
-              << error.what() << '\n';
-    return exit_code(ExitStatus::kError);
+  file.bytes = {reinterpret_cast<const std::uint8_t*>(text->data()), text->size()};
+  file.kind = compiled_kind_from_name(file.path);
+  if (!file.kind) file.kind = compiled_kind_from_content(file.bytes);
+  return true;
+}
+
+std::string unknown_kind(const OpenedFile& file) {
+  return "cannot tell what '" + shown_path(file.path) +
+         "' holds: its name is not NAME_NUMBER.sim, NAME_NUMBER.dat or NAME_linea.dat and its "
+         "bytes fit none of them";
+}
+
+void tell_damage(const OpenedFile& file, const DecodeError& error) {
+  std::cerr << "tracciato dump: " << shown_path(file.path) << ": offset " << error.offset() << ": "
+            << error.what() << '\n';
+}
+
+std::optional<std::int64_t> metres_option(const Arguments& args, const char* name,
+                                          std::string& problem) {
+  const auto text = args.value(name);
+  if (!text) return std::nullopt;
+  std::int64_t m = 0;
+  const auto [end, error] = std::from_chars(text->data(), text->data() + text->size(), m);
+  if (error != std::errc{} || end != text->data() + text->size()) {
+    problem = std::string(name) + " takes whole metres, not '" + *text + "'";
   }
-  if (args.flag("--json")) {
-    write_dump_json(std::cout, decoded);
-  } else {
-    write_dump_text(std::cout, decoded, args.flag("--all"));
+  return m;
+}
+
+std::unique_ptr<DumpWriter> writer(const Arguments& args) {
+  return args.flag("--json") ? json_dump_writer(std::cout) : text_dump_writer(std::cout);
+}
+
+int run_diff(const Arguments& args, const DumpRange& range) {
+  if (args.positionals.size() != 2) return usage_error("dump", "dump --diff takes two FILEs");
+  OpenedFile a(args.positionals[0]);
+  OpenedFile b(args.positionals[1]);
+  if (!open(a) || !open(b)) return exit_code(ExitStatus::kFileProblem);
+  for (const OpenedFile* f : {&a, &b}) {
+    if (!f->kind) return usage_error("dump", unknown_kind(*f));
   }
+  if (*a.kind != *b.kind) return usage_error("dump", "--diff compares two files of one kind");
+  for (const OpenedFile* f : {&a, &b}) {
+    if (const auto damage = find_damage(*f->kind, f->bytes)) {
+      tell_damage(*f, *damage);
+      return exit_code(ExitStatus::kFileProblem);
+    }
+  }
+  const std::size_t differences =
+      dump_differences(*a.kind, a.name(), a.bytes, b.name(), b.bytes, range, *writer(args));
+  return exit_code(differences == 0 ? ExitStatus::kOk : ExitStatus::kError);
+}
+
+int run(const Arguments& args, const CommandContext& /*context*/) {
+  std::string problem;
+  DumpOptions options;
+  options.range.from = metres_option(args, "--from", problem);
+  options.range.to = metres_option(args, "--to", problem);
+  // JSON is read by programs: it always holds every item.
+  options.all = args.flag("--all") || args.flag("--json");
+  if (!problem.empty()) return usage_error("dump", problem);
+  if (args.flag("--diff")) return run_diff(args, options.range);
+  if (args.positionals.size() != 1) return usage_error("dump", "dump takes one FILE");
+  OpenedFile file(args.positionals.front());
+  if (!open(file)) return exit_code(ExitStatus::kFileProblem);
+  if (!file.kind) return usage_error("dump", unknown_kind(file));
+  const auto damage = dump_file(*file.kind, file.name(), file.bytes, options, *writer(args));
   std::cout.flush();
-  return exit_code(ExitStatus::kOk);
+  if (!damage) return exit_code(ExitStatus::kOk);
+  tell_damage(file, *damage);
+  return exit_code(ExitStatus::kError);
 }
 
 }  // namespace
 
 const Command kDumpCommand{
     .name = "dump",
-    .forms = {"FILE [--json] [--all]"},
+    .forms = {"FILE [--json] [--all] [--from METRES] [--to METRES]",
+              "--diff A B [--json] [--from METRES] [--to METRES]"},
     .summary =
-        "show a compiled file (.sim, .dat or _linea.dat) as text, one record, cell\n"
-        "or metre per line (cells without an object and most metres left out\n"
-        "unless --all), or whole as JSON; status 1 if it is damaged, 3 unreadable\n",
-    .options = {{"--json", "", "the whole file as JSON"},
-                {"--all", "", "also the cells without an object and every metre"}},
+        "show a compiled file (.sim, .dat or _linea.dat; other names by their\n"
+        "bytes) as text, one record, cell or metre per line with named fields in\n"
+        "their units (cells without an object and most metres left out unless\n"
+        "--all), or as JSON; values the format does not allow are marked !.\n"
+        "A damaged file is shown up to the damage, then the offset: status 1.\n"
+        "--diff shows what differs between two files of one kind and counts it:\n"
+        "status 0 same, 1 different, 2 different kinds, 3 unreadable or damaged\n",
+    .options = {{"--json", "", "one JSON object, raw and decoded values side by side"},
+                {"--all", "", "also the cells without an object and every metre (JSON always)"},
+                {"--from", "METRES", "only what lies from this route metre on"},
+                {"--to", "METRES", "only what lies up to this route metre"},
+                {"--diff", "", "the records, cells or metres that differ between A and B"}},
     .run = run,
 };
 

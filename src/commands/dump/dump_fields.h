@@ -1,77 +1,88 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
-#include <string_view>
+#include <vector>
 
-#include "base/cp1252.h"
 #include "format/dump_decoder.h"
-#include "model/scenario_header.h"
-#include "model/track_cell_array.h"
+#include "model/positions.h"
 
 namespace tracciato {
 
-// A stored text, already converted to UTF-8 for showing.
-struct ShownText {
-  std::string utf8;
+// What `dump` shows of one record, cell or metre: each field under the name of what it
+// holds, its raw value, the value in its unit and where the object it stands for lies.
+
+enum class Unit { kNone, kMetres, kKmH, kPerMille, kClock, kPercent };
+
+// A further reading of a value: `json` is a JSON value, `text` the words shown.
+struct Detail {
+  const char* key = "";
+  std::string json;
+  std::string text;
 };
 
-// The fields of each kind of item under the names the model gives them, in file order.
-// `f(name, value)` receives an std::int64_t, a ShownText or, for geometry values, an
-// std::optional<double> (empty for an empty value).
-template <typename F>
-void for_each_field(const HeaderRecord& r, F&& f) {
-  f("record_kind", std::int64_t{r.record_kind});
-  f("record_start", std::int64_t{r.record_start});
-  f("record_end", std::int64_t{r.record_end});
-  f("record_position", std::int64_t{r.record_position});
-  f("record_flag", std::int64_t{r.record_flag});
-  f("record_text", ShownText{cp1252_to_utf8(r.record_text)});
-  f("record_word_1", std::int64_t{r.record_word_1});
-  f("record_word_2", std::int64_t{r.record_word_2});
-  f("record_word_3", std::int64_t{r.record_word_3});
-  f("record_word_4", std::int64_t{r.record_word_4});
-  f("record_word_5", std::int64_t{r.record_word_5});
-  f("record_byte_1", std::int64_t{r.record_byte_1});
-  f("record_byte_2", std::int64_t{r.record_byte_2});
-  f("record_byte_3", std::int64_t{r.record_byte_3});
-  f("record_byte_4", std::int64_t{r.record_byte_4});
-  f("record_time", std::int64_t{r.record_time});
-}
+struct ShownField {
+  const char* name = "";
+  enum class Form { kInteger, kText, kCoordinate } form = Form::kInteger;
+  std::int64_t raw = 0;
+  std::string text;                  // kText: UTF-8
+  std::optional<double> coordinate;  // kCoordinate: empty for an empty value
+  Unit unit = Unit::kNone;
+  std::int64_t decoded = 0;  // in `unit`; seconds after midnight for kClock
+  std::vector<Detail> details;
+  std::string invalid;  // why the format does not allow the value
+};
 
-template <typename F>
-void for_each_field(const TrackCell& c, F&& f) {
-  f("cell_type", std::int64_t{c.cell_type});
-  f("cell_value", std::int64_t{c.cell_value});
-  f("cell_value_2", std::int64_t{c.cell_value_2});
-  f("cell_value_3", std::int64_t{c.cell_value_3});
-  f("cell_value_4", std::int64_t{c.cell_value_4});
-  f("cell_timer", std::int64_t{c.cell_timer});
-  f("cell_approach_mark", std::int64_t{c.cell_approach_mark});
-  f("cell_mountain", std::int64_t{c.cell_mountain});
-  f("cell_speed", std::int64_t{c.cell_speed});
-  f("cell_gradient", std::int64_t{c.cell_gradient});
-  f("cell_adhesion", std::int64_t{c.cell_adhesion});
-}
+struct ShownItem {
+  const char* what = "";  // "record", "cell", "metre" or "value"
+  std::size_t index = 0;
+  std::optional<std::size_t> offset;
+  std::optional<CellSpan> span;  // a cell's metres; a station's platform
+  std::string object;            // what the record or cell holds
+  // Where that object stands when not at the span's start, and what the place is.
+  std::optional<std::int64_t> object_at;
+  const char* object_at_key = "at";
+  const char* object_at_json = "object_at_m";
+  std::vector<ShownField> fields;
+  std::string invalid;
 
-inline std::optional<double> shown_value(const TaggedValue& v) {
-  if (v.tag == 0) return std::nullopt;
-  return v.value;
-}
+  bool flagged() const;
+};
 
-template <typename F>
-void for_each_field(const DecodedPoint& p, F&& f) {
-  f("lateral_tag", std::int64_t{p.lateral.tag});
-  f("lateral", shown_value(p.lateral));
-  f("along_tag", std::int64_t{p.along.tag});
-  f("along", shown_value(p.along));
-}
+// What the header's records are, found in one walk over the header before it is shown.
+struct HeaderPlan {
+  int stations = 0;          // records 1 to `stations`
+  int first_signboard = 81;  // records `first_signboard` to 80
+  std::optional<LineKilometres> kilometres;
+};
+HeaderPlan plan_header(std::span<const std::uint8_t> bytes);
+
+void show_record(const DecodedRecord& r, const HeaderPlan& plan, ShownItem& out);
+// Cell `i`; its neighbours tell what its approach mark points at.
+void show_cell(const CellReader& cells, std::size_t i, ShownItem& out);
+void show_point(const DecodedPoint& p, ShownItem& out);
+// One value of a geometry file whose values cannot be paired into metres.
+void show_value(const TaggedValue& v, std::size_t index, ShownItem& out);
+
+// Building an item: `reset_item` empties it for reuse, keeping its storage.
+void reset_item(ShownItem& out, const char* what, std::size_t index);
+ShownField& add_field(ShownItem& out, const char* name, std::int64_t raw, Unit unit = Unit::kNone,
+                      std::int64_t decoded = 0);
+ShownField& add_text_field(ShownItem& out, const char* name, const std::string& cp1252);
+void add_detail(ShownField& f, const char* key, std::int64_t number, std::string text);
 
 // Whether a cell holds anything besides its profiles (speed, gradient, adhesion).
 bool holds_object(const TrackCell& c);
 
 // Shortest text that reads back as the same double: "0", "1.5", "1e+300", "nan", "-inf".
 std::string shortest_number(double v);
+// The same, appended to `text` without a string of its own.
+void append_number(std::string& text, double v);
+// "16,900 m".
+std::string metres_text(std::int64_t m);
+// "14:10:00" for 51000 seconds after midnight.
+std::string clock_text(std::int64_t seconds);
 
 }  // namespace tracciato

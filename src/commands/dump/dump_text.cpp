@@ -3,19 +3,13 @@
 #include <array>
 #include <cstdio>
 #include <string>
-#include <type_traits>
-
-#include "commands/dump/dump_fields.h"
-#include "format/compiled_files.h"
 
 namespace tracciato {
 
 namespace {
 
-constexpr std::size_t kThinnedStep = 100;
-
-std::string quoted(const std::string& utf8) {
-  std::string q = "\"";
+void append_quoted(std::string& q, const std::string& utf8) {
+  q += '"';
   for (const char c : utf8) {
     if (c == '"' || c == '\\') {
       q += '\\';
@@ -28,76 +22,165 @@ std::string quoted(const std::string& utf8) {
       q += c;
     }
   }
-  return q + "\"";
+  q += '"';
 }
 
-template <typename Item>
-std::string fields_text(const Item& item) {
-  std::string line;
-  for_each_field(item, [&line](const char* name, const auto& value) {
-    using V = std::decay_t<decltype(value)>;
-    line += ' ';
-    line += name;
-    line += '=';
-    if constexpr (std::is_same_v<V, ShownText>) {
-      line += quoted(value.utf8);
-    } else if constexpr (std::is_same_v<V, std::optional<double>>) {
-      line += value ? shortest_number(*value) : "empty";
+std::string unit_text(const ShownField& f) {
+  switch (f.unit) {
+    case Unit::kNone:
+      return {};
+    case Unit::kMetres:
+      return metres_text(f.decoded);
+    case Unit::kKmH:
+      return std::to_string(f.decoded) + " km/h";
+    case Unit::kPerMille:
+      return std::to_string(f.decoded) + " \u2030";
+    case Unit::kClock:
+      return clock_text(f.decoded);
+    case Unit::kPercent:
+      return std::to_string(f.decoded) + " %";
+  }
+  return {};
+}
+
+// "lateral=399.3346662396679 (tag 5)", written straight into the line: a geometry has a
+// million of them.
+void append_coordinate(std::string& line, const ShownField& f) {
+  if (f.coordinate) {
+    append_number(line, *f.coordinate);
+  } else {
+    line += "empty";
+  }
+  line += " (tag ";
+  line += std::to_string(f.raw);
+  line += ')';
+}
+
+void append_field(std::string& line, const ShownField& f) {
+  line += ' ';
+  line += f.name;
+  line += '=';
+  if (f.form == ShownField::Form::kCoordinate) {
+    append_coordinate(line, f);
+    return;
+  }
+  std::string reading = unit_text(f);
+  if (f.form == ShownField::Form::kText) {
+    append_quoted(line, f.text);
+  } else {
+    line += std::to_string(f.raw);
+  }
+  for (const Detail& d : f.details) reading += (reading.empty() ? "" : ", ") + d.text;
+  if (!reading.empty()) line += " (" + reading + ")";
+  if (!f.invalid.empty()) line += " !(" + f.invalid + ")";
+}
+
+// "cell 82: 4,100–4,150 m, offset 1230, signal at 4,050 m: type=1 ..."
+void append_item(std::string& line, const ShownItem& item) {
+  if (item.flagged()) line += "! ";
+  line += item.what;
+  line += ' ';
+  line += std::to_string(item.index);
+  if (item.span) {
+    line += ": " + metres_text(item.span->from);
+    line.erase(line.size() - 2);  // the unit once, after the span's end
+    line += "\u2013" + metres_text(item.span->to);
+  }
+  if (item.offset) line += ", offset " + std::to_string(*item.offset);
+  if (!item.object.empty()) line += ", " + item.object;
+  if (item.object_at)
+    line += std::string(" ") + item.object_at_key + " " + metres_text(*item.object_at);
+  if (!item.invalid.empty()) line += " !(" + item.invalid + ")";
+  line += ':';
+  for (const ShownField& f : item.fields) append_field(line, f);
+  line += '\n';
+}
+
+const char* kind_noun(CompiledKind kind) {
+  switch (kind) {
+    case CompiledKind::kHeader:
+      return "header";
+    case CompiledKind::kCells:
+      return "cell";
+    case CompiledKind::kGeometry:
+      return "geometry";
+  }
+  return "";
+}
+
+std::string range_text(const DumpRange& range) {
+  std::string text;
+  if (range.from) text += " from " + metres_text(*range.from);
+  if (range.to) text += " to " + metres_text(*range.to);
+  return text;
+}
+
+// "records" to "record" for one.
+std::string counted(std::size_t n, const char* items) {
+  std::string noun = items;
+  if (n == 1) noun.pop_back();
+  return std::to_string(n) + " " + noun;
+}
+
+class TextWriter : public DumpWriter {
+ public:
+  explicit TextWriter(std::ostream& out) : out_(out) {}
+
+  void begin(const DumpHeading& heading) override {
+    items_ = heading.items;
+    diff_ = heading.b.has_value();
+    std::string& t = out_.text();
+    t += std::string("# ") + kind_noun(heading.kind) + " file";
+    if (heading.b) {
+      t += "s: < " + heading.a.name + " (" + std::to_string(heading.a.bytes) + " bytes), > " +
+           heading.b->name + " (" + std::to_string(heading.b->bytes) + " bytes)";
     } else {
-      line += std::to_string(value);
+      t += ": " + counted(heading.count, heading.items) + ", " + std::to_string(heading.a.bytes) +
+           " bytes";
     }
-  });
-  return line;
-}
-
-void write_records(std::ostream& out, const DecodedFile& file) {
-  out << "# header file: " << file.records.size() << " records, " << file.bytes << " bytes\n";
-  for (std::size_t i = 0; i < file.records.size(); ++i) {
-    const DecodedRecord& r = file.records[i];
-    out << "record=" << i << " offset=" << r.offset << fields_text(r.record) << '\n';
+    if (heading.range.given()) t += ";" + range_text(heading.range);
+    if (!heading.left_out.empty()) t += "; " + heading.left_out;
+    t += '\n';
   }
-}
 
-void write_cells(std::ostream& out, const DecodedFile& file, bool all) {
-  out << "# cell file: " << file.cells.size() << " cells, " << file.bytes << " bytes"
-      << (all ? "" : "; cells without an object left out (--all shows them)") << '\n';
-  for (std::size_t i = 0; i < file.cells.size(); ++i) {
-    if (!all && !holds_object(file.cells[i])) continue;
-    out << "cell=" << i << " offset=" << i * kCellBytes << fields_text(file.cells[i]) << '\n';
+  void item(const ShownItem& item) override {
+    append_item(out_.text(), item);
+    out_.maybe_flush();
   }
-}
 
-bool tags_change(const DecodedFile& file, std::size_t m) {
-  const DecodedPoint& a = file.points[m - 1];
-  const DecodedPoint& b = file.points[m];
-  return a.lateral.tag != b.lateral.tag || a.along.tag != b.along.tag;
-}
-
-void write_points(std::ostream& out, const DecodedFile& file, bool all) {
-  out << "# geometry file: " << file.points.size() << " metres, " << file.bytes << " bytes"
-      << (all ? "" : "; every 100th metre and where the tags change (--all shows every metre)")
-      << '\n';
-  const std::size_t last = file.points.size() - 1;
-  for (std::size_t m = 0; m <= last; ++m) {
-    const bool shown = all || m % kThinnedStep == 0 || m == last || tags_change(file, m);
-    if (shown) out << "metre=" << m << fields_text(file.points[m]) << '\n';
+  void difference(const ShownItem* a, const ShownItem* b) override {
+    for (const auto& [mark, side] : {std::pair{"< ", a}, std::pair{"> ", b}}) {
+      out_.text() += mark;
+      if (side != nullptr) {
+        append_item(out_.text(), *side);
+      } else {
+        out_.text() += "(none)\n";
+      }
+    }
+    out_.maybe_flush();
   }
-}
+
+  void end(const DumpEnding& ending) override {
+    std::string& t = out_.text();
+    if (ending.flagged > 0) {
+      t += "# " + std::to_string(ending.flagged) + " marked ! (values the format does not allow)\n";
+    }
+    if (diff_)
+      t += counted(ending.differences, items_) +
+           (ending.differences == 1 ? " differs\n" : " differ\n");
+    out_.flush();
+  }
+
+ private:
+  OutputBuffer out_;
+  const char* items_ = "";
+  bool diff_ = false;
+};
 
 }  // namespace
 
-void write_dump_text(std::ostream& out, const DecodedFile& file, bool all) {
-  switch (file.kind) {
-    case CompiledKind::kHeader:
-      write_records(out, file);
-      break;
-    case CompiledKind::kCells:
-      write_cells(out, file, all);
-      break;
-    case CompiledKind::kGeometry:
-      write_points(out, file, all);
-      break;
-  }
+std::unique_ptr<DumpWriter> text_dump_writer(std::ostream& out) {
+  return std::make_unique<TextWriter>(out);
 }
 
 }  // namespace tracciato

@@ -5,11 +5,13 @@
 #include <filesystem>
 #include <fstream>
 #include <iostream>
+#include <memory>
 #include <optional>
 #include <vector>
 
 #include "base/utf8_path.h"
 #include "cli/exit_status.h"
+#include "cli/findings.h"
 #include "cli/help.h"
 #include "cli/reporter.h"
 #include "commands/report/report_page.h"
@@ -23,25 +25,41 @@ namespace {
 
 namespace fs = std::filesystem;
 
-Scenario compile_embedded(const EmbeddedScenario& e) {
-  EmbeddedDescriptions d = embedded_descriptions(e);
-  return memorizza_percorso({d.line, d.train, d.base_name, d.train_number, 1});
+// The descriptions a report compiles: the embedded ones or an author's files.
+struct Inputs {
+  std::unique_ptr<Description> line;
+  std::unique_ptr<Description> train;
+  std::string base_name;
+  std::string train_number;
+};
+
+// The compile with its warnings heard in the same pass; when it fails, the checker's pass
+// as well, so that every error is listed, the compile's own one marked among them.
+struct Compiled {
+  Scenario scenario;
+  FindingList findings{false};
+};
+
+Compiled compile_inputs(Inputs& in) {
+  const BuildRequest request{*in.line, *in.train, in.base_name, in.train_number, 1};
+  Compiled c;
+  c.scenario = memorizza_percorso(request, &c.findings);
+  if (c.scenario.errors.failed()) {
+    c.findings = FindingList(true);
+    memorizza_percorso(request, &c.findings);
+    c.findings.mark_reported(c.scenario.errors);
+  }
+  return c;
 }
 
-Scenario compile_files(const fs::path& line, const fs::path& train, const ScenarioNames& names) {
-  FileDescription line_description(line, false);
-  FileDescription train_description(train, false);
-  return memorizza_percorso(
-      {line_description, train_description, names.base_name, names.train_number, 1});
-}
-
-// Returns the reason when the page cannot be written.
-std::optional<std::string> write_page(const fs::path& file, const std::string& page) {
+// Returns the reason when the page cannot be written. The page goes straight into the
+// file as it is made.
+std::optional<std::string> write_page(const fs::path& file, const Compiled& compiled) {
   std::error_code ec;
   if (fs::is_directory(file, ec)) return "it is a directory";
   std::ofstream out(file, std::ios::binary | std::ios::trunc);
   if (!out) return std::strerror(errno);
-  out << page;
+  write_report_page(out, compiled.scenario, compiled.findings);
   out.close();
   if (!out) return "writing failed";
   return std::nullopt;
@@ -82,22 +100,29 @@ std::optional<ReportRequest> read_request(const Arguments& args, const EmbeddedS
   return r;
 }
 
-Scenario compile_request(const ReportRequest& r, const EmbeddedScenario& e) {
-  if (r.descriptions.empty()) return compile_embedded(e);
-  return compile_files(utf8_path(r.descriptions[0]), utf8_path(r.descriptions[1]), r.names);
+Inputs inputs_of(const ReportRequest& r, const EmbeddedScenario& e) {
+  if (r.descriptions.empty()) {
+    EmbeddedDescriptions d = embedded_descriptions(e);
+    return {std::make_unique<MemoryDescription>(std::move(d.line)),
+            std::make_unique<MemoryDescription>(std::move(d.train)), d.base_name, d.train_number};
+  }
+  return {std::make_unique<FileDescription>(utf8_path(r.descriptions[0]), false),
+          std::make_unique<FileDescription>(utf8_path(r.descriptions[1]), false), r.names.base_name,
+          r.names.train_number};
 }
 
 int run(const Arguments& args, const CommandContext& context) {
   std::string problem;
   const auto request = read_request(args, context.scenario, problem);
   if (!request) return usage_error("report", problem);
-  const Scenario compiled = compile_request(*request, context.scenario);
-  if (const auto why = write_page(request->out, report_page(compiled))) {
+  Inputs inputs = inputs_of(*request, context.scenario);
+  const Compiled compiled = compile_inputs(inputs);
+  if (const auto why = write_page(request->out, compiled)) {
     std::cerr << "tracciato: cannot write " << shown_path(request->out) << ": " << *why << '\n';
     return exit_code(ExitStatus::kFileProblem);
   }
-  if (compiled.errors.failed()) {
-    ConsoleReporter().compile_error(compiled.errors);
+  if (compiled.scenario.errors.failed()) {
+    ConsoleReporter().compile_error(compiled.scenario.errors);
     return exit_code(ExitStatus::kError);
   }
   return exit_code(ExitStatus::kOk);
@@ -110,7 +135,8 @@ const Command kReportCommand{
     .forms = {"[--out FILE.html]", "LINE TRAIN [--base NAME] [--train NUMBER] [--out FILE.html]"},
     .summary =
         "compile the embedded scenario, or LINE and TRAIN, and draw its plan,\n"
-        "profile and timetable, and any compile error, into one HTML page\n"
+        "profile and timetable, its errors and warnings, into one HTML page\n"
+        "that zooms, reads out the profile under the pointer and prints whole\n"
         "(default: NAME_NUMBER.html in the current directory)\n",
     .options = {{"--base", "NAME", "the scenario's name, as compile would take it"},
                 {"--train", "NUMBER", "the train's number, as compile would take it"},

@@ -1,8 +1,11 @@
 #include "commands/report/report_content.h"
 
+#include <algorithm>
+#include <array>
 #include <functional>
 
 #include "base/cp1252.h"
+#include "commands/report/report_curves.h"
 #include "model/header_records.h"
 #include "model/positions.h"
 
@@ -35,13 +38,26 @@ std::int64_t slowdown_end(const std::vector<TrackCell>& cells, std::size_t start
   return static_cast<std::int64_t>(start);
 }
 
+// The cell packs rapp x 10 + sx x 3 + dx, and each aspect pair as s x 10 + d.
+SignalMark signal_of(const TrackCell& cell, std::int32_t position, int index) {
+  const int sides = cell.cell_value_4 % 10;
+  const std::array<int, 3> pairs = {cell.cell_value, cell.cell_value_2, cell.cell_value_3};
+  SignalMark s{position, index, sides / 3,      sides % 3, cell.cell_value_4 / 10,
+               {},       {},    cell.cell_timer};
+  for (std::size_t k = 0; k < pairs.size(); ++k) {
+    s.left_aspects[k] = pairs[k] / 10;
+    s.right_aspects[k] = pairs[k] % 10;
+  }
+  return s;
+}
+
 void read_objects(const Scenario& s, ReportContent& c) {
   const std::vector<TrackCell>& cells = s.cells.cells();
   for (std::size_t i = 0; i < cells.size(); ++i) {
     const TrackCell& cell = cells[i];
     const auto position = static_cast<std::int32_t>(point_position(static_cast<std::int64_t>(i)));
     if (cell.cell_type == cell_type::kSignal) {
-      c.signals.push_back({position, static_cast<int>(i)});
+      c.signals.push_back(signal_of(cell, position, static_cast<int>(i)));
     } else if (cell.cell_type == cell_type::kSlowdownStart) {
       c.slowdowns.push_back({position,
                              static_cast<std::int32_t>(point_position(slowdown_end(cells, i))),
@@ -80,9 +96,67 @@ void read_profiles(const Scenario& s, ReportContent& c) {
        runs(cells, cells.size(), [](const TrackCell& t) { return int{t.cell_mountain}; })) {
     if (m.value != 0) c.mountains.push_back(m);
   }
+  c.limit = dip_slowdowns(c.speed, c.slowdowns);
+  c.elevation = integrate_gradients(c.gradient);
 }
 
 }  // namespace
+
+std::vector<Elevation> integrate_gradients(const std::vector<Stretch>& gradient) {
+  std::vector<Elevation> points;
+  if (gradient.empty()) return points;
+  double height = 0;
+  points.push_back({gradient.front().start, 0});
+  for (const Stretch& g : gradient) {
+    height += g.value * static_cast<double>(g.end - g.start) / 1000;
+    points.push_back({g.end, height});
+  }
+  return points;
+}
+
+namespace {
+
+// A slowdown without an end cell still slows one cell.
+std::int32_t dipped_until(const SlowdownMark& d) {
+  return std::max(d.end, d.start + kCellLength);
+}
+
+}  // namespace
+
+std::vector<Stretch> dip_slowdowns(const std::vector<Stretch>& speed,
+                                   const std::vector<SlowdownMark>& slowdowns) {
+  std::vector<Stretch> limit;
+  auto add = [&limit](std::int32_t start, std::int32_t end, int value) {
+    if (start >= end) return;
+    if (!limit.empty() && limit.back().value == value && limit.back().end == start) {
+      limit.back().end = end;
+    } else {
+      limit.push_back({start, end, value});
+    }
+  };
+  // Slowdowns come in route order: those that end before a stretch starts are done with.
+  std::size_t first = 0;
+  for (const Stretch& s : speed) {
+    std::int32_t at = s.start;
+    while (first < slowdowns.size() && dipped_until(slowdowns[first]) <= s.start) ++first;
+    for (std::size_t k = first; k < slowdowns.size() && slowdowns[k].start < s.end; ++k) {
+      const SlowdownMark& d = slowdowns[k];
+      const std::int32_t end = dipped_until(d);
+      if (end <= at || d.speed >= s.value) continue;
+      add(at, std::max(at, d.start), s.value);
+      at = std::max(at, d.start);
+      add(at, std::min(end, s.end), d.speed);
+      at = std::min(end, s.end);
+    }
+    add(at, s.end, s.value);
+  }
+  return limit;
+}
+
+std::string kilometre_text(const LineKilometres& k, std::int64_t route_metres) {
+  const auto km = k.kilometre_at(route_metres);
+  return km ? railway_kilometre(*km) : std::string();
+}
 
 ReportContent read_content(const Scenario& s) {
   ReportContent c;
@@ -96,7 +170,9 @@ ReportContent read_content(const Scenario& s) {
   c.start_clock =
       (settings.clock_hours * 60 + settings.clock_minutes) * 60 + settings.clock_seconds;
   c.cells_end = static_cast<std::int32_t>(s.cells.size()) * kCellLength;
+  c.kilometres = LineKilometres::from_header(s.header);
   c.stations = read_stations(s);
+  if (s.geometry) c.curves = read_curves(*s.geometry);
   read_objects(s, c);
   read_profiles(s, c);
   if (s.errors.failed() && s.errors.position_recorded) c.error_position = s.errors.error_position;

@@ -1,50 +1,27 @@
 #include "commands/report/report_page.h"
 
+#include <ostream>
+#include <sstream>
+
+#include "base/cp1252.h"
 #include "cli/diagnostic.h"
+#include "commands/report/report_assets.h"
 #include "commands/report/report_content.h"
+#include "commands/report/report_findings.h"
 #include "commands/report/report_plan.h"
+#include "commands/report/report_print.h"
 #include "commands/report/report_profile.h"
 #include "commands/report/report_timetable.h"
+#include "commands/report/report_values.h"
 #include "commands/report/svg_writer.h"
 
 namespace tracciato {
 
 namespace {
 
-// Nothing but the inline style may load: a reference to anything else is refused.
-constexpr const char* kPolicy = "default-src 'none'; style-src 'unsafe-inline'";
-
-constexpr const char* kStyle = R"(
-body { font-family: sans-serif; margin: 16px; color: #222; }
-h1 { font-size: 20px; } h2 { font-size: 16px; margin: 24px 0 8px; }
-.failure { border: 2px solid #c00; background: #fee; padding: 4px 12px; }
-.failure pre { white-space: pre-wrap; }
-.scroll { overflow-x: auto; border: 1px solid #ccc; }
-#plan { border: 1px solid #ccc; max-width: 100%; height: auto; }
-svg text { font-size: 10px; fill: #333; }
-.line { fill: none; stroke: #345; stroke-width: 1.5; }
-.station { fill: #fff; stroke: #000; stroke-width: 1.5; }
-.station-name { font-size: 11px; font-weight: bold; paint-order: stroke; stroke: #fff; stroke-width: 3px; }
-.signal { fill: #1a7f37; stroke: #1a7f37; stroke-width: 1.5; }
-.slowdown { fill: #d00; stroke: #d00; }
-#plan .slowdown polyline { fill: none; stroke-width: 5; }
-#plan .slowdown circle { fill: none; stroke-width: 2; }
-.signboard { fill: #a060c0; }
-.km { fill: #888; } .km-label { fill: #666; }
-.mountain { fill: #8b5a2b; } .mountain-band { fill: #8b5a2b; opacity: 0.12; }
-.speed-limit { fill: none; stroke: #0550ae; stroke-width: 1.5; }
-.gradient { fill: none; stroke: #6a3; stroke-width: 1.5; }
-.grid { stroke: #e4e4e4; } .zero, .frame, .axis, .tick-mark { stroke: #999; }
-.tick { text-anchor: end; } .lane-label { font-weight: bold; }
-.guide { stroke: #ccc; stroke-dasharray: 2 3; }
-.route-end { stroke: #555; stroke-dasharray: 6 3; }
-.error { fill: #c00; stroke: #c00; stroke-width: 3; } .error text { stroke: none; }
-.error-line { stroke-width: 2; }
-.legend span { margin-right: 14px; }
-table { border-collapse: collapse; font-size: 13px; }
-th, td { border: 1px solid #ccc; padding: 2px 8px; text-align: right; }
-td.name { text-align: left; }
-)";
+// Nothing but the inline style and script may run or load.
+constexpr const char* kPolicy =
+    "default-src 'none'; style-src 'unsafe-inline'; script-src 'unsafe-inline'";
 
 std::string summary(const ReportContent& c) {
   return "Route " + std::to_string(c.route_length) + " m; " + std::to_string(c.stations.size()) +
@@ -55,6 +32,10 @@ std::string summary(const ReportContent& c) {
          std::to_string(c.braked_mass) + " %, start at " + clock_time(c.start_clock) + ".";
 }
 
+std::string title_of(const ReportContent& c) {
+  return c.base_name + ", train " + c.train_number;
+}
+
 void head(SvgWriter& html, const ReportContent& c) {
   html.raw("<!DOCTYPE html>\n");
   html.open("html", {{"lang", "en"}});
@@ -63,7 +44,7 @@ void head(SvgWriter& html, const ReportContent& c) {
   html.leaf("meta", {{"http-equiv", "Content-Security-Policy"}, {"content", kPolicy}});
   html.element("title", {}, c.base_name + " " + c.train_number + ": scenario report");
   html.open("style");
-  html.raw(kStyle);
+  html.raw(kReportStyle);
   html.close();
   html.close();
 }
@@ -80,20 +61,14 @@ void failure(SvgWriter& html, const ErrorState& errors) {
   html.close();
 }
 
-void legend(SvgWriter& html) {
-  html.open("p", {{"class", "legend"}});
-  for (const auto& [css, text] : {std::pair{"station", " station"},
-                                  {"signal", " signal"},
-                                  {"slowdown", " slowdown"},
-                                  {"signboard", " signboard"},
-                                  {"km", " every 10 km"}}) {
-    html.open("span");
-    html.open("svg", {{"width", "10"}, {"height", "10"}});
-    html.leaf("rect", {{"class", css}, {"width", "10"}, {"height", "10"}});
-    html.close();
-    html.text(text);
-    html.close();
-  }
+void toolbar(SvgWriter& html, const char* view) {
+  html.open("div", {{"class", "toolbar"}, {"data-view", view}});
+  html.element("button", {{"class", "zoom-in"}, {"type", "button"}, {"title", "zoom in"}}, "+");
+  html.element("button", {{"class", "zoom-out"}, {"type", "button"}, {"title", "zoom out"}},
+               "\u2212");
+  html.element("button", {{"class", "zoom-reset"}, {"type", "button"}, {"title", "whole route"}},
+               "whole route");
+  html.element("span", {{"class", "hint"}}, "wheel to zoom, drag to pan");
   html.close();
 }
 
@@ -103,8 +78,31 @@ void plan(SvgWriter& html, const Scenario& s, const ReportContent& c) {
     html.element("p", {}, "No plan: the compile stopped before the line's geometry.");
     return;
   }
-  legend(html);
+  toolbar(html, "plan");
+  html.open("div", {{"class", "frame"}});
   draw_plan(html, *s.geometry, c);
+  html.close();
+}
+
+void legend(SvgWriter& html) {
+  html.open("div", {{"id", "legend"}});
+  for (const auto& [lane, colour, text] :
+       {std::tuple{"speed", "#0550ae", "speed limit, dipping at each slowdown (red band)"},
+        {"gradient", "#4a8a22", "gradient, per mille"},
+        {"elevation", "#8b5a2b", "elevation from the gradients, metres above the start"},
+        {"curves", "#7a4bc2", "curves: right above, left below; class and radius"},
+        {"signals", "#1a7f37",
+         "signals: height and colour by left kind, dashes by right kind; "
+         "kind: aspects"},
+        {"signboards", "#a060c0", "signboards with their text"},
+        {"mountains", "#8b5a2b", "mountain stretches"},
+        {"stations", "#cfd8e3", "stations with their platforms"}}) {
+    html.open("span", {{"data-legend", lane}});
+    html.element("i", {{"class", "swatch"}, {"style", std::string("background:") + colour}}, "");
+    html.text(text);
+    html.close();
+  }
+  html.close();
 }
 
 void profile(SvgWriter& html, const ReportContent& c) {
@@ -113,28 +111,48 @@ void profile(SvgWriter& html, const ReportContent& c) {
     html.element("p", {}, "No profile: the compile stopped before the route length.");
     return;
   }
-  html.open("div", {{"class", "scroll"}});
+  legend(html);
+  toolbar(html, "profile");
+  html.element("div", {{"id", "readout"}}, "Point at the profile to read it.");
+  html.open("div", {{"class", "frame screen-only"}});
   draw_profile(html, c);
+  html.close();
+  write_profile_values(html, c, profile_end(c));
+}
+
+void body(SvgWriter& html, const Scenario& s, const ReportContent& c, const FindingList& f) {
+  html.open("body");
+  html.element("h1", {}, title_of(c));
+  html.element("p", {{"id", "summary"}}, summary(c));
+  if (s.errors.failed()) failure(html, s.errors);
+  write_findings(html, f, c.kilometres);
+  plan(html, s, c);
+  profile(html, c);
+  if (c.cells_end > 0) write_print_profile(html, c, title_of(c));
+  html.element("h2", {}, "Timetable");
+  write_timetable(html, c);
+  html.open("script");
+  html.raw(kReportScript);
+  html.close();
   html.close();
 }
 
 }  // namespace
 
-std::string report_page(const Scenario& s) {
-  const ReportContent c = read_content(s);
-  SvgWriter html;
+void write_report_page(std::ostream& out, const Scenario& s, const FindingList& findings) {
+  ReportContent c = read_content(s);
+  c.findings = finding_marks(findings);
+  SvgWriter html(out);
   head(html, c);
-  html.open("body");
-  html.element("h1", {}, c.base_name + ", train " + c.train_number);
-  html.element("p", {{"id", "summary"}}, summary(c));
-  if (s.errors.failed()) failure(html, s.errors);
-  plan(html, s, c);
-  profile(html, c);
-  html.element("h2", {}, "Timetable");
-  write_timetable(html, c);
+  body(html, s, c, findings);
   html.close();
-  html.close();
-  return html.finish();
+  html.finish();
+}
+
+std::string report_page(const Scenario& s, const FindingList& findings) {
+  std::ostringstream out;
+  write_report_page(out, s, findings);
+  return std::move(out).str();
 }
 
 }  // namespace tracciato

@@ -3,9 +3,26 @@
 #include <array>
 #include <charconv>
 #include <cmath>
+#include <ostream>
 #include <stdexcept>
 
 namespace tracciato {
+
+namespace {
+
+// Escapes as escape_markup does, onto the end of `out`.
+void write_escaped(std::string& out, std::string_view utf8) {
+  std::size_t from = 0;
+  for (std::size_t i = utf8.find_first_of("&<>\"'"); i != std::string_view::npos;
+       i = utf8.find_first_of("&<>\"'", from)) {
+    out += utf8.substr(from, i - from);
+    out += escape_markup(utf8.substr(i, 1));
+    from = i + 1;
+  }
+  out += utf8.substr(from);
+}
+
+}  // namespace
 
 std::string escape_markup(std::string_view utf8) {
   std::string s;
@@ -45,6 +62,12 @@ std::string number(double v) {
   return text;
 }
 
+std::string precise(double v) {
+  std::array<char, 32> buffer{};
+  const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), v);
+  return std::string(buffer.data(), result.ptr);
+}
+
 std::string points_text(std::span<const Point> points) {
   std::string text;
   for (const Point& p : points) {
@@ -56,14 +79,27 @@ std::string points_text(std::span<const Point> points) {
   return text;
 }
 
+namespace {
+
+constexpr std::size_t kPiece = 1 << 16;
+
+}  // namespace
+
+void SvgWriter::pass_on(std::size_t at_least) {
+  if (stream_ == nullptr || out_.size() < at_least) return;
+  stream_->write(out_.data(), static_cast<std::streamsize>(out_.size()));
+  out_.clear();
+}
+
 void SvgWriter::start_tag(std::string_view tag, const std::vector<Attribute>& attributes) {
+  pass_on(kPiece);
   out_ += '<';
   out_ += tag;
   for (const Attribute& a : attributes) {
     out_ += ' ';
     out_ += a.name;
     out_ += "=\"";
-    out_ += escape_markup(a.value);
+    write_escaped(out_, a.value);
     out_ += '"';
   }
 }
@@ -76,7 +112,9 @@ void SvgWriter::open(std::string_view tag, const std::vector<Attribute>& attribu
 
 void SvgWriter::close() {
   if (open_.empty()) throw std::logic_error("no element is open");
-  out_ += "</" + open_.back() + ">";
+  out_ += "</";
+  out_ += open_.back();
+  out_ += '>';
   open_.pop_back();
 }
 
@@ -93,15 +131,17 @@ void SvgWriter::element(std::string_view tag, const std::vector<Attribute>& attr
 }
 
 void SvgWriter::text(std::string_view utf8) {
-  out_ += escape_markup(utf8);
+  write_escaped(out_, utf8);
 }
 
 void SvgWriter::raw(std::string_view markup) {
+  pass_on(kPiece);
   out_ += markup;
 }
 
 std::string SvgWriter::finish() {
   if (!open_.empty()) throw std::logic_error("<" + open_.back() + "> is still open");
+  pass_on(0);
   return std::move(out_);
 }
 
