@@ -63,9 +63,10 @@ int FindingList::warnings() const {
   return static_cast<int>(findings_.size()) - errors();
 }
 
-FindingList check_descriptions(const BuildRequest& request) {
+FindingList check_descriptions(const BuildRequest& request, Scenario* checked) {
   FindingList list;
-  memorizza_percorso(request, &list);
+  Scenario s = memorizza_percorso(request, &list);
+  if (checked != nullptr) *checked = std::move(s);
   // Up to its first code a compile takes the very steps of the check, so where the check
   // finds no error the compile has none to report either.
   if (list.errors() > 0) list.mark_reported(memorizza_percorso(request).errors);

@@ -38,7 +38,8 @@ class FindingList final : public CheckObserver {
   std::vector<Finding> findings_;
 };
 
-// Every finding of the two descriptions, the compile's own error marked among them.
-FindingList check_descriptions(const BuildRequest& request);
+// Every finding of the two descriptions, the compile's own error marked among them;
+// `checked`, when given, receives the scenario as the checking run left it.
+FindingList check_descriptions(const BuildRequest& request, Scenario* checked = nullptr);
 
 }  // namespace tracciato

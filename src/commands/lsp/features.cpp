@@ -89,6 +89,16 @@ std::string heading(const TextRow& row, const LineKilometres& kilometres) {
   return text;
 }
 
+// Where the compile put the station's platform, read back from its record.
+std::string platform(const TextRow& row, const LineKilometres& kilometres,
+                     std::span<const StationPlatform> platforms) {
+  const auto p = row.number(0);
+  const auto it = std::find_if(platforms.begin(), platforms.end(),
+                               [&](const StationPlatform& s) { return p && s.position == *p; });
+  if (it == platforms.end()) return {};
+  return "\n\nplatform from " + place(it->start, kilometres) + " to " + place(it->end, kilometres);
+}
+
 std::string field_lines(const TextRow& row) {
   std::string text;
   for (std::size_t k = 0; k < row.info->fields.size(); ++k) {
@@ -167,13 +177,14 @@ json tab_fix(const json& d, const std::string& uri, std::string_view text) {
 
 }  // namespace
 
-json hover(std::string_view text, bool train, const Position& at,
-           const LineKilometres& kilometres) {
+json hover(std::string_view text, bool train, const Position& at, const LineKilometres& kilometres,
+           std::span<const StationPlatform> platforms) {
   const std::vector<TextRow> rows = read_rows(text, train);
   const TextRow* row = row_at(rows, at.line);
   if (row == nullptr) return nullptr;
-  return {{"contents",
-           {{"kind", "markdown"}, {"value", heading(*row, kilometres) + "\n" + field_lines(*row)}}},
+  std::string shown = heading(*row, kilometres);
+  if (row->info->symbol == Symbol::kStation) shown += platform(*row, kilometres, platforms);
+  return {{"contents", {{"kind", "markdown"}, {"value", shown + "\n" + field_lines(*row)}}},
           {"range", range(row->line, 0, row->line_end)}};
 }
 

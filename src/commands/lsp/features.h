@@ -1,6 +1,8 @@
 #pragma once
 
+#include <cstdint>
 #include <nlohmann/json.hpp>
+#include <span>
 #include <string_view>
 
 #include "commands/lsp/text_document.h"
@@ -11,9 +13,18 @@ namespace tracciato::lsp {
 // What the editor asks of a description besides its diagnostics. `text` is the
 // description as the editor holds it (UTF-8); `kilometres` come from its line.
 
-// The row under the cursor: its kind, position, cell and fields by name; null elsewhere.
+// A station's platform as the compile placed it, by the station's position.
+struct StationPlatform {
+  std::int64_t position = 0;
+  std::int64_t start = 0;
+  std::int64_t end = 0;
+};
+
+// The row under the cursor: its kind, position, cell and fields by name, and for a
+// station its platform among `platforms`; null elsewhere.
 nlohmann::json hover(std::string_view text, bool train, const Position& at,
-                     const LineKilometres& kilometres);
+                     const LineKilometres& kilometres,
+                     std::span<const StationPlatform> platforms = {});
 
 // Stations, signals, slowdowns, signboards and curves, each with its position.
 nlohmann::json document_symbols(std::string_view text, bool train,

@@ -69,6 +69,16 @@ INSTANTIATE_TEST_SUITE_P(
                   {"**route length row**", "route length: `10000` m"}}),
     [](const auto& info) { return std::string(info.param.name); });
 
+TEST(Hovers, AStationShowsItsPlatformWhereTheCompilePlacedIt) {
+  const int line = 2;  // the station row
+  const std::vector<StationPlatform> platforms = {{3000, 0, 0}, {5000, 4900, 5150}};
+  const std::string shown =
+      hover(kTrain, true, {line, 0}, kilometres_of(kLine), platforms)["contents"]["value"];
+  EXPECT_NE(shown.find("platform from 4,900 m · km 15+100 to 5,150 m · km 14+850"),
+            std::string::npos)
+      << shown;
+}
+
 TEST(Hovers, NothingOffARow) {
   EXPECT_TRUE(hover(kTrain, true, {0, 1}, kilometres_of(kLine)).is_null());  // "[generale]"
 }

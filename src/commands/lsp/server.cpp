@@ -8,6 +8,7 @@
 #include "commands/lsp/diagnostics.h"
 #include "commands/lsp/features.h"
 #include "commands/lsp/file_uri.h"
+#include "model/header_records.h"
 
 namespace tracciato::lsp {
 
@@ -46,6 +47,17 @@ std::string text_of(const json& message) {
 std::string path_of(const json& params) {
   const auto path = path_of_uri(params.at("textDocument").at("uri").get<std::string>());
   return path.value_or("");
+}
+
+// Stations fill header records 1 upward, below the first signboard text.
+std::vector<StationPlatform> platforms_of(const Scenario& s) {
+  std::vector<StationPlatform> platforms;
+  for (int i = header_index::kFirstStation; i < s.signboard_record; ++i) {
+    const StationView station(s.header.at(i));
+    if (s.header.at(i) == HeaderRecord{}) continue;
+    platforms.push_back({station.position, station.platform_start, station.platform_end});
+  }
+  return platforms;
 }
 
 // The editor's view of files, for mapping columns and naming notes' files.
@@ -155,8 +167,10 @@ json Server::hover(const json& params) {
   bool train = false;
   const OpenDocument* d = described(params, train);
   if (d == nullptr) return nullptr;
-  return lsp::hover(d->text.text(), train, position_of(params.at("position")),
-                    kilometres(path_of(params)));
+  const auto platforms = platforms_.find(path_of(params));
+  return lsp::hover(
+      d->text.text(), train, position_of(params.at("position")), kilometres(path_of(params)),
+      platforms == platforms_.end() ? std::span<const StationPlatform>() : platforms->second);
 }
 
 json Server::symbols(const json& params) {
@@ -250,7 +264,9 @@ void Server::check(const std::string& path, const DescriptionPair& pair) {
   auto train = pair.train_path.empty() ? std::make_unique<MemoryDescription>(no_train, "")
                                        : workspace_.description(pair.train_path);
   const BuildRequest request{*line, *train, pair.names.base_name, pair.names.train_number, 1};
-  const FindingList findings = check_descriptions(request);
+  Scenario checked;
+  const FindingList findings = check_descriptions(request, &checked);
+  if (!pair.train_path.empty()) platforms_[pair.train_path] = platforms_of(checked);
   const OpenFiles files(workspace_);
   auto by_path = diagnostics_by_path(findings, files);
   // What the compiler itself says, and a missing line description, show on the edited file.

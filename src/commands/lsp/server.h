@@ -1,11 +1,14 @@
 #pragma once
 
 #include <functional>
+#include <map>
 #include <nlohmann/json.hpp>
 #include <set>
 #include <string>
 #include <string_view>
+#include <vector>
 
+#include "commands/lsp/features.h"
 #include "commands/lsp/workspace.h"
 #include "model/positions.h"
 
@@ -53,6 +56,8 @@ class Server {
   Workspace workspace_;
   std::set<std::string> changed_;    // paths of descriptions to check again
   std::set<std::string> published_;  // URIs whose last published diagnostics are not empty
+  // The stations' platforms as the last check of each train placed them, by path.
+  std::map<std::string, std::vector<StationPlatform>> platforms_;
   bool initialized_ = false;
   bool shut_down_ = false;
   bool exit_requested_ = false;
