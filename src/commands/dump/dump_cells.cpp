@@ -57,10 +57,15 @@ void split_digits(ShownField& f, const char* tens, const char* units) {
   add_detail(f, units, f.raw % 10, std::string(units) + " " + std::to_string(f.raw % 10));
 }
 
+// A signal's aspect pairs and a board's stripes pack a left and a right digit.
+bool packs_two_digits(std::uint8_t type, int k) {
+  return (type == cell_type::kSignal && k < 3) || (type == cell_type::kSpeedBoard && k == 3);
+}
+
 // Explains value `k` (0 to 3) of a cell of a known type.
 void explain_value(ShownField& f, std::uint8_t type, int k) {
   const std::int64_t v = f.raw;
-  if (type == cell_type::kSignal && k < 3) {
+  if (packs_two_digits(type, k)) {
     split_digits(f, "left", "right");
   } else if (type == cell_type::kSignal) {
     add_detail(f, "rapp", v / 10, "rapp " + std::to_string(v / 10));
@@ -71,12 +76,10 @@ void explain_value(ShownField& f, std::uint8_t type, int k) {
     f.decoded = v;
   } else if (type == cell_type::kSlowdownAdvance && k == 0 && (v < 1 || v > 4)) {
     f.invalid = "advance cells are numbered 1 to 4";
-  } else if (type == cell_type::kSpeedBoard && k < 3) {
+  } else if (type == cell_type::kSpeedBoard) {
     // 20 × the left-hand speed + the right-hand speed / 5.
     add_detail(f, "left_km_h", v / 20, "left " + std::to_string(v / 20) + " km/h");
     add_detail(f, "right_km_h", v % 20 * 5, "right " + std::to_string(v % 20 * 5) + " km/h");
-  } else if (type == cell_type::kSpeedBoard) {
-    split_digits(f, "left", "right");
   } else if ((type == cell_type::kStationMarker || type == cell_type::kSignboard) &&
              (v < 1 || v > kLastTextRecord)) {
     f.invalid = "names a header record outside 1 to 80";

@@ -117,7 +117,7 @@ const Command kDumpCommand{
               "--diff A B [--json] [--from METRES] [--to METRES]"},
     .summary =
         "show a compiled file (.sim, .dat or _linea.dat; other names by their\n"
-        "bytes) as text, one record, cell or metre per line with named fields in\n"
+        "bytes) as text, one record, cell or metre per line, named fields in\n"
         "their units (cells without an object and most metres left out unless\n"
         "--all), or as JSON; values the format does not allow are marked !.\n"
         "A damaged file is shown up to the damage, then the offset: status 1.\n"

@@ -24,6 +24,8 @@ using testing::write_file;
 const char* const kHeader = "Prova_1.sim";
 const char* const kCells = "Prova_1.dat";
 const char* const kGeometry = "Prova_linea.dat";
+// The bytes of one cell.
+constexpr std::size_t kCell = 15;
 
 // A small scenario whose every object an author can place by hand: 10 km of route, the
 // line's kilometres counting up from km 135+000 at 0 m.
@@ -418,16 +420,16 @@ std::function<void(std::string&)> set_byte(std::size_t at, char value) {
 INSTANTIATE_TEST_SUITE_P(
     Dump, DumpFlags,
     ::testing::Values(
-        FlagCase{"CellTypeOutsideTheKnownSet", kCells, set_byte(2 * 15, 7),
+        FlagCase{"CellTypeOutsideTheKnownSet", kCells, set_byte(2 * kCell, 7),
                  "cell 2:", "not a cell type of the format"},
-        FlagCase{"StationMarkerNamingNoRecord", kCells, set_byte(101 * 15 + 1, 0),
+        FlagCase{"StationMarkerNamingNoRecord", kCells, set_byte(101 * kCell + 1, 0),
                  "cell 101:", "names a header record outside 1 to 80"},
         FlagCase{"CellStampChanged", kCells, set_byte(15 + 1, 2),
                  "cell 1:", "the stamp is always 5121"},
         FlagCase{"RecordZeroNotCleared", kHeader, set_byte(0, 3), "record 0,",
                  "not used by this record, always 0"},
-        FlagCase{"AnyGradientIsAllowed", kCells, set_byte(2 * 15 + 13, '\xff'), "cell 2:", ""},
-        FlagCase{"AnySpeedIsAllowed", kCells, set_byte(2 * 15 + 12, '\xff'), "cell 2:", ""},
+        FlagCase{"AnyGradientIsAllowed", kCells, set_byte(2 * kCell + 13, '\xff'), "cell 2:", ""},
+        FlagCase{"AnySpeedIsAllowed", kCells, set_byte(2 * kCell + 12, '\xff'), "cell 2:", ""},
         FlagCase{"AnyStationKindIsAllowed", kHeader, set_byte(34, '\xfe'), "record 1:", ""}),
     [](const auto& info) { return std::string(info.param.name); });
 
@@ -484,11 +486,15 @@ class DumpDiff : public DumpCommand, public ::testing::WithParamInterface<DiffCa
     DumpCommand::SetUpTestSuite();
     // The signal's first aspect pair 43 becomes 44: one cell differs.
     std::string bytes = read_file(file(kCells));
-    bytes[61 * 15 + 1] = 44;
+    bytes[61 * kCell + 1] = 44;
     write_file(file("Other_1.dat"), bytes);
     bytes = read_file(file(kCells));
     bytes.resize(bytes.size() - 1);
     write_file(file("Cut_1.dat"), bytes);
+    // The station's name PROVA (record 1's text, from byte 34 + 16) becomes PROVE.
+    bytes = read_file(file(kHeader));
+    bytes[34 + 16 + 4] = 'E';
+    write_file(file("Other_1.sim"), bytes);
   }
 };
 
@@ -514,6 +520,8 @@ INSTANTIATE_TEST_SUITE_P(
                                {kCells, "Other_1.dat", "--from", "4000"},
                                0,
                                "0 cells differ"},
+                      DiffCase{"OneRecordChanged", {kHeader, "Other_1.sim"}, 1, "1 record differs"},
+                      DiffCase{"IdenticalGeometries", {kGeometry, kGeometry}, 0, "0 metres differ"},
                       DiffCase{"FilesOfDifferentKinds", {kCells, kHeader}, 2, ""},
                       DiffCase{"OneFileOnly", {kCells}, 2, ""},
                       DiffCase{"MissingFile", {kCells, "Absent_1.dat"}, 3, ""},
@@ -522,7 +530,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(DumpCommand, DiffShowsBothSidesDecoded) {
   std::string bytes = read_file(file(kCells));
-  bytes[61 * 15 + 1] = 44;
+  bytes[61 * kCell + 1] = 44;
   write_file(file("Changed_1.dat"), bytes);
   const auto run = dump({"--diff", kCells, "Changed_1.dat"});
   EXPECT_EQ(run.status, 1) << run.err;

@@ -1,5 +1,6 @@
 #include "commands/dump/dump_fields.h"
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 #include <cstdio>
@@ -44,11 +45,8 @@ void add_detail(ShownField& f, const char* key, std::int64_t number, std::string
 }
 
 bool ShownItem::flagged() const {
-  if (!invalid.empty()) return true;
-  for (const ShownField& f : fields) {
-    if (!f.invalid.empty()) return true;
-  }
-  return false;
+  return !invalid.empty() ||
+         std::ranges::any_of(fields, [](const ShownField& f) { return !f.invalid.empty(); });
 }
 
 bool holds_object(const TrackCell& c) {

@@ -170,8 +170,8 @@ class JsonWriter : public DumpWriter {
     if (diff_) j += ",\"count\":" + std::to_string(ending.differences);
     j += ",\"flagged\":" + std::to_string(ending.flagged);
     if (ending.damage) {
-      j += ",\"error\":{\"offset\":" + std::to_string(ending.damage->offset()) +
-           ",\"reason\":" + json_string(ending.damage->what()) + "}";
+      j += R"(,"error":{"offset":)" + std::to_string(ending.damage->offset()) + R"(,"reason":)" +
+           json_string(ending.damage->what()) + "}";
     }
     j += "}\n";
     out_.flush();

@@ -109,7 +109,6 @@ void show_train_values(const HeaderRecord& r, ShownItem& out) {
 }
 
 constexpr std::int16_t kHeaderStamp = 610;
-constexpr std::int16_t kCellStamp = 5121;
 
 void show_identity(const HeaderRecord& r, ShownItem& out) {
   HeaderRecord rest = r;

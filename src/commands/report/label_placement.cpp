@@ -13,21 +13,23 @@ namespace {
 // left of it above and below, centred above and below, then the same further out, twice.
 constexpr double kNear = 5;
 
-constexpr int kRings = 3;
+constexpr std::size_t kRings = 3;
+constexpr std::size_t kAround = 6;
 
-std::array<LabelPlace, 6 * kRings> candidates(const LabelRequest& l) {
-  std::array<LabelPlace, 6 * kRings> c{};
-  for (int ring = 0; ring < kRings; ++ring) {
-    const double d = kNear + ring * (l.height + kNear);
+std::array<LabelPlace, kAround * kRings> candidates(const LabelRequest& l) {
+  std::array<LabelPlace, kAround * kRings> c{};
+  for (std::size_t ring = 0; ring < kRings; ++ring) {
+    const double d = kNear + static_cast<double>(ring) * (l.height + kNear);
     const double x = l.anchor_x;
     const double y = l.anchor_y;
-    const std::array<LabelPlace, 6> around = {{{true, x + d, y - d - l.height},
-                                               {true, x + d, y + d},
-                                               {true, x - d - l.width, y - d - l.height},
-                                               {true, x - d - l.width, y + d},
-                                               {true, x - l.width / 2, y - d - l.height},
-                                               {true, x - l.width / 2, y + d}}};
-    std::copy(around.begin(), around.end(), c.begin() + ring * 6);
+    const std::array<LabelPlace, kAround> around = {{{true, x + d, y - d - l.height},
+                                                     {true, x + d, y + d},
+                                                     {true, x - d - l.width, y - d - l.height},
+                                                     {true, x - d - l.width, y + d},
+                                                     {true, x - l.width / 2, y - d - l.height},
+                                                     {true, x - l.width / 2, y + d}}};
+    std::copy(around.begin(), around.end(),
+              c.begin() + static_cast<std::ptrdiff_t>(ring * kAround));
   }
   return c;
 }

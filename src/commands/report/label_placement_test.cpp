@@ -58,8 +58,8 @@ INSTANTIATE_TEST_SUITE_P(
         PlacementCase{"AgainstTheRightEdge", {label(995, 200, 16), label(980, 205, 10, 2)}},
         PlacementCase{"ACrowdOfFifty",
                       [] {
-                        std::vector<LabelRequest> crowd;
-                        for (int i = 0; i < 50; ++i) crowd.push_back(label(400 + i, 200, 9, i % 3));
+                        std::vector<LabelRequest> crowd(50);
+                        for (int i = 0; i < 50; ++i) crowd[i] = label(400 + i, 200, 9, i % 3);
                         return crowd;
                       }()}),
     [](const auto& info) { return std::string(info.param.name); });
@@ -73,8 +73,7 @@ TEST(LabelPlacement, PlacesTwoNeighboursApartRatherThanDropOne) {
 
 TEST(LabelPlacement, TheBetterRankedLabelKeepsItsPlaceInACrowd) {
   // Given last, ranked first: it is placed first, beside its anchor.
-  std::vector<LabelRequest> labels;
-  for (int i = 0; i < 40; ++i) labels.push_back(label(300, 200, 12, 3));
+  std::vector<LabelRequest> labels(40, label(300, 200, 12, 3));
   labels.push_back(label(300, 200, 12, 0));
   const std::vector<LabelPlace> places = place_labels(labels, kRoom);
   EXPECT_TRUE(places.back().shown);

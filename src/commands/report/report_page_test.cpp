@@ -164,7 +164,7 @@ TEST(ReportPage, EveryErrorOfAFailedCompileIsListedTheReportedOneMarked) {
 // The spans of the printed pages in the order written: data-from and data-to of each.
 std::vector<std::pair<long, long>> print_pages(const std::string& page) {
   std::vector<std::pair<long, long>> spans;
-  const std::string start = "<section class=\"print-page\" data-from=\"";
+  const std::string start = R"(<section class="print-page" data-from=")";
   for (std::size_t at = page.find(start); at != std::string::npos; at = page.find(start, at + 1)) {
     const std::size_t from = at + start.size();
     const std::size_t to = page.find("data-to=\"", from) + 9;

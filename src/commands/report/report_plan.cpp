@@ -35,7 +35,7 @@ class PlanView {
   explicit PlanView(const GeometryTable& g)
       : g_(g), step_(std::max<std::int32_t>(1, (g.next_point() + kSamples - 1) / kSamples)) {
     const std::int32_t count = g.next_point();
-    points_.reserve(static_cast<std::size_t>(count / step_ + 2));
+    points_.reserve(static_cast<std::size_t>(count / step_) + 2);
     // Lateral to the right, the initial heading up the screen.
     for (std::int32_t m = 0; m < count; m += step_) points_.push_back(read(g, m));
     if ((count - 1) % step_ != 0) points_.push_back(read(g, count - 1));
@@ -210,6 +210,7 @@ std::vector<PlanLabel> label_requests(const PlanView& view, const ReportContent&
 std::vector<PlanLabel> placed(const PlanView& view, const ReportContent& c) {
   std::vector<PlanLabel> labels = label_requests(view, c);
   std::vector<LabelRequest> requests;
+  requests.reserve(labels.size());
   for (const PlanLabel& l : labels) requests.push_back(l.request);
   const std::vector<LabelPlace> places = place_labels(requests, {0, 0, kWidth, view.height()});
   for (std::size_t i = 0; i < labels.size(); ++i) labels[i].place = places[i];

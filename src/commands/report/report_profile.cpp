@@ -193,7 +193,7 @@ class Profile {
 
   void grid(double v, const ValueScale& y) {
     line({{"stroke", v == 0 ? "#999" : "#e4e4e4"}, {"stroke-width", "1"}}, 0, y(v), end_, y(v));
-    ticks_.push_back({y(v) + 3, number(v)});
+    ticks_.emplace_back(y(v) + 3, number(v));
   }
 
   void gradient() {

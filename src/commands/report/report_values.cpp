@@ -41,7 +41,8 @@ std::vector<KilometreRun> kilometre_runs(const LineKilometres& k, std::int32_t e
     if (!runs.empty()) {
       const KilometreRun& last = runs.back();
       const bool on =
-          here ? last.direction != 0 && last.value + last.direction * (m - last.start) == *here
+          here ? last.direction != 0 &&
+                     last.value + std::int64_t{last.direction} * (m - last.start) == *here
                : last.direction == 0;
       if (on && last.direction == direction) continue;
     }

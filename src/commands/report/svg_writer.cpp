@@ -65,7 +65,7 @@ std::string number(double v) {
 std::string precise(double v) {
   std::array<char, 32> buffer{};
   const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), v);
-  return std::string(buffer.data(), result.ptr);
+  return {buffer.data(), result.ptr};
 }
 
 std::string points_text(std::span<const Point> points) {
