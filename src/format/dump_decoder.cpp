@@ -209,4 +209,24 @@ std::optional<CompiledKind> compiled_kind_from_content(std::span<const std::uint
   return std::nullopt;
 }
 
+std::optional<DecodeError> find_damage(CompiledKind kind, std::span<const std::uint8_t> bytes) {
+  switch (kind) {
+    case CompiledKind::kHeader:
+      try {
+        RecordReader reader(bytes);
+        DecodedRecord record;
+        while (reader.next(record)) {
+        }
+      } catch (const DecodeError& error) {
+        return error;
+      }
+      return std::nullopt;
+    case CompiledKind::kCells:
+      return CellReader(bytes).damage();
+    case CompiledKind::kGeometry:
+      return survey_geometry(bytes).damage;
+  }
+  return std::nullopt;
+}
+
 }  // namespace tracciato

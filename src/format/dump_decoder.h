@@ -123,4 +123,7 @@ class PointReader {
 // a cell file. Tested in that order; nothing when none fits.
 std::optional<CompiledKind> compiled_kind_from_content(std::span<const std::uint8_t> bytes);
 
+// The damage of a file, found without writing anything.
+std::optional<DecodeError> find_damage(CompiledKind kind, std::span<const std::uint8_t> bytes);
+
 }  // namespace tracciato

@@ -147,26 +147,8 @@ void PrintTo(const Damage& d, std::ostream* os) {
 
 class DumpDamage : public ::testing::TestWithParam<Damage> {};
 
-// Reads the whole file as `kind` and gives the damage found.
-std::optional<DecodeError> damage_of(CompiledKind kind, const Bytes& bytes) {
-  switch (kind) {
-    case CompiledKind::kHeader:
-      try {
-        all_records(bytes);
-      } catch (const DecodeError& e) {
-        return e;
-      }
-      return std::nullopt;
-    case CompiledKind::kCells:
-      return CellReader(bytes).damage();
-    case CompiledKind::kGeometry:
-      return survey_geometry(bytes).damage;
-  }
-  return std::nullopt;
-}
-
 TEST_P(DumpDamage, NamesTheOffset) {
-  const auto e = damage_of(GetParam().kind, GetParam().bytes);
+  const auto e = find_damage(GetParam().kind, GetParam().bytes);
   ASSERT_TRUE(e) << "decoded";
   EXPECT_EQ(e->offset(), GetParam().offset) << e->what();
   EXPECT_NE(std::string(e->what()).find(GetParam().reason), std::string::npos) << e->what();

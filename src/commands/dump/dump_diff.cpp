@@ -101,26 +101,6 @@ void diff_points(std::span<const std::uint8_t> a, std::span<const std::uint8_t> 
 
 }  // namespace
 
-std::optional<DecodeError> find_damage(CompiledKind kind, std::span<const std::uint8_t> bytes) {
-  switch (kind) {
-    case CompiledKind::kHeader:
-      try {
-        RecordReader reader(bytes);
-        DecodedRecord record;
-        while (reader.next(record)) {
-        }
-      } catch (const DecodeError& error) {
-        return error;
-      }
-      return std::nullopt;
-    case CompiledKind::kCells:
-      return CellReader(bytes).damage();
-    case CompiledKind::kGeometry:
-      return survey_geometry(bytes).damage;
-  }
-  return std::nullopt;
-}
-
 std::size_t dump_differences(CompiledKind kind, const DumpedFile& a_name,
                              std::span<const std::uint8_t> a, const DumpedFile& b_name,
                              std::span<const std::uint8_t> b, const DumpRange& range,

@@ -21,9 +21,6 @@ std::optional<DecodeError> dump_file(CompiledKind kind, const DumpedFile& name,
                                      std::span<const std::uint8_t> bytes,
                                      const DumpOptions& options, DumpWriter& out);
 
-// The damage of a file, found without writing anything.
-std::optional<DecodeError> find_damage(CompiledKind kind, std::span<const std::uint8_t> bytes);
-
 // Writes the items that differ between two undamaged files of `kind` within the range and
 // returns how many.
 std::size_t dump_differences(CompiledKind kind, const DumpedFile& a_name,
