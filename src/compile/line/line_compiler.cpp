@@ -293,11 +293,12 @@ Step LineCompiler::object_rows() {
     const auto keyword = read_row_keyword(reader_, kObjectCommentSkips);
     if (!keyword) return Step::kNext;
     const std::string_view field = *keyword;
-    check_.begin_row(object_kind(field));
+    const RowKind* kind = object_kind(field);
+    check_.begin_row(kind);
     const Step step = check_.row([&] { return object_row(field); }, Step::kNext);
     if (step == Step::kEndReading) return Step::kNext;
     if (step == Step::kAbandon) return step;
-    if (check_.active() && object_kind(field) == nullptr) {
+    if (check_.active() && kind == nullptr) {
       check_.unknown_keyword(field, kObjectKinds);
     }
   }

@@ -87,14 +87,6 @@ const RowKind* train_kind(std::string_view k) {
 
 using Station = StationView<HeaderRecord>;
 
-bool names_train_row(std::string_view k) {
-  for (const char* word : {"vetture", "velocit", "aderenza", "orologio", "sabbia", "segnale",
-                           "rallentamento", "abbattimento", "stazione"}) {
-    if (contains_any_case(k, word)) return true;
-  }
-  return contains_any_case(k, "frenata") && contains_any_case(k, "massa");
-}
-
 class TrainCompiler {
  public:
   TrainCompiler(Scenario& s, const TrainSource& src)
@@ -170,11 +162,12 @@ void TrainCompiler::compile() {
     const auto read = read_row_keyword(reader_, kCommentSkips);
     if (!read) break;
     const std::string_view keyword = *read;
-    check_.begin_row(train_kind(keyword));
+    const RowKind* kind = train_kind(keyword);
+    check_.begin_row(kind);
     const Step step = check_.row([&] { return row(keyword); }, Step::kNext);
     if (step == Step::kEnd) return;
     if (step == Step::kEndOfFile) break;
-    if (check_.active() && !names_train_row(keyword)) check_.unknown_keyword(keyword, kTrainKinds);
+    if (check_.active() && kind == nullptr) check_.unknown_keyword(keyword, kTrainKinds);
   }
   end_of_file();
 }
