@@ -16,12 +16,14 @@ constexpr std::size_t kNameColumn = 10;
 // "usage: tracciato NAME FORM" for the first line, the rest aligned beneath it.
 void write_forms(std::ostream& out, const Command& command, bool first_of_all) {
   const std::string invocation =
-      "tracciato" + (command.name.empty() ? "" : " " + std::string(command.name)) + " ";
+      "tracciato" + (command.name.empty() ? "" : " " + std::string(command.name));
   const std::string lead = "usage: ";
   for (std::string_view form : command.forms) {
-    out << (first_of_all ? lead : std::string(lead.size(), ' ')) << invocation;
+    // A command that takes nothing has one empty form: no blank after its name.
+    out << (first_of_all ? lead : std::string(lead.size(), ' ')) << invocation
+        << (form.empty() ? "" : " ");
     first_of_all = false;
-    const std::string continuation(lead.size() + invocation.size(), ' ');
+    const std::string continuation(lead.size() + invocation.size() + 1, ' ');
     for (std::size_t end; (end = form.find('\n')) != std::string_view::npos;) {
       out << form.substr(0, end) << '\n' << continuation;
       form.remove_prefix(end + 1);
