@@ -14,12 +14,19 @@ namespace fs = std::filesystem;
 constexpr std::string_view kLineSuffix = "_linea.txt";
 constexpr std::string_view kTrainSuffix = "-.txt";
 
+// Paths stay in the form the editor's URI gave them: a partner is named by replacing the
+// file name alone, so that it matches the partner's own URI when that is open too.
+std::string folder_of(const std::string& path) {
+  const std::size_t separator = path.find_last_of("/\\");
+  return separator == std::string::npos ? std::string() : path.substr(0, separator + 1);
+}
+
 std::string file_name(const std::string& path) {
-  return shown_path(utf8_path(path).filename());
+  return path.substr(folder_of(path).size());
 }
 
 std::string sibling(const std::string& path, const std::string& name) {
-  return shown_path(utf8_path(path).parent_path() / utf8_path(name));
+  return folder_of(path) + name;
 }
 
 // A train of `base` by its file name alone.
@@ -60,11 +67,11 @@ OpenDocument* Workspace::find(const std::string& path) {
 
 std::optional<std::string> Workspace::partner_train(const std::string& line_path,
                                                     const std::string& base) const {
-  const std::string folder = shown_path(utf8_path(line_path).parent_path());
+  const std::string folder = folder_of(line_path);
   const OpenDocument* latest = nullptr;
   std::string latest_path;
   for (const auto& [path, d] : documents_) {
-    if (shown_path(utf8_path(path).parent_path()) != folder || !train_of(path, base)) continue;
+    if (folder_of(path) != folder || !train_of(path, base)) continue;
     if (latest == nullptr || d.edited > latest->edited) {
       latest = &d;
       latest_path = path;
@@ -73,10 +80,10 @@ std::optional<std::string> Workspace::partner_train(const std::string& line_path
   if (latest != nullptr) return latest_path;
   std::error_code ec;
   std::optional<std::string> first;
-  for (fs::directory_iterator it(utf8_path(folder), ec), end; !ec && it != end; it.increment(ec)) {
+  const fs::path listed = folder.empty() ? fs::path(".") : utf8_path(folder);
+  for (fs::directory_iterator it(listed, ec), end; !ec && it != end; it.increment(ec)) {
     const std::string name = shown_path(it->path().filename());
-    if (train_of(name, base) && (!first || name < file_name(*first)))
-      first = shown_path(it->path());
+    if (train_of(name, base) && (!first || name < file_name(*first))) first = folder + name;
   }
   return first;
 }

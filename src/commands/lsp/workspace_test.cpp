@@ -46,6 +46,9 @@ TEST(Partners, ATrainIsCheckedWithTheLineBesideIt) {
   EXPECT_EQ(pair->line_path, "/s/Prova_linea.txt");
   EXPECT_EQ(pair->train_path, "/s/Prova_7-.txt");
   EXPECT_EQ(pair->names.train_number, "7");
+  // The partner keeps the form of the path the editor gave, so it meets its own URI.
+  EXPECT_EQ(w.pair_of("C:/s/Prova_7-.txt")->line_path, "C:/s/Prova_linea.txt");
+  EXPECT_EQ(w.pair_of("C:\\s\\Prova_7-.txt")->line_path, "C:\\s\\Prova_linea.txt");
 }
 
 TEST(Partners, ALineIsCheckedWithTheTrainEditedLastElseTheFirstOnDisk) {
