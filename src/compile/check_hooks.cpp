@@ -29,17 +29,24 @@ bool tell_checker(CheckObserver* observer, ErrorState& errors) {
   return true;
 }
 
-void CheckHooks::begin_row(const RowKind* kind) {
+void CheckHooks::begin_row(std::string_view keyword, KindOf kind_of) {
   reader_.begin_row();
-  kind_ = kind;
+  keyword_ = keyword;
+  kind_of_ = kind_of;
+  kind_.reset();
   row_starts_line_ = reader_.field_starts_line();
-  const FieldSpan& keyword = reader_.row_field(0);
-  if (active() && kind != nullptr &&
-      reader_.line_text(keyword).find('\t') != std::string_view::npos) {
+  const FieldSpan& span = reader_.row_field(0);
+  const RowKind* kind = active() ? this->kind() : nullptr;
+  if (kind != nullptr && reader_.line_text(span).find('\t') != std::string_view::npos) {
     observer_->warning({at(0), std::nullopt,
                         "the " + std::string(kind->name) + " holds a tab, which is no separator",
                         std::string(kTabHint)});
   }
+}
+
+const RowKind* CheckHooks::kind() const {
+  if (!kind_) kind_ = kind_of_ != nullptr ? kind_of_(keyword_) : nullptr;
+  return *kind_;
 }
 
 SourceLocation CheckHooks::at(std::size_t k) const {
@@ -80,16 +87,17 @@ void CheckHooks::record_failure(UnexpectedFailure& failure) {
 
 std::optional<CheckHooks::RunOnRow> CheckHooks::run_on_row(std::size_t fields) const {
   const int line = reader_.row_field(0).line;
-  std::size_t on_its_line = 0;
-  int last_line = line;
-  for (std::size_t k = 1; k < fields; ++k) {
-    const int field_line = reader_.row_field(k).line;
-    if (field_line == line) ++on_its_line;
-    last_line = field_line;
-  }
+  // Fields only move on through the text: a row ran on when its last field is on a
+  // later line. Asked at every row, so the common answer costs no loop.
+  const int last_line = fields > 1 ? reader_.row_field(fields - 1).line : line;
   if (last_line == line) return std::nullopt;
-  return RunOnRow{row_place(), kind_ != nullptr ? kind_->name : "row", on_its_line, fields - 1,
-                  last_line};
+  std::size_t on_its_line = 0;
+  for (std::size_t k = 1; k < fields; ++k) {
+    if (reader_.row_field(k).line == line) ++on_its_line;
+  }
+  const RowKind* row_kind = kind();
+  return RunOnRow{row_place(), row_kind != nullptr ? row_kind->name : "row", on_its_line,
+                  fields - 1, last_line};
 }
 
 void CheckHooks::end_row() {
@@ -100,7 +108,7 @@ void CheckHooks::end_row() {
   if (!active()) return;
   if (run_on_) {
     warn_at(run_on_->at, std::nullopt,
-            "the " + kind_name(kind_) + " has only " + plural(run_on_->on_its_line, "field") +
+            "the " + kind_name(kind()) + " has only " + plural(run_on_->on_its_line, "field") +
                 " on its line: the compile reads the other " +
                 std::to_string(run_on_->read - run_on_->on_its_line) + " from line " +
                 std::to_string(run_on_->last_line) +
@@ -108,10 +116,10 @@ void CheckHooks::end_row() {
   }
   const int left = reader_.fields_left_on_line();
   // A row that read no field is one the compile leaves alone, curves without a plan say.
-  if (left > 0 && kind_ != nullptr && fields > 1 &&
+  if (left > 0 && kind() != nullptr && fields > 1 &&
       reader_.row_field(fields - 1).line == row_line()) {
     warn_at(row_place(), std::nullopt,
-            "the " + kind_name(kind_) + " has " + plural(fields - 1 + left, "field") +
+            "the " + kind_name(kind()) + " has " + plural(fields - 1 + left, "field") +
                 " but takes " + std::to_string(fields - 1) +
                 ": the compile reads what follows them as a new row");
   }

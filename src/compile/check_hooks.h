@@ -40,8 +40,11 @@ class CheckHooks {
   // Whether the compile goes on past its codes, for a checker.
   bool checking() const { return tracciato::checking(observer_); }
   // The row whose keyword the reader has just read; diagnostics name its fields.
-  // `kind` is nothing for a keyword that names no row kind.
-  void begin_row(const RowKind* kind);
+  // `kind_of` tells the kind a keyword names, nothing for none; it is asked only when a
+  // diagnostic needs the kind, so that a compile without warnings does not pay for it.
+  using KindOf = const RowKind* (*)(std::string_view keyword);
+  void begin_row(std::string_view keyword, KindOf kind_of);
+  const RowKind* kind() const;
   int row_line() const { return reader_.row_field(0).line; }
   // Field `k` of the row (0: its keyword), as a place a diagnostic points at.
   SourceLocation at(std::size_t k) const;
@@ -111,7 +114,9 @@ class CheckHooks {
   ErrorState& errors_;
   FieldReader& reader_;
   const std::string& path_;
-  const RowKind* kind_ = nullptr;
+  std::string_view keyword_;
+  KindOf kind_of_ = nullptr;
+  mutable std::optional<const RowKind*> kind_;
   bool row_starts_line_ = false;
   std::optional<RunOnRow> run_on_;
 };

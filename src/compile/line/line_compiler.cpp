@@ -176,7 +176,7 @@ bool LineCompiler::general_section() {
     const auto keyword = read_row_keyword(reader_, kGeneralCommentSkips, false);
     if (!keyword) return true;
     const std::string_view field = *keyword;
-    check_.begin_row(general_kind(field));
+    check_.begin_row(field, general_kind);
     if (!check_.row([&] { return general_row(field); }, true)) return false;
     const bool header_like = contains_exact(field, "[") && contains_exact(field, "]");
     if (header_like && field.front() != '-') {
@@ -293,12 +293,11 @@ Step LineCompiler::object_rows() {
     const auto keyword = read_row_keyword(reader_, kObjectCommentSkips);
     if (!keyword) return Step::kNext;
     const std::string_view field = *keyword;
-    const RowKind* kind = object_kind(field);
-    check_.begin_row(kind);
+    check_.begin_row(field, object_kind);
     const Step step = check_.row([&] { return object_row(field); }, Step::kNext);
     if (step == Step::kEndReading) return Step::kNext;
     if (step == Step::kAbandon) return step;
-    if (check_.active() && kind == nullptr) {
+    if (check_.active() && check_.kind() == nullptr) {
       check_.unknown_keyword(field, kObjectKinds);
     }
   }

@@ -162,12 +162,11 @@ void TrainCompiler::compile() {
     const auto read = read_row_keyword(reader_, kCommentSkips);
     if (!read) break;
     const std::string_view keyword = *read;
-    const RowKind* kind = train_kind(keyword);
-    check_.begin_row(kind);
+    check_.begin_row(keyword, train_kind);
     const Step step = check_.row([&] { return row(keyword); }, Step::kNext);
     if (step == Step::kEnd) return;
     if (step == Step::kEndOfFile) break;
-    if (check_.active() && kind == nullptr) check_.unknown_keyword(keyword, kTrainKinds);
+    if (check_.active() && check_.kind() == nullptr) check_.unknown_keyword(keyword, kTrainKinds);
   }
   end_of_file();
 }
