@@ -72,7 +72,8 @@ FieldSpan FieldReader::end_span() const {
 }
 
 std::string_view FieldReader::line_text(const FieldSpan& span) const {
-  if (span.line_start > data_.size()) return {};
+  // memchr must not see the null pointer an empty text may hold.
+  if (span.line_start >= data_.size()) return {};
   // Asked for at every row while warnings are heard: memchr rather than a loop by byte.
   const char* start = data_.data() + span.line_start;
   std::size_t length = data_.size() - span.line_start;
