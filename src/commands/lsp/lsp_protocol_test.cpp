@@ -61,7 +61,7 @@ class Protocol : public ::testing::Test {
     return static_cast<int>(std::count(text.begin(), text.begin() + std::ptrdiff_t(at), '\n'));
   }
 
-  std::string open(const fs::path& file, const std::string& text) const {
+  static std::string open(const fs::path& file, const std::string& text) {
     return notification("textDocument/didOpen", {{"textDocument",
                                                   {{"uri", lsp::uri_of_path(shown_path(file))},
                                                    {"languageId", "tracciato"},

@@ -138,7 +138,7 @@ const RowInfo* general_row(std::string_view k) {
 }
 
 const RowInfo* object_row(std::string_view k) {
-  if (contains_any_case(k, "pendenza")) return &kObjectRows[0];
+  if (contains_any_case(k, "pendenza")) return kObjectRows.data();
   if (contains_any_case(k, "curva")) return &kObjectRows[4];
   if (contains_any_case(k, "montagna")) return &kObjectRows[1];
   if (contains_any_case(k, "indicatori_v")) return &kObjectRows[2];
