@@ -18,7 +18,8 @@ vim.api.nvim_create_autocmd("BufReadPre", {
     vim.o.fileencodings = "cp1252"
   end,
 })
-vim.api.nvim_create_autocmd("BufReadPost", {
+-- A description read or new: written back as Windows-1252, and served.
+vim.api.nvim_create_autocmd({ "BufReadPost", "BufNewFile" }, {
   group = group,
   pattern = patterns,
   callback = function()
@@ -26,14 +27,6 @@ vim.api.nvim_create_autocmd("BufReadPost", {
       vim.o.fileencodings = saved_encodings
       saved_encodings = nil
     end
-    vim.bo.fileencoding = "cp1252"
-    vim.bo.filetype = "tracciato"
-  end,
-})
-vim.api.nvim_create_autocmd("BufNewFile", {
-  group = group,
-  pattern = patterns,
-  callback = function()
     vim.bo.fileencoding = "cp1252"
     vim.bo.filetype = "tracciato"
   end,
