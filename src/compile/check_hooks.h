@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 
+#include "compile/row_kinds.h"
 #include "model/check_observer.h"
 #include "model/error_codes.h"
 #include "textio/field_reader.h"
@@ -19,12 +20,6 @@ inline constexpr std::string_view kUtf8Hint =
 // Tells a checker the code just recorded and clears it, so the compile goes on as if it
 // had not been; false, and nothing done, for a compile or when no code stands.
 bool tell_checker(CheckObserver* observer, ErrorState& errors);
-
-// A kind of row as an author knows it: its keyword as written and its name in messages.
-struct RowKind {
-  std::string_view keyword;  // "pendenza"
-  std::string_view name;     // "gradient row"
-};
 
 // A compiler's hooks for the checker. Without an observer every call is inert, so the
 // compile keeps its own rules; with one, each recorded code is told, cleared and its row

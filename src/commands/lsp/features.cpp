@@ -5,6 +5,7 @@
 
 #include "commands/lsp/description_rows.h"
 #include "compile/row_checks.h"
+#include "textio/keyword.h"
 
 namespace tracciato::lsp {
 
@@ -234,9 +235,13 @@ LineKilometres kilometres_of(std::string_view line_text) {
     if (row.info == nullptr || row.section != Section::kLineGeneral ||
         !row.info->name.starts_with("kilometric"))
       continue;
-    const std::size_t k = row.info->keyword.ends_with("uno")   ? 0
-                          : row.info->keyword.ends_with("due") ? 1
-                                                               : 2;
+    // The compiler's order: "tre", then "due", then "uno"; a row naming none is not read.
+    const std::string& keyword = row.fields[0].text;
+    const std::size_t k = contains_exact(keyword, "tre")   ? 2
+                          : contains_exact(keyword, "due") ? 1
+                          : contains_exact(keyword, "uno") ? 0
+                                                           : written.size();
+    if (k == written.size()) continue;
     written[k] = {static_cast<std::int32_t>(row.number(0).value_or(0)),
                   static_cast<std::int32_t>(row.number(1).value_or(0)),
                   row.number(2).value_or(0) == 1};

@@ -1,8 +1,9 @@
 #include "commands/lsp/row_reference.h"
 
+#include <algorithm>
 #include <array>
 
-#include "textio/keyword.h"
+#include "compile/row_kinds.h"
 
 namespace tracciato::lsp {
 
@@ -119,44 +120,6 @@ constexpr std::array kTrainRows = {
     RowInfo{"stazione", "station row", kTrain, kStationFields, kPoint, kStation},
 };
 
-// The numbered rows: "uno", "due" or "tre" picks one of three kinds from `first` on.
-const RowInfo* numbered(std::string_view k, std::size_t first) {
-  constexpr std::array<std::string_view, 3> kNumbers = {"uno", "due", "tre"};
-  for (std::size_t i = 0; i < kNumbers.size(); ++i)
-    if (contains_exact(k, kNumbers[i])) return &kGeneralRows[first + i];
-  return &kGeneralRows[first];
-}
-
-const RowInfo* general_row(std::string_view k) {
-  if (contains_any_case(k, "percorso") && contains_any_case(k, "lunghezza"))
-    return kGeneralRows.data();
-  if (contains_exact(k, "progressiva")) return numbered(k, 1);
-  if (contains_exact(k, "sfondo")) return numbered(k, 4);
-  if (contains_exact(k, "segnali") && contains_exact(k, "ripetizione"))
-    return &kGeneralRows[contains_exact(k, "9") ? 8 : 7];
-  return nullptr;
-}
-
-const RowInfo* object_row(std::string_view k) {
-  if (contains_any_case(k, "pendenza")) return kObjectRows.data();
-  if (contains_any_case(k, "curva")) return &kObjectRows[4];
-  if (contains_any_case(k, "montagna")) return &kObjectRows[1];
-  if (contains_any_case(k, "indicatori_v")) return &kObjectRows[2];
-  if (contains_any_case(k, "indicat") && contains_any_case(k, "cartello")) return &kObjectRows[3];
-  return nullptr;
-}
-
-const RowInfo* train_row(std::string_view k) {
-  static constexpr std::array<std::string_view, kTrainRows.size()> kWords = {
-      "frenata", "vetture", "velocit",       "aderenza",     "orologio",
-      "sabbia",  "segnale", "rallentamento", "abbattimento", "stazione"};
-  for (std::size_t i = 0; i < kWords.size(); ++i) {
-    if (contains_any_case(k, kWords[i]) && (i != 0 || contains_any_case(k, "massa")))
-      return &kTrainRows[i];
-  }
-  return nullptr;
-}
-
 }  // namespace
 
 std::span<const RowInfo> rows_of(Section section) {
@@ -172,15 +135,15 @@ std::span<const RowInfo> rows_of(Section section) {
 }
 
 const RowInfo* row_named(std::string_view keyword, Section section) {
-  switch (section) {
-    case kLineGeneral:
-      return general_row(keyword);
-    case kLineObjects:
-      return object_row(keyword);
-    case kTrain:
-      return train_row(keyword);
-  }
-  return nullptr;
+  const RowKind* (*kind_of)(std::string_view) = section == kLineGeneral   ? general_kind
+                                                : section == kLineObjects ? object_kind
+                                                                          : train_kind;
+  const RowKind* kind = kind_of(keyword);
+  if (kind == nullptr) return nullptr;
+  const auto rows = rows_of(section);
+  const auto row = std::find_if(rows.begin(), rows.end(),
+                                [&](const RowInfo& r) { return r.keyword == kind->keyword; });
+  return row == rows.end() ? nullptr : &*row;
 }
 
 }  // namespace tracciato::lsp

@@ -33,7 +33,8 @@ struct RowInfo {
 // The kinds written in a section, for completion.
 std::span<const RowInfo> rows_of(Section section);
 
-// The kind a keyword names, by the compiler's own rules of what it must contain.
+// The kind a keyword names, by the compiler's own rules of what it must contain; each
+// numbered kind (progressives, backgrounds, signal repetition) gives its first.
 const RowInfo* row_named(std::string_view keyword, Section section);
 
 }  // namespace tracciato::lsp

@@ -13,6 +13,7 @@
 #include "compile/line/speed_board_recorder.h"
 #include "compile/railway_bounds.h"
 #include "compile/row_checks.h"
+#include "compile/row_kinds.h"
 #include "model/error_codes.h"
 #include "model/header_records.h"
 #include "model/positions.h"
@@ -38,57 +39,6 @@ bool names_general_row(std::string_view f) {
          (contains_exact(f, "sfondo") &&
           (contains_exact(f, "uno") || contains_exact(f, "due") || contains_exact(f, "tre"))) ||
          (contains_exact(f, "segnali") && contains_exact(f, "ripetizione"));
-}
-
-constexpr std::array<RowKind, 9> kGeneralKinds = {{
-    {"lunghezza percorso", "route length row"},
-    {"progressiva chilometrica uno", "kilometric progressive row"},
-    {"progressiva chilometrica due", "kilometric progressive row"},
-    {"progressiva chilometrica tre", "kilometric progressive row"},
-    {"sfondo uno", "background row"},
-    {"sfondo due", "background row"},
-    {"sfondo tre", "background row"},
-    {"ripetizione segnali 4 codici", "signal-repetition row"},
-    {"ripetizione segnali 9 codici", "signal-repetition row"},
-}};
-
-const RowKind* general_kind(std::string_view f) {
-  if (contains_any_case(f, "percorso") && contains_any_case(f, "lunghezza")) {
-    return kGeneralKinds.data();
-  }
-  if (contains_exact(f, "progressiva")) return &kGeneralKinds[1];
-  if (contains_exact(f, "sfondo")) return &kGeneralKinds[4];
-  if (contains_exact(f, "segnali") && contains_exact(f, "ripetizione")) return &kGeneralKinds[7];
-  return nullptr;
-}
-
-constexpr std::array<RowKind, 16> kObjectKinds = {{
-    {"pendenza", "gradient row"},
-    {"montagna", "mountain row"},
-    {"indicatori_vmax", "speed board row"},
-    {"cartello_indicatore", "signboard row"},
-    {"curvad1", "curve row"},
-    {"curvad2", "curve row"},
-    {"curvad3", "curve row"},
-    {"curvad4", "curve row"},
-    {"curvad5", "curve row"},
-    {"curvad6", "curve row"},
-    {"curvas1", "curve row"},
-    {"curvas2", "curve row"},
-    {"curvas3", "curve row"},
-    {"curvas4", "curve row"},
-    {"curvas5", "curve row"},
-    {"curvas6", "curve row"},
-}};
-
-// Curve rows count even when no geometry is built: they are expected then.
-const RowKind* object_kind(std::string_view f) {
-  if (contains_any_case(f, "pendenza")) return kObjectKinds.data();
-  if (contains_any_case(f, "curva")) return &kObjectKinds[4];
-  if (contains_any_case(f, "montagna")) return &kObjectKinds[1];
-  if (contains_any_case(f, "indicatori_v")) return &kObjectKinds[2];
-  if (contains_any_case(f, "indicat") && contains_any_case(f, "cartello")) return &kObjectKinds[3];
-  return nullptr;
 }
 
 class LineCompiler {
@@ -185,7 +135,8 @@ bool LineCompiler::general_section() {
       }
       return true;
     }
-    if (check_.active() && !names_general_row(field)) check_.unknown_keyword(field, kGeneralKinds);
+    if (check_.active() && !names_general_row(field))
+      check_.unknown_keyword(field, general_kinds());
   }
 }
 
@@ -298,7 +249,7 @@ Step LineCompiler::object_rows() {
     if (step == Step::kEndReading) return Step::kNext;
     if (step == Step::kAbandon) return step;
     if (check_.active() && check_.kind() == nullptr) {
-      check_.unknown_keyword(field, kObjectKinds);
+      check_.unknown_keyword(field, object_kinds());
     }
   }
 }

@@ -9,6 +9,7 @@
 #include "compile/check_hooks.h"
 #include "compile/railway_bounds.h"
 #include "compile/row_checks.h"
+#include "compile/row_kinds.h"
 #include "compile/train/signal_recorder.h"
 #include "compile/train/slowdown_recorder.h"
 #include "model/error_codes.h"
@@ -57,33 +58,6 @@ constexpr std::array<NeededRow, 7> kNeededRows = {{
 }};
 
 enum class Step { kNext, kEndOfFile, kEnd };
-
-constexpr std::array<RowKind, 10> kTrainKinds = {{
-    {"percentuale massa frenata", "braked mass row"},
-    {"numero vetture", "cars row"},
-    {"velocita", "speed limit row"},
-    {"aderenza", "adhesion row"},
-    {"orologio", "clock row"},
-    {"sabbia", "sand row"},
-    {"segnale", "signal row"},
-    {"rallentamento", "slowdown row"},
-    {"abbattimento", "code drop row"},
-    {"stazione", "station row"},
-}};
-
-// The first kind the keyword names; a row may name several, and each then reads its
-// fields in turn.
-const RowKind* train_kind(std::string_view k) {
-  static constexpr std::array<std::string_view, kTrainKinds.size()> kWords = {
-      "frenata", "vetture", "velocit",       "aderenza",     "orologio",
-      "sabbia",  "segnale", "rallentamento", "abbattimento", "stazione"};
-  for (std::size_t i = 0; i < kWords.size(); ++i) {
-    if (contains_any_case(k, kWords[i]) && (i != 0 || contains_any_case(k, "massa"))) {
-      return &kTrainKinds[i];
-    }
-  }
-  return nullptr;
-}
 
 using Station = StationView<HeaderRecord>;
 
@@ -166,7 +140,7 @@ void TrainCompiler::compile() {
     const Step step = check_.row([&] { return row(keyword); }, Step::kNext);
     if (step == Step::kEnd) return;
     if (step == Step::kEndOfFile) break;
-    if (check_.active() && check_.kind() == nullptr) check_.unknown_keyword(keyword, kTrainKinds);
+    if (check_.active() && check_.kind() == nullptr) check_.unknown_keyword(keyword, train_kinds());
   }
   end_of_file();
 }
