@@ -54,34 +54,36 @@ constexpr std::array<RowKind, 10> kTrainKinds = {{
 
 }  // namespace
 
-const RowKind* general_kind(std::string_view f) {
-  if (contains_any_case(f, "percorso") && contains_any_case(f, "lunghezza")) {
+const RowKind* general_kind(std::string_view keyword) {
+  if (contains_any_case(keyword, "percorso") && contains_any_case(keyword, "lunghezza")) {
     return kGeneralKinds.data();
   }
-  if (contains_exact(f, "progressiva")) return &kGeneralKinds[1];
-  if (contains_exact(f, "sfondo")) return &kGeneralKinds[4];
-  if (contains_exact(f, "segnali") && contains_exact(f, "ripetizione")) return &kGeneralKinds[7];
+  if (contains_exact(keyword, "progressiva")) return &kGeneralKinds[1];
+  if (contains_exact(keyword, "sfondo")) return &kGeneralKinds[4];
+  if (contains_exact(keyword, "segnali") && contains_exact(keyword, "ripetizione"))
+    return &kGeneralKinds[7];
   return nullptr;
 }
 
 // Curve rows count even when no geometry is built: they are expected then.
-const RowKind* object_kind(std::string_view f) {
-  if (contains_any_case(f, "pendenza")) return kObjectKinds.data();
-  if (contains_any_case(f, "curva")) return &kObjectKinds[4];
-  if (contains_any_case(f, "montagna")) return &kObjectKinds[1];
-  if (contains_any_case(f, "indicatori_v")) return &kObjectKinds[2];
-  if (contains_any_case(f, "indicat") && contains_any_case(f, "cartello")) return &kObjectKinds[3];
+const RowKind* object_kind(std::string_view keyword) {
+  if (contains_any_case(keyword, "pendenza")) return kObjectKinds.data();
+  if (contains_any_case(keyword, "curva")) return &kObjectKinds[4];
+  if (contains_any_case(keyword, "montagna")) return &kObjectKinds[1];
+  if (contains_any_case(keyword, "indicatori_v")) return &kObjectKinds[2];
+  if (contains_any_case(keyword, "indicat") && contains_any_case(keyword, "cartello"))
+    return &kObjectKinds[3];
   return nullptr;
 }
 
 // The first kind the keyword names; a row may name several, and each then reads its
 // fields in turn.
-const RowKind* train_kind(std::string_view k) {
+const RowKind* train_kind(std::string_view keyword) {
   static constexpr std::array<std::string_view, kTrainKinds.size()> kWords = {
       "frenata", "vetture", "velocit",       "aderenza",     "orologio",
       "sabbia",  "segnale", "rallentamento", "abbattimento", "stazione"};
   for (std::size_t i = 0; i < kWords.size(); ++i) {
-    if (contains_any_case(k, kWords[i]) && (i != 0 || contains_any_case(k, "massa"))) {
+    if (contains_any_case(keyword, kWords[i]) && (i != 0 || contains_any_case(keyword, "massa"))) {
       return &kTrainKinds[i];
     }
   }
