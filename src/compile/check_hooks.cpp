@@ -151,7 +151,7 @@ void CheckHooks::warn_file(const std::string& message) const {
   warn_at(whole_file(), std::nullopt, message);
 }
 
-void CheckHooks::unknown_keyword(std::string_view field, std::span<const RowKind> section) const {
+void CheckHooks::unknown_keyword(std::string_view field, Section section) const {
   const bool header = contains_exact(field, "[") && contains_exact(field, "]");
   const bool comment = contains_exact(field, "-");
   if (!active() || !row_starts_line_ || header || comment || field.empty()) return;
@@ -162,7 +162,9 @@ void CheckHooks::unknown_keyword(std::string_view field, std::span<const RowKind
     return;
   }
   std::vector<std::string_view> keywords;
-  for (const RowKind& kind : section) keywords.push_back(kind.keyword);
+  for (const RowKind& kind : rows_of(section)) {
+    keywords.insert(keywords.end(), kind.keywords.begin(), kind.keywords.end());
+  }
   const auto meant = nearest(field, keywords);
   observer_->warning({at(0), std::nullopt,
                       "\"" + std::string(field) + "\" names no row kind: the line is skipped",

@@ -57,7 +57,7 @@ class CheckHooks {
   void warn_file(const std::string& message) const;
   // A row keyword that names no row kind of its section: a mistyped keyword, skipped
   // silently by the compile. Only the first field of a line counts as one.
-  void unknown_keyword(std::string_view field, std::span<const RowKind> section) const;
+  void unknown_keyword(std::string_view field, Section section) const;
   // Descriptions are Windows-1252; a byte-order mark says the file was saved as UTF-8.
   void warn_byte_order_mark(std::string_view text) const;
   // A position off the 50 m grid, which goes to the nearest cell boundary.

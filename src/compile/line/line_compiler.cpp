@@ -32,15 +32,6 @@ constexpr int kObjectCommentSkips = 2;
 
 enum class Step { kNext, kEndReading, kAbandon };
 
-bool names_general_row(std::string_view f) {
-  return (contains_any_case(f, "percorso") && contains_any_case(f, "lunghezza")) ||
-         (contains_exact(f, "progressiva") &&
-          (contains_exact(f, "uno") || contains_exact(f, "due") || contains_exact(f, "tre"))) ||
-         (contains_exact(f, "sfondo") &&
-          (contains_exact(f, "uno") || contains_exact(f, "due") || contains_exact(f, "tre"))) ||
-         (contains_exact(f, "segnali") && contains_exact(f, "ripetizione"));
-}
-
 class LineCompiler {
  public:
   LineCompiler(Scenario& s, std::string_view text, const std::string& path)
@@ -135,36 +126,22 @@ bool LineCompiler::general_section() {
       }
       return true;
     }
-    if (check_.active() && !names_general_row(field))
-      check_.unknown_keyword(field, general_kinds());
+    if (check_.active() && check_.kind() == nullptr) {
+      check_.unknown_keyword(field, Section::kLineGeneral);
+    }
   }
 }
 
 bool LineCompiler::general_row(std::string_view field) {
-  if (contains_any_case(field, "percorso") && contains_any_case(field, "lunghezza") &&
-      !route_length_row()) {
-    return false;
-  }
-  if (contains_exact(field, "tre") && contains_exact(field, "progressiva")) {
-    progressive_row(header_index::kProgressiveTre);
-  }
-  if (contains_exact(field, "due") && contains_exact(field, "progressiva")) {
-    progressive_row(header_index::kProgressiveDue);
-  }
-  if (contains_exact(field, "uno") && contains_exact(field, "progressiva")) {
-    progressive_row(header_index::kProgressiveUno);
-  }
+  if (names(RowId::kRouteLength, field) && !route_length_row()) return false;
+  if (names(RowId::kProgressiveTre, field)) progressive_row(header_index::kProgressiveTre);
+  if (names(RowId::kProgressiveDue, field)) progressive_row(header_index::kProgressiveDue);
+  if (names(RowId::kProgressiveUno, field)) progressive_row(header_index::kProgressiveUno);
   const auto identity = identity_record(s_.header);
-  if (contains_exact(field, "sfondo") && contains_exact(field, "uno")) {
-    identity.background_one = reader_.read_number();
-  }
-  if (contains_exact(field, "sfondo") && contains_exact(field, "due")) {
-    identity.background_two = reader_.read_number();
-  }
-  if (contains_exact(field, "sfondo") && contains_exact(field, "tre")) {
-    identity.background_three = reader_.read_number();
-  }
-  if (contains_exact(field, "segnali") && contains_exact(field, "ripetizione")) {
+  if (names(RowId::kBackgroundUno, field)) identity.background_one = reader_.read_number();
+  if (names(RowId::kBackgroundDue, field)) identity.background_two = reader_.read_number();
+  if (names(RowId::kBackgroundTre, field)) identity.background_three = reader_.read_number();
+  if (names(RowId::kSignalRepetition, field)) {
     signal_repetition_seen_ = true;
     return signal_repetition_row(field) || check_.skip_row();
   }
@@ -249,23 +226,18 @@ Step LineCompiler::object_rows() {
     if (step == Step::kEndReading) return Step::kNext;
     if (step == Step::kAbandon) return step;
     if (check_.active() && check_.kind() == nullptr) {
-      check_.unknown_keyword(field, object_kinds());
+      check_.unknown_keyword(field, Section::kLineObjects);
     }
   }
 }
 
 Step LineCompiler::object_row(std::string_view field) {
   Step step = Step::kNext;
-  if (contains_any_case(field, "pendenza")) step = gradient_row();
-  if (step == Step::kNext && contains_any_case(field, "curva") && s_.geometry) {
-    step = curve_row(field);
-  }
-  if (step == Step::kNext && contains_any_case(field, "montagna")) step = mountain_row();
-  if (step == Step::kNext && contains_any_case(field, "indicatori_v")) step = board_row();
-  if (step == Step::kNext && contains_any_case(field, "indicat") &&
-      contains_any_case(field, "cartello")) {
-    step = signboard_row();
-  }
+  if (names(RowId::kGradient, field)) step = gradient_row();
+  if (step == Step::kNext && names(RowId::kCurve, field) && s_.geometry) step = curve_row(field);
+  if (step == Step::kNext && names(RowId::kMountain, field)) step = mountain_row();
+  if (step == Step::kNext && names(RowId::kSpeedBoard, field)) step = board_row();
+  if (step == Step::kNext && names(RowId::kSignboard, field)) step = signboard_row();
   return step;
 }
 

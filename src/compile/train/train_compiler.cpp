@@ -41,22 +41,6 @@ bool platform_both_sides(std::uint8_t kind) {
   return kind == 7 || kind == 8;
 }
 
-// The rows a train needs, with what the compile takes without them.
-struct NeededRow {
-  const char* word;
-  const char* row;
-  const char* consequence;
-};
-constexpr std::array<NeededRow, 7> kNeededRows = {{
-    {"frenata", "braked mass row (\"percentuale massa frenata\")", "it takes 0"},
-    {"vetture", "cars row (\"numero vetture\")", "it takes 0"},
-    {"velocit", "speed limit row (\"velocita\")", "every cell's limit is 0"},
-    {"aderenza", "adhesion row (\"aderenza\")", "every cell's adhesion is 0"},
-    {"orologio", "clock row (\"orologio\")", "it starts at 00:00:00"},
-    {"sabbia", "sand row (\"sabbia\")", "it takes 0"},
-    {"stazione", "station row (\"stazione\")", "its timetable is empty"},
-}};
-
 enum class Step { kNext, kEndOfFile, kEnd };
 
 using Station = StationView<HeaderRecord>;
@@ -127,7 +111,7 @@ class TrainCompiler {
   bool stations_full_ = false;
   // What the checker looks for at the end: the "[generale]" row and the rows a train needs.
   bool general_found_ = false;
-  std::array<bool, kNeededRows.size()> needed_seen_{};
+  std::vector<bool> seen_ = std::vector<bool>(rows_of(Section::kTrain).size());
 };
 
 void TrainCompiler::compile() {
@@ -140,7 +124,9 @@ void TrainCompiler::compile() {
     const Step step = check_.row([&] { return row(keyword); }, Step::kNext);
     if (step == Step::kEnd) return;
     if (step == Step::kEndOfFile) break;
-    if (check_.active() && check_.kind() == nullptr) check_.unknown_keyword(keyword, train_kinds());
+    if (check_.active() && check_.kind() == nullptr) {
+      check_.unknown_keyword(keyword, Section::kTrain);
+    }
   }
   end_of_file();
 }
@@ -159,22 +145,20 @@ void TrainCompiler::skip_lead_in() {
 Step TrainCompiler::row(std::string_view k) {
   if (check_.active()) note_needed_row(k);
   const auto train = train_values_record(s_.header);
-  if (contains_any_case(k, "frenata") && contains_any_case(k, "massa")) {
-    train.braked_mass_percentage = reader_.read_number();
-  }
-  if (contains_any_case(k, "vetture")) train.car_count = reader_.read_number();
+  if (names(RowId::kBrakedMass, k)) train.braked_mass_percentage = reader_.read_number();
+  if (names(RowId::kCars, k)) train.car_count = reader_.read_number();
   Step step = Step::kNext;
-  if (contains_any_case(k, "velocit")) step = speed_row();
-  if (step == Step::kNext && contains_any_case(k, "aderenza")) step = adhesion_row();
+  if (names(RowId::kSpeedLimit, k)) step = speed_row();
+  if (step == Step::kNext && names(RowId::kAdhesion, k)) step = adhesion_row();
   if (step != Step::kNext) return step;
-  if (contains_any_case(k, "orologio")) clock_row();
-  if (contains_any_case(k, "sabbia")) {
+  if (names(RowId::kClock, k)) clock_row();
+  if (names(RowId::kSand, k)) {
     signalling_record(s_.header).sand = read_as<std::int16_t>("the sand");
   }
-  if (contains_any_case(k, "segnale")) step = signal_row();
-  if (step == Step::kNext && contains_any_case(k, "rallentamento")) step = slowdown_row();
-  if (step == Step::kNext && contains_any_case(k, "abbattimento")) step = code_drop_row();
-  if (step == Step::kNext && contains_any_case(k, "stazione")) step = station_row();
+  if (names(RowId::kSignal, k)) step = signal_row();
+  if (step == Step::kNext && names(RowId::kSlowdown, k)) step = slowdown_row();
+  if (step == Step::kNext && names(RowId::kCodeDrop, k)) step = code_drop_row();
+  if (step == Step::kNext && names(RowId::kStation, k)) step = station_row();
   return step;
 }
 
@@ -457,17 +441,19 @@ void TrainCompiler::end_of_file() {
 }
 
 void TrainCompiler::note_needed_row(std::string_view k) {
-  for (std::size_t i = 0; i < kNeededRows.size(); ++i) {
-    if (contains_any_case(k, kNeededRows[i].word)) needed_seen_[i] = true;
+  const auto rows = rows_of(Section::kTrain);
+  for (std::size_t i = 0; i < rows.size(); ++i) {
+    if (names(rows[i], k)) seen_[i] = true;
   }
 }
 
 void TrainCompiler::warn_missing_rows() const {
   if (!check_.active() || !general_found_) return;
-  for (std::size_t i = 0; i < kNeededRows.size(); ++i) {
-    if (needed_seen_[i]) continue;
-    check_.warn_file(std::string("the train has no ") + kNeededRows[i].row + ": " +
-                     kNeededRows[i].consequence);
+  const auto rows = rows_of(Section::kTrain);
+  for (std::size_t i = 0; i < rows.size(); ++i) {
+    if (seen_[i] || rows[i].when_missing.empty()) continue;
+    check_.warn_file("the train has no " + std::string(rows[i].name) + " (\"" +
+                     std::string(rows[i].keyword) + "\"): " + std::string(rows[i].when_missing));
   }
 }
 
