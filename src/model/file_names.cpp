@@ -81,6 +81,22 @@ std::string train_description_name(const std::string& base_name, const std::stri
   return train_file({base_name, train_number}, kTrainSuffix);
 }
 
+std::optional<DescriptionName> description_name(std::string_view path) {
+  const std::size_t separator = path.find_last_of("/\\");
+  const std::string name(separator == std::string_view::npos ? path : path.substr(separator + 1));
+  if (name.ends_with(kLineSuffix) && name.size() > kLineSuffix.size()) {
+    return DescriptionName{DescriptionKind::kLine,
+                           {name.substr(0, name.size() - kLineSuffix.size()), ""}};
+  }
+  if (!name.ends_with(kTrainSuffix)) return std::nullopt;
+  const std::string stem = name.substr(0, name.size() - kTrainSuffix.size());
+  const std::size_t underscore = stem.rfind('_');
+  if (underscore == std::string::npos || underscore == 0 || underscore + 1 == stem.size())
+    return std::nullopt;
+  return DescriptionName{DescriptionKind::kTrain,
+                         {stem.substr(0, underscore), stem.substr(underscore + 1)}};
+}
+
 std::string geometry_file_name(const std::string& base_name) {
   return base_name + std::string(kGeometrySuffix);
 }

@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace tracciato {
 
@@ -24,6 +25,19 @@ std::optional<ScenarioNames> resolve_names(const std::filesystem::path& line,
 // The descriptions: NAME_linea.txt and NAME_NUMBER-.txt.
 std::string line_description_name(const std::string& base_name);
 std::string train_description_name(const std::string& base_name, const std::string& train_number);
+
+enum class DescriptionKind { kLine, kTrain };
+
+// What a file name says a description is: NAME_linea.txt or NAME_NUMBER-.txt.
+struct DescriptionName {
+  DescriptionKind kind = DescriptionKind::kLine;
+  ScenarioNames names;  // train_number empty for a line
+};
+
+// The description a path's file name names (folders before it, with either separator,
+// are left out); nothing for a name of no description. A train's NUMBER holds no
+// underscore, so NAME takes every underscore before it.
+std::optional<DescriptionName> description_name(std::string_view path);
 
 // The compiled files: NAME_linea.dat, NAME_NUMBER.sim and NAME_NUMBER.dat.
 std::string geometry_file_name(const std::string& base_name);

@@ -37,5 +37,38 @@ TEST(FileNames, TheDescriptionNamesGiveBackTheBaseNameAndTrainNumber) {
   EXPECT_EQ(names->train_number, "12");
 }
 
+struct NameCase {
+  const char* name;
+  std::string path;
+  std::optional<DescriptionKind> kind;
+  std::string base;
+  std::string number;
+};
+
+class DescriptionNames : public ::testing::TestWithParam<NameCase> {};
+
+TEST_P(DescriptionNames, TellALineFromATrainByTheFileName) {
+  const auto d = description_name(GetParam().path);
+  ASSERT_EQ(d.has_value(), GetParam().kind.has_value());
+  if (!d) return;
+  EXPECT_EQ(d->kind, *GetParam().kind);
+  EXPECT_EQ(d->names.base_name, GetParam().base);
+  EXPECT_EQ(d->names.train_number, GetParam().number);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, DescriptionNames,
+    ::testing::Values(NameCase{"Line", "/s/BrenzanoC_OstuviaC_linea.txt", DescriptionKind::kLine,
+                               "BrenzanoC_OstuviaC", ""},
+                      NameCase{"TrainWhoseBaseHasUnderscores", "/s/BrenzanoC_OstuviaC_4417-.txt",
+                               DescriptionKind::kTrain, "BrenzanoC_OstuviaC", "4417"},
+                      NameCase{"TrainInAWindowsFolder", "C:\\s\\Prova_7-.txt",
+                               DescriptionKind::kTrain, "Prova", "7"},
+                      NameCase{"DriverDocumentIsNone", "/s/Prova_1_note.txt", std::nullopt, "", ""},
+                      NameCase{"TrainWithoutNumberIsNone", "/s/Prova_-.txt", std::nullopt, "", ""},
+                      NameCase{"TrainWithoutBaseIsNone", "/s/_1-.txt", std::nullopt, "", ""},
+                      NameCase{"BareSuffixIsNone", "/s/_linea.txt", std::nullopt, "", ""}),
+    [](const auto& info) { return std::string(info.param.name); });
+
 }  // namespace
 }  // namespace tracciato

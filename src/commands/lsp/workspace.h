@@ -13,16 +13,6 @@
 
 namespace tracciato::lsp {
 
-enum class DescriptionKind { kLine, kTrain };
-
-// What a file name says a description is: NAME_linea.txt or NAME_NUMBER-.txt.
-struct DescriptionName {
-  DescriptionKind kind = DescriptionKind::kLine;
-  ScenarioNames names;  // train_number empty for a line
-};
-
-std::optional<DescriptionName> description_name(const std::string& path);
-
 struct OpenDocument {
   std::string uri;
   TextDocument text;
@@ -45,8 +35,8 @@ class Workspace {
   void touch(OpenDocument& d) { d.edited = ++clock_; }
 
   // The pair a description is checked in: a train with its line; a line with the train
-  // edited last among the open ones, else the first on disk by name. Nothing for a file
-  // that is no description.
+  // edited last among the open ones, else the one changed last on disk. Nothing for a
+  // file that is no description.
   std::optional<DescriptionPair> pair_of(const std::string& path) const;
   // The description as the checker reads it: the open buffer, else the file.
   std::unique_ptr<Description> description(const std::string& path) const;

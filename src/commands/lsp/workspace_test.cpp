@@ -2,42 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+
 #include "base/utf8_path.h"
 #include "testing/files.h"
 
 namespace tracciato::lsp {
 namespace {
-
-struct NameCase {
-  const char* name;
-  std::string path;
-  std::optional<DescriptionKind> kind;
-  std::string base;
-  std::string number;
-};
-
-class DescriptionNames : public ::testing::TestWithParam<NameCase> {};
-
-TEST_P(DescriptionNames, TellALineFromATrainByTheFileName) {
-  const auto d = description_name(GetParam().path);
-  ASSERT_EQ(d.has_value(), GetParam().kind.has_value());
-  if (!d) return;
-  EXPECT_EQ(d->kind, *GetParam().kind);
-  EXPECT_EQ(d->names.base_name, GetParam().base);
-  EXPECT_EQ(d->names.train_number, GetParam().number);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Files, DescriptionNames,
-    ::testing::Values(NameCase{"Line", "/s/BrenzanoC_OstuviaC_linea.txt", DescriptionKind::kLine,
-                               "BrenzanoC_OstuviaC", ""},
-                      NameCase{"TrainWhoseBaseHasUnderscores", "/s/BrenzanoC_OstuviaC_4417-.txt",
-                               DescriptionKind::kTrain, "BrenzanoC_OstuviaC", "4417"},
-                      NameCase{"DriverDocumentIsNone", "/s/Prova_1_note.txt", std::nullopt, "", ""},
-                      NameCase{"TrainWithoutNumberIsNone", "/s/Prova_-.txt", std::nullopt, "", ""},
-                      NameCase{"TrainWithoutBaseIsNone", "/s/_1-.txt", std::nullopt, "", ""},
-                      NameCase{"BareSuffixIsNone", "/s/_linea.txt", std::nullopt, "", ""}),
-    [](const auto& info) { return std::string(info.param.name); });
 
 TEST(Partners, ATrainIsCheckedWithTheLineBesideIt) {
   const Workspace w;
@@ -51,13 +22,15 @@ TEST(Partners, ATrainIsCheckedWithTheLineBesideIt) {
   EXPECT_EQ(w.pair_of("C:\\s\\Prova_7-.txt")->line_path, "C:\\s\\Prova_linea.txt");
 }
 
-TEST(Partners, ALineIsCheckedWithTheTrainEditedLastElseTheFirstOnDisk) {
+TEST(Partners, ALineIsCheckedWithTheTrainEditedLastElseTheOneChangedLastOnDisk) {
   const testing::TempDir dir;
   const std::string line = shown_path(dir / "Prova_linea.txt");
   for (const char* name : {"Prova_9-.txt", "Prova_2-.txt", "Altra_1-.txt"})
     testing::write_file(dir / name, "");
+  std::filesystem::last_write_time(
+      dir / "Prova_2-.txt", std::filesystem::file_time_type::clock::now() - std::chrono::hours(2));
   Workspace w;
-  EXPECT_EQ(w.pair_of(line)->train_path, shown_path(dir / "Prova_2-.txt"));
+  EXPECT_EQ(w.pair_of(line)->train_path, shown_path(dir / "Prova_9-.txt"));
   w.open(shown_path(dir / "Prova_9-.txt"), "file:///9", "");
   w.open(shown_path(dir / "Prova_5-.txt"), "file:///5", "");
   EXPECT_EQ(w.pair_of(line)->train_path, shown_path(dir / "Prova_5-.txt"));
