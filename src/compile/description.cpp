@@ -3,6 +3,8 @@
 #include <system_error>
 
 #include "base/utf8_path.h"
+#include "model/description_files.h"
+#include "platform/read_problem.h"
 
 namespace tracciato {
 
@@ -32,6 +34,16 @@ void FileDescription::discard() {
   if (!temporary_) return;
   std::error_code ec;
   std::filesystem::remove(file_, ec);
+}
+
+std::string FileDescription::read_problem() const {
+  return tracciato::read_problem(file_).value_or("");
+}
+
+std::string FileDescription::nearest_existing() const {
+  if (exists()) return "";
+  const auto name = nearest_name_beside(file_);
+  return name ? sibling(shown_, *name) : "";
 }
 
 }  // namespace tracciato

@@ -26,6 +26,11 @@ class Description {
   virtual std::optional<std::string_view> load() = 0;
   // Deletes the program's own temporary file; leaves anything else alone.
   virtual void discard() = 0;
+  // Why it cannot be read, in a few words ("it is a directory"); empty when not known.
+  virtual std::string read_problem() const { return {}; }
+  // For one that does not exist, the file beside it whose name is nearest to its own, as
+  // it would be named in diagnostics; empty when none is near.
+  virtual std::string nearest_existing() const { return {}; }
 };
 
 // A file is mapped, not copied: however long it is, only the pages being read are held.
@@ -39,6 +44,8 @@ class FileDescription final : public Description {
   bool exists() const override;
   std::optional<std::string_view> load() override;
   void discard() override;
+  std::string read_problem() const override;
+  std::string nearest_existing() const override;
 
  private:
   std::filesystem::path file_;

@@ -62,10 +62,20 @@ void locate_stamp_refusal(Scenario& s) {
   }
 }
 
-std::string_view load(Description& d, const char* failure) {
+// "did you mean "Esempio_linea.txt"?" for a description that is missing, when a file of a
+// name near its own stands beside it.
+std::string nearest_hint(const Description& d) {
+  const std::string near = d.nearest_existing();
+  return near.empty() ? "" : "did you mean \"" + utf8_to_cp1252(near) + "\"?";
+}
+
+std::string_view load(Description& d, const std::string& failure) {
   const auto text = d.load();
-  if (!text) throw UnexpectedFailure(failure);
-  return *text;
+  if (text) return *text;
+  const std::string why = d.read_problem();
+  UnexpectedFailure unreadable(why.empty() ? failure : failure + ": " + why);
+  unreadable.hint = nearest_hint(d);
+  throw unreadable;
 }
 
 // The line phase, then the train phase: `memorizza_dati`.
@@ -75,6 +85,7 @@ void memorizza_dati(Scenario& s, const BuildRequest& request) {
   if (!line.exists()) {
     s.errors.record(error_code::kNoLineDescription, "the line description does not exist",
                     {line.path(), 0, 0, 0, {}});
+    s.errors.hint = nearest_hint(line);
     tell_checker(s.observer, s.errors);
     return;
   }

@@ -171,5 +171,46 @@ TEST(BuildPrecedence, MissingTrainDescriptionIsAnUnexpectedFailure) {
   EXPECT_EQ(s.errors.error_code, 25);
 }
 
+// A description that cannot be read, what the error says and the name it offers. Beside
+// the files named stand Prova_linea.txt, Prova_1-.txt and a folder Cartella_linea.txt.
+struct UnreadableCase {
+  const char* name;
+  const char* line;
+  const char* train;
+  std::int32_t code;
+  std::string explanation;
+  std::string hint;
+};
+
+class UnreadableDescriptions : public ::testing::TestWithParam<UnreadableCase> {};
+
+TEST_P(UnreadableDescriptions, SayWhyAndOfferTheNearestName) {
+  const UnreadableCase& c = GetParam();
+  testing::TempDir dir;
+  testing::write_file(dir / "Prova_linea.txt", line_description({}));
+  testing::write_file(dir / "Prova_1-.txt", kGoodTrain);
+  std::filesystem::create_directory(dir / "Cartella_linea.txt");
+  FileDescription line(dir / c.line, false, c.line);
+  FileDescription train(dir / c.train, false, c.train);
+  const Scenario s = memorizza_percorso({line, train, "Prova", "1", 1});
+  EXPECT_EQ(s.errors.error_code, c.code);
+  EXPECT_EQ(s.errors.explanation, c.explanation);
+  EXPECT_EQ(s.errors.hint, c.hint);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, UnreadableDescriptions,
+    ::testing::Values(
+        UnreadableCase{"MissingLine", "Prova_line.txt", "Prova_1-.txt", 101,
+                       "the line description does not exist", "did you mean \"Prova_linea.txt\"?"},
+        UnreadableCase{"MissingTrain", "Prova_linea.txt", "Prova_11-.txt", 25,
+                       "the train description cannot be opened: it does not exist",
+                       "did you mean \"Prova_1-.txt\"?"},
+        UnreadableCase{"MissingTrainWithNothingNear", "Prova_linea.txt", "Altro_treno.txt", 25,
+                       "the train description cannot be opened: it does not exist", ""},
+        UnreadableCase{"LineThatIsAFolder", "Cartella_linea.txt", "Prova_1-.txt", 25,
+                       "the line description cannot be read: it is a directory", ""}),
+    [](const auto& info) { return std::string(info.param.name); });
+
 }  // namespace
 }  // namespace tracciato
