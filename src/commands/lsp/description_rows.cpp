@@ -71,7 +71,8 @@ std::optional<std::int64_t> TextRow::number(std::size_t k) const {
 
 std::string TextRow::text(std::size_t k) const {
   if (k + 1 >= fields.size()) return {};
-  const bool rest = info != nullptr && k + 1 == info->fields.size();
+  const bool rest = kind != nullptr && k + 1 == kind->fields.size() &&
+                    kind->fields.back().storage == Storage::kText;
   std::string joined = fields[k + 1].text;
   for (std::size_t i = k + 2; rest && i < fields.size(); ++i) joined += ", " + fields[i].text;
   return joined;
@@ -83,7 +84,7 @@ std::vector<TextRow> read_rows(std::string_view text, bool train) {
     std::vector<TextField> fields = split(line);
     const std::string& keyword = fields.front().text;
     if (keyword.empty() || header(keyword) || contains_exact(keyword, "-")) return;
-    rows.push_back({number, section, row_named(keyword, section), std::move(fields),
+    rows.push_back({number, section, named_kind(section, keyword), std::move(fields),
                     utf16_column(line, int(line.size()) + 1)});
   });
   return rows;

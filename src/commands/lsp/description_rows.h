@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-#include "commands/lsp/row_reference.h"
+#include "compile/row_kinds.h"
 
 namespace tracciato::lsp {
 
@@ -23,7 +23,7 @@ struct TextField {
 struct TextRow {
   int line = 0;
   Section section = Section::kTrain;
-  const RowInfo* info = nullptr;  // nothing for a keyword of no kind
+  const RowKind* kind = nullptr;  // the first the keyword names; nothing for none
   std::vector<TextField> fields;  // fields[0] is the keyword
   int line_end = 0;               // UTF-16 length of the line
 

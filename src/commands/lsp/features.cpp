@@ -2,10 +2,11 @@
 
 #include <algorithm>
 #include <array>
+#include <limits>
 
 #include "commands/lsp/description_rows.h"
+#include "compile/field_values.h"
 #include "compile/row_checks.h"
-#include "textio/keyword.h"
 
 namespace tracciato::lsp {
 
@@ -15,6 +16,9 @@ using nlohmann::json;
 
 // Positions far beyond any route would not fit a cell index.
 constexpr std::int64_t kFurthest = 100'000'000;
+// What a field's number can be at all.
+constexpr std::int64_t kI32Low = std::numeric_limits<std::int32_t>::min();
+constexpr std::int64_t kI32High = std::numeric_limits<std::int32_t>::max();
 
 // The editor's symbol kinds, chosen for their icons.
 constexpr int kSymbolStation = 5;     // class
@@ -30,15 +34,30 @@ std::string place(std::int64_t p, const LineKilometres& kilometres) {
   return km ? metres(p) + " · " + railway_kilometre(*km) : metres(p);
 }
 
-std::string cell_of(const TextRow& row, std::int64_t p) {
-  switch (row.info->placement) {
-    case Placement::kRun:
-      return " · cell " + std::to_string(p / kCellLength);
-    case Placement::kPoint:
-      return " · cell " + std::to_string(p / kCellLength + 1);
+// The editor's outline: the rows an author looks for along the route.
+enum class Symbol { kNone, kStation, kSignal, kSlowdown, kSignboard, kCurve };
+
+Symbol symbol_of(const RowKind& kind) {
+  switch (kind.id) {
+    case RowId::kStation:
+      return Symbol::kStation;
+    case RowId::kSignal:
+      return Symbol::kSignal;
+    case RowId::kSlowdown:
+      return Symbol::kSlowdown;
+    case RowId::kSignboard:
+      return Symbol::kSignboard;
+    case RowId::kCurve:
+      return Symbol::kCurve;
     default:
-      return {};
+      return Symbol::kNone;
   }
+}
+
+// The cell the row's first field places it in, as the compile rounds it.
+std::string cell_of(const TextRow& row, std::int64_t p) {
+  const auto stored = stored_value(row.kind->fields.front(), p);
+  return stored && stored->cell ? " · cell " + std::to_string(*stored->cell) : "";
 }
 
 json range(int line, int start, int end) {
@@ -49,7 +68,7 @@ json range(int line, int start, int end) {
 const TextRow* row_at(const std::vector<TextRow>& rows, int line) {
   const auto it =
       std::find_if(rows.begin(), rows.end(), [&](const TextRow& r) { return r.line == line; });
-  return it == rows.end() || it->info == nullptr ? nullptr : &*it;
+  return it == rows.end() || it->kind == nullptr ? nullptr : &*it;
 }
 
 std::string curve_shape(const std::string& keyword) {
@@ -78,12 +97,13 @@ std::string station_times(const TextRow& row) {
 }
 
 std::string heading(const TextRow& row, const LineKilometres& kilometres) {
-  std::string text = "**" + std::string(row.info->name) + "**";
+  std::string text = "**" + std::string(row.kind->name) + "**";
   const auto p = row.number(0);
-  if (row.info->placement != Placement::kNowhere && p && *p >= 0 && *p <= kFurthest)
+  if (row.kind->placement != Placement::kNowhere && p && *p >= 0 && *p <= kFurthest)
     text += " at " + place(*p, kilometres) + cell_of(row, *p);
-  if (row.info->symbol == Symbol::kCurve) text += " · " + curve_shape(row.fields[0].text);
-  if (row.info->symbol == Symbol::kStation) {
+  const Symbol symbol = symbol_of(*row.kind);
+  if (symbol == Symbol::kCurve) text += " · " + curve_shape(row.fields[0].text);
+  if (symbol == Symbol::kStation) {
     const std::string times = station_times(row);
     if (!times.empty()) text += " · " + times;
   }
@@ -100,20 +120,42 @@ std::string platform(const TextRow& row, const LineKilometres& kilometres,
   return "\n\nplatform from " + place(it->start, kilometres) + " to " + place(it->end, kilometres);
 }
 
+std::string with_unit(const std::string& value, std::string_view unit) {
+  return unit.empty() ? value : value + " " + std::string(unit);
+}
+
+// What the simulator gets where it is not what is written.
+std::string stored_words(const TextRow& row, std::size_t k) {
+  const auto written = row.number(k);
+  if (!written || *written < kI32Low || *written > kI32High) return {};
+  const FieldSpec& f = row.kind->fields[k];
+  const bool decreasing = f.storage == Storage::kKilometre && row.number(k + 1) == 1;
+  const auto stored = stored_value(f, *written, decreasing);
+  if (!stored || !differs(*stored, *written)) return {};
+  if (!stored->value) return " · does not fit: the compile fails (error 25)";
+  const std::string value = with_unit(thousands(*stored->value), f.unit);
+  if (stored->cell) return " · goes to cell " + std::to_string(*stored->cell) + ", at " + value;
+  return " · stored as " + value;
+}
+
+// Each field by its name: the value as written and as stored, then the range the
+// simulator's field holds, how it is stored and what it does.
 std::string field_lines(const TextRow& row) {
   std::string text;
-  for (std::size_t k = 0; k < row.info->fields.size(); ++k) {
-    const FieldInfo& f = row.info->fields[k];
+  for (std::size_t k = 0; k < row.kind->fields.size(); ++k) {
+    const FieldSpec& f = row.kind->fields[k];
     const std::string value = row.text(k);
     text += "\n- " + std::string(f.name) + ": " +
-            (value.empty() ? "*absent*"
-                           : "`" + value + "`" + (f.unit.empty() ? "" : " " + std::string(f.unit)));
+            (value.empty() ? "*absent*" : with_unit("`" + value + "`", f.unit)) +
+            stored_words(row, k) + "\n  - " + range_words(f) + "; " +
+            std::string(storage_words(f.storage)) +
+            (f.note.empty() ? "" : "; " + std::string(f.note));
   }
   return text;
 }
 
 std::string symbol_name(const TextRow& row) {
-  switch (row.info->symbol) {
+  switch (symbol_of(*row.kind)) {
     case Symbol::kStation:
       return row.text(16).empty() ? "station" : row.text(16);
     case Symbol::kSignboard:
@@ -142,8 +184,8 @@ int symbol_kind(Symbol s) {
   }
 }
 
-std::string snippet(const RowInfo& row) {
-  std::string text(row.keyword);
+std::string snippet(std::string_view keyword, const RowKind& row) {
+  std::string text(keyword);
   for (std::size_t k = 0; k < row.fields.size(); ++k)
     text += ", ${" + std::to_string(k + 1) + ":" + std::string(row.fields[k].name) + "}";
   return text;
@@ -184,7 +226,7 @@ json hover(std::string_view text, bool train, const Position& at, const LineKilo
   const TextRow* row = row_at(rows, at.line);
   if (row == nullptr) return nullptr;
   std::string shown = heading(*row, kilometres);
-  if (row->info->symbol == Symbol::kStation) shown += platform(*row, kilometres, platforms);
+  if (row->kind->id == RowId::kStation) shown += platform(*row, kilometres, platforms);
   return {{"contents", {{"kind", "markdown"}, {"value", shown + "\n" + field_lines(*row)}}},
           {"range", range(row->line, 0, row->line_end)}};
 }
@@ -192,12 +234,13 @@ json hover(std::string_view text, bool train, const Position& at, const LineKilo
 json document_symbols(std::string_view text, bool train, const LineKilometres& kilometres) {
   json symbols = json::array();
   for (const TextRow& row : read_rows(text, train)) {
-    if (row.info == nullptr || row.info->symbol == Symbol::kNone) continue;
+    const Symbol symbol = row.kind == nullptr ? Symbol::kNone : symbol_of(*row.kind);
+    if (symbol == Symbol::kNone) continue;
     const auto p = row.number(0);
     const json where = range(row.line, 0, row.line_end);
     symbols.push_back({{"name", symbol_name(row)},
                        {"detail", p && *p >= 0 && *p <= kFurthest ? place(*p, kilometres) : ""},
-                       {"kind", symbol_kind(row.info->symbol)},
+                       {"kind", symbol_kind(symbol)},
                        {"range", where},
                        {"selectionRange", where}});
   }
@@ -206,12 +249,14 @@ json document_symbols(std::string_view text, bool train, const LineKilometres& k
 
 json completion(std::string_view text, bool train, const Position& at) {
   json items = json::array();
-  for (const RowInfo& row : rows_of(section_at(text, train, at.line))) {
-    items.push_back({{"label", std::string(row.keyword)},
-                     {"kind", kCompletionKeyword},
-                     {"detail", std::string(row.name)},
-                     {"insertTextFormat", kSnippet},
-                     {"insertText", snippet(row)}});
+  for (const RowKind& row : rows_of(section_at(text, train, at.line))) {
+    for (const std::string_view keyword : row.keywords) {
+      items.push_back({{"label", std::string(keyword)},
+                       {"kind", kCompletionKeyword},
+                       {"detail", std::string(row.name)},
+                       {"insertTextFormat", kSnippet},
+                       {"insertText", snippet(keyword, row)}});
+    }
   }
   return items;
 }
@@ -232,16 +277,22 @@ json code_actions(std::string_view text, const std::string& uri, const json& dia
 LineKilometres kilometres_of(std::string_view line_text) {
   std::array<KilometricProgressive, 3> written{};
   for (const TextRow& row : read_rows(line_text, false)) {
-    if (row.info == nullptr || row.section != Section::kLineGeneral ||
-        !row.info->name.starts_with("kilometric"))
-      continue;
-    // The compiler's order: "tre", then "due", then "uno"; a row naming none is not read.
-    const std::string& keyword = row.fields[0].text;
-    const std::size_t k = contains_exact(keyword, "tre")   ? 2
-                          : contains_exact(keyword, "due") ? 1
-                          : contains_exact(keyword, "uno") ? 0
-                                                           : written.size();
-    if (k == written.size()) continue;
+    if (row.kind == nullptr || row.section != Section::kLineGeneral) continue;
+    // A keyword names the first progressive the compiler tests it against.
+    std::size_t k = 0;
+    switch (row.kind->id) {
+      case RowId::kProgressiveUno:
+        k = 0;
+        break;
+      case RowId::kProgressiveDue:
+        k = 1;
+        break;
+      case RowId::kProgressiveTre:
+        k = 2;
+        break;
+      default:
+        continue;
+    }
     written[k] = {static_cast<std::int32_t>(row.number(0).value_or(0)),
                   static_cast<std::int32_t>(row.number(1).value_or(0)),
                   row.number(2).value_or(0) == 1};

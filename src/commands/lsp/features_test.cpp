@@ -48,7 +48,7 @@ INSTANTIATE_TEST_SUITE_P(
         HoverCase{"Station",
                   true,
                   "stazione",
-                  {"**station row** at 5,000 m · km 15+000 · cell 101", "departs 14:15:00, stop 60",
+                  {"**station row** at 5,000 m · km 15+000 · departs 14:15:00, stop 60",
                    "platform length: `200` m", "name: `CITT\xC3\x80 NUOVA`"}},
         HoverCase{"Signal",
                   true,
@@ -57,7 +57,8 @@ INSTANTIATE_TEST_SUITE_P(
         HoverCase{"GradientIsARunFromItsCell",
                   false,
                   "pendenza",
-                  {"at 0 m · km 20+000 · cell 0", "gradient: `5` ‰"}},
+                  {"at 0 m · km 20+000 · cell 0", "gradient: `5` per mille\n",
+                   "  - -100 to 155 per mille; + 100, low 8 bits; holds until the next row"}},
         HoverCase{"CurveWithItsClassAndSide",
                   false,
                   "curvas3",
@@ -67,6 +68,50 @@ INSTANTIATE_TEST_SUITE_P(
                   false,
                   "lunghezza",
                   {"**route length row**", "route length: `10000` m"}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+enum class In { kTrain, kLineGeneral, kLineObjects };
+
+struct StoredCase {
+  const char* name;
+  In in;
+  std::string row;
+  std::string shown;
+};
+
+class StoredValues : public ::testing::TestWithParam<StoredCase> {};
+
+TEST_P(StoredValues, AreToldWhereTheSimulatorGetsOtherThanWhatIsWritten) {
+  const StoredCase& c = GetParam();
+  const std::string text = c.in == In::kTrain         ? testing::train_description({c.row})
+                           : c.in == In::kLineGeneral ? testing::line_description_with({c.row}, {})
+                                                      : testing::line_description({c.row});
+  const std::string shown = hover_text(text, c.in == In::kTrain, c.row);
+  EXPECT_NE(shown.find(c.shown), std::string::npos) << c.shown << " in\n" << shown;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, StoredValues,
+    ::testing::Values(
+        StoredCase{"SpeedRoundedToFive", In::kTrain, "velocita, 0, 83",
+                   "speed limit: `83` km/h · stored as 85 km/h\n"},
+        StoredCase{"SpeedBeyondItsField", In::kTrain, "velocita, 0, 1300",
+                   "speed limit: `1300` km/h · does not fit: the compile fails (error 25)\n"},
+        StoredCase{"GradientBelowItsByte", In::kLineObjects, "pendenza, 3000, -150",
+                   "gradient: `-150` per mille · stored as 106 per mille\n"},
+        StoredCase{"AdhesionInItsLow8Bits", In::kTrain, "aderenza, 0, 300",
+                   "adhesion: `300` · stored as 44\n"},
+        StoredCase{"SignalOffTheGrid", In::kTrain, "segnale, 3020, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0",
+                   "position: `3020` m · goes to cell 61, at 3,000 m\n"},
+        StoredCase{"RunOffTheGridFromItsCell", In::kTrain, "velocita, 75, 60",
+                   "position: `75` m · goes to cell 2, at 100 m\n"},
+        StoredCase{"DecreasingKilometres", In::kLineGeneral,
+                   "progressiva chilometrica uno, 0, 20000, 1",
+                   "kilometre at the start: `20000` m · stored as 20,100 m\n"},
+        StoredCase{"ClockBeyondItsField", In::kTrain, "orologio, 40000, 0, 0",
+                   "hour: `40000` h · does not fit: the compile fails (error 25)\n"},
+        StoredCase{"NothingWhereStoredAsWritten", In::kTrain, "velocita, 1000, 85",
+                   "speed limit: `85` km/h\n  - 0 to 1,275 km/h; divided by 5"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(Hovers, AStationShowsItsPlatformWhereTheCompilePlacedIt) {
@@ -109,6 +154,22 @@ TEST(Completion, OffersTheKeywordsOfTheSectionWithTheirFieldsAsASnippet) {
   EXPECT_EQ(objects[0]["label"], "pendenza");
   EXPECT_EQ(objects[0]["insertText"], "pendenza, ${1:position}, ${2:gradient}");
   EXPECT_EQ(labels(completion(kTrain, true, {1, 0})).back(), "stazione");
+}
+
+TEST(Completion, OffersEveryKeywordAsWrittenOfEachKind) {
+  std::vector<std::string> labels;
+  for (const json& i : completion(kLine, false, {1, 0})) labels.push_back(i["label"]);
+  for (const json& i : completion(kLine, false, {6, 0})) labels.push_back(i["label"]);
+  for (const char* keyword : {"ripetizione segnali 4 codici", "ripetizione segnali 9 codici",
+                              "progressiva chilometrica uno", "curvad1", "curvas6"}) {
+    EXPECT_NE(std::find(labels.begin(), labels.end(), keyword), labels.end()) << keyword;
+  }
+  const json objects = completion(kLine, false, {6, 0});
+  const auto curve = std::find_if(objects.begin(), objects.end(),
+                                  [](const json& i) { return i["label"] == "curvas4"; });
+  ASSERT_NE(curve, objects.end());
+  EXPECT_EQ((*curve)["insertText"], "curvas4, ${1:start}, ${2:length}");
+  EXPECT_EQ((*curve)["detail"], "curve row");
 }
 
 TEST(CodeActions, WriteTheOfferedKeywordAndReplaceEachTabWithASpace) {
