@@ -29,11 +29,12 @@ bool tell_checker(CheckObserver* observer, ErrorState& errors) {
   return true;
 }
 
-void CheckHooks::begin_row(std::string_view keyword, KindOf kind_of) {
+void CheckHooks::begin_row(std::string_view keyword, Section section) {
   reader_.begin_row();
   keyword_ = keyword;
-  kind_of_ = kind_of;
+  section_ = section;
   kind_.reset();
+  text_cut_ = false;
   row_starts_line_ = reader_.field_starts_line();
   const FieldSpan& span = reader_.row_field(0);
   const RowKind* kind = active() ? this->kind() : nullptr;
@@ -42,10 +43,11 @@ void CheckHooks::begin_row(std::string_view keyword, KindOf kind_of) {
                         "the " + std::string(kind->name) + " holds a tab, which is no separator",
                         std::string(kTabHint)});
   }
+  if (kind != nullptr) warn_keyword_reading(keyword, section);
 }
 
 const RowKind* CheckHooks::kind() const {
-  if (!kind_) kind_ = kind_of_ != nullptr ? kind_of_(keyword_) : nullptr;
+  if (!kind_) kind_ = named_kind(section_, keyword_);
   return *kind_;
 }
 
@@ -116,7 +118,7 @@ void CheckHooks::end_row() {
   }
   const int left = reader_.fields_left_on_line();
   // A row that read no field is one the compile leaves alone, curves without a plan say.
-  if (left > 0 && kind() != nullptr && fields > 1 &&
+  if (left > 0 && !text_cut_ && kind() != nullptr && fields > 1 &&
       reader_.row_field(fields - 1).line == row_line()) {
     warn_at(row_place(), std::nullopt,
             "the " + kind_name(kind()) + " has " + plural(fields - 1 + left, "field") +
@@ -138,37 +140,17 @@ void CheckHooks::note_run_on_row(const std::optional<RunOnRow>& previous) {
 }
 
 void CheckHooks::warn_at(const SourceLocation& at, std::optional<std::int32_t> position,
-                         const std::string& message) const {
-  if (active()) observer_->warning({at, position, message, {}});
+                         const std::string& message, const std::string& hint) const {
+  if (active()) observer_->warning({at, position, message, hint});
 }
 
 void CheckHooks::warn(std::size_t k, const std::string& message,
-                      std::optional<std::int32_t> position) const {
-  if (active()) warn_at(at(k), position, message);
+                      std::optional<std::int32_t> position, const std::string& hint) const {
+  if (active()) warn_at(at(k), position, message, hint);
 }
 
 void CheckHooks::warn_file(const std::string& message) const {
   warn_at(whole_file(), std::nullopt, message);
-}
-
-void CheckHooks::unknown_keyword(std::string_view field, Section section) const {
-  const bool header = contains_exact(field, "[") && contains_exact(field, "]");
-  const bool comment = contains_exact(field, "-");
-  if (!active() || !row_starts_line_ || header || comment || field.empty()) return;
-  if (field.find('\t') != std::string_view::npos) {
-    observer_->warning({at(0), std::nullopt,
-                        "\"" + std::string(field) + "\" names no row kind: the line is skipped",
-                        std::string(kTabHint)});
-    return;
-  }
-  std::vector<std::string_view> keywords;
-  for (const RowKind& kind : rows_of(section)) {
-    keywords.insert(keywords.end(), kind.keywords.begin(), kind.keywords.end());
-  }
-  const auto meant = nearest(field, keywords);
-  observer_->warning({at(0), std::nullopt,
-                      "\"" + std::string(field) + "\" names no row kind: the line is skipped",
-                      meant ? "did you mean \"" + std::string(*meant) + "\"?" : std::string()});
 }
 
 void CheckHooks::warn_byte_order_mark(std::string_view text) const {
@@ -182,7 +164,8 @@ void CheckHooks::warn_off_grid(const char* what, std::int32_t p) const {
   if (active() && !on_cell_grid(p)) {
     warn(1,
          std::string(what) + " at " + metres(p) +
-             " is not on a multiple of 50 m and goes to the nearest cell boundary",
+             " is not on a multiple of 50 m: it is placed at the nearest cell boundary, " +
+             metres(static_cast<std::int64_t>(round_half_even(static_cast<double>(p) / 50)) * 50),
          p);
   }
 }
@@ -205,18 +188,6 @@ void CheckHooks::warn_out_of_order(const char* kind, std::int32_t p,
          p);
   }
   last = p;
-}
-
-std::optional<std::string_view> read_row_keyword(FieldReader& reader, int comment_skips,
-                                                 bool end_in_comments) {
-  if (reader.at_end()) return std::nullopt;
-  std::string_view field = reader.read_text();
-  if (reader.at_end()) return std::nullopt;
-  for (int i = 0; i < comment_skips && contains_exact(field, "-"); ++i) {
-    field = reader.read_text();
-    if (end_in_comments && reader.at_end()) return std::nullopt;
-  }
-  return field;
 }
 
 }  // namespace tracciato

@@ -34,11 +34,10 @@ class CheckHooks {
   bool active() const { return observer_ != nullptr; }
   // Whether the compile goes on past its codes, for a checker.
   bool checking() const { return tracciato::checking(observer_); }
-  // The row whose keyword the reader has just read; diagnostics name its fields.
-  // `kind_of` tells the kind a keyword names, nothing for none; it is asked only when a
-  // diagnostic needs the kind, so that a compile without warnings does not pay for it.
-  using KindOf = const RowKind* (*)(std::string_view keyword);
-  void begin_row(std::string_view keyword, KindOf kind_of);
+  // The row whose keyword the reader has just read in `section`; diagnostics name its
+  // fields. Its kind is looked up only when a diagnostic needs it, so that a compile
+  // without warnings does not pay for it.
+  void begin_row(std::string_view keyword, Section section);
   const RowKind* kind() const;
   int row_line() const { return reader_.row_field(0).line; }
   // Field `k` of the row (0: its keyword), as a place a diagnostic points at.
@@ -51,13 +50,16 @@ class CheckHooks {
   // report(), then skips what is left of the row's line.
   bool skip_row();
   // A warning at field `k` of the row.
-  void warn(std::size_t k, const std::string& message,
-            std::optional<std::int32_t> position = {}) const;
+  void warn(std::size_t k, const std::string& message, std::optional<std::int32_t> position = {},
+            const std::string& hint = {}) const;
+  // A warning at a place of the file of its own.
+  void warn_at(const SourceLocation& at, std::optional<std::int32_t> position,
+               const std::string& message, const std::string& hint = {}) const;
   // A warning about the whole file.
   void warn_file(const std::string& message) const;
   // A row keyword that names no row kind of its section: a mistyped keyword, skipped
   // silently by the compile. Only the first field of a line counts as one.
-  void unknown_keyword(std::string_view field, Section section) const;
+  void unknown_keyword(std::string_view field) const;
   // Descriptions are Windows-1252; a byte-order mark says the file was saved as UTF-8.
   void warn_byte_order_mark(std::string_view text) const;
   // A position off the 50 m grid, which goes to the nearest cell boundary.
@@ -66,6 +68,28 @@ class CheckHooks {
   void warn_utf8(std::size_t k, const char* what, std::string_view text) const;
   // A row that does not come after the previous one of its kind; `last` follows the rows.
   void warn_out_of_order(const char* kind, std::int32_t p, std::optional<std::int32_t>& last) const;
+
+  // What the simulator gets other than what the row plainly says (row_warnings.cpp).
+  // The keyword of the next row, as read_row_keyword gives it; a comment field skipped on
+  // the way that is a keyword with a hyphen (`indicatori-vmax`) is told: its row is lost.
+  std::optional<std::string_view> read_keyword(int comment_skips, bool end_in_comments,
+                                               Section section);
+  // A keyword read in a way its author may not mean: one that names several row kinds, a
+  // comment habit of another format, a curve or signal-repetition keyword beyond its form.
+  void warn_keyword_reading(std::string_view keyword, Section section) const;
+  // Field `k` of `row` as written, `v`, where the simulator gets another value.
+  void warn_stored(RowId row, std::size_t k, std::int64_t v) const;
+  // A text field that ended at a comma with more fields on its line: the text is cut there.
+  // True when told, so that the row is not also told as too long.
+  bool warn_text_cut(std::size_t k, std::string_view text);
+  // An object that stands past the route's length, in the track's tail.
+  void warn_in_tail(RowId row, std::int32_t p, std::int32_t route_length) const;
+  // A file saved as UTF-16: error 25 recorded and told; no row of it can be read.
+  bool refuse_utf16(std::string_view text);
+  // The header line that looks like a misspelt "[generale]", when the reader found none.
+  std::optional<SourceLocation> misspelt_general(std::string_view text) const;
+  // A section header the writer never writes (`[generali]`, `[Pendenze]`).
+  void warn_header(std::string_view field, Section section) const;
 
   // Runs one row. An unexpected failure in it is recorded as 25 at the field it met;
   // when checking it is told and the row skipped, `fallback` then being the row's result.
@@ -93,8 +117,6 @@ class CheckHooks {
     int last_line = 0;
   };
 
-  void warn_at(const SourceLocation& at, std::optional<std::int32_t> position,
-               const std::string& message) const;
   void record_failure(UnexpectedFailure& failure);
   // Rows are read field by field: a row may take fields from the next line, or leave
   // some on its own.
@@ -104,22 +126,22 @@ class CheckHooks {
   void note_run_on_row(const std::optional<RunOnRow>& previous);
 
   std::optional<RunOnRow> run_on_row(std::size_t fields) const;
+  // A keyword of the other description's rows, told so; false for none.
+  bool other_description_row(std::string_view field) const;
+  // A comment field that is a row's keyword with a hyphen in it.
+  void warn_comment_keyword(std::string_view field, Section section) const;
 
   CheckObserver* observer_;
   ErrorState& errors_;
   FieldReader& reader_;
   const std::string& path_;
   std::string_view keyword_;
-  KindOf kind_of_ = nullptr;
+  Section section_ = Section::kTrain;
   mutable std::optional<const RowKind*> kind_;
   bool row_starts_line_ = false;
+  // The row's text was cut at a comma and told so.
+  bool text_cut_ = false;
   std::optional<RunOnRow> run_on_;
 };
-
-// The keyword of the next row: the next field, or the field after up to `comment_skips`
-// fields that hold "-". Nothing at the end of the file; with `end_in_comments` false, as
-// in the general section, the skipped fields are read without looking for the end.
-std::optional<std::string_view> read_row_keyword(FieldReader& reader, int comment_skips,
-                                                 bool end_in_comments = true);
 
 }  // namespace tracciato

@@ -13,4 +13,8 @@ inline constexpr std::int32_t kFastestSpeed = 350;
 inline constexpr std::int32_t kLongestPlatform = 1000;
 // Degrees: a curve that turns more than a full circle.
 inline constexpr double kWidestTurn = 360;
+// Cars: longer than any train a line's platforms and sidings take.
+inline constexpr std::int32_t kMostCars = 60;
+// Per cent of the train's mass: brakes far beyond any train's.
+inline constexpr std::int32_t kHighestBrakedMass = 250;
 }  // namespace tracciato::railway_bounds

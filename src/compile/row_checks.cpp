@@ -39,6 +39,11 @@ void record_cell_taken(Scenario& scenario, std::int64_t i, std::int32_t code,
                            ", the cell of what stands at " + metres(point_position(i)));
 }
 
+std::string time_of_day(std::int64_t seconds) {
+  const auto two = [](std::int64_t v) { return (v < 10 ? "0" : "") + std::to_string(v); };
+  return two(seconds / 3600) + ":" + two(seconds / 60 % 60) + ":" + two(seconds % 60);
+}
+
 void record_beyond_route(Scenario& scenario, const char* row, std::int32_t p,
                          const SourceLocation& at) {
   const std::int64_t last = scenario.cells.last_index();

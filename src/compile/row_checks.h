@@ -16,6 +16,8 @@ namespace tracciato {
 std::string route_place(const Scenario& scenario, std::int64_t p);
 // Metres with thousands separated: "16,900 m".
 std::string metres(std::int64_t p);
+// Seconds after midnight as "14:10:00".
+std::string time_of_day(std::int64_t seconds);
 
 // Records `code` for cell `i`, taken: `what` ("the signal at 1,950 m") shares its 50 m
 // cell with what the cell holds; the cell's index goes in a note. The row's `position` is

@@ -35,7 +35,7 @@ enum class Step { kNext, kEndReading, kAbandon };
 class LineCompiler {
  public:
   LineCompiler(Scenario& s, std::string_view text, const std::string& path)
-      : s_(s), reader_(text), check_(s.observer, s.errors, reader_, path) {
+      : s_(s), text_(text), reader_(text), check_(s.observer, s.errors, reader_, path) {
     check_.warn_byte_order_mark(text);
   }
 
@@ -54,6 +54,10 @@ class LineCompiler {
   // After a code that ends the compile: go on past the row when checking.
   Step abandon_row() { return check_.skip_row() ? Step::kNext : Step::kAbandon; }
   void warn_about_curve(std::int32_t start, std::int32_t length, double curvature);
+  // A kind beyond what the cells hold. A stretch that starts close after the previous one
+  // is stored as kind 3 by design, and not told.
+  void warn_about_mountain(std::int32_t inizio, std::int32_t tipo);
+  std::int32_t route_length() const { return train_values_record(s_.header).route_length; }
 
   bool lead_in();
   bool general_section();
@@ -78,6 +82,7 @@ class LineCompiler {
   void fill_gradient(std::int64_t until);
 
   Scenario& s_;
+  std::string_view text_;
   FieldReader reader_;
   CheckHooks check_;
   std::int32_t gradient_fill_index_ = 0;
@@ -92,7 +97,7 @@ class LineCompiler {
 PhaseOutcome LineCompiler::compile() {
   identity_record(s_.header).base_name = s_.base_name;
   signalling_record(s_.header).train_number = s_.train_number;
-  if (!lead_in() || !general_section()) return PhaseOutcome::kStop;
+  if (check_.refuse_utf16(text_) || !lead_in() || !general_section()) return PhaseOutcome::kStop;
   progressive_ordina(s_.header);
   if (object_rows() == Step::kAbandon) return PhaseOutcome::kStop;
   final_fill();
@@ -103,8 +108,13 @@ bool LineCompiler::lead_in() {
   for (;;) {
     const std::string_view field = reader_.read_text();
     if (reader_.at_end()) {
+      const auto misspelt = check_.misspelt_general(text_);
       s_.errors.record(error_code::kNoGeneralSection,
-                       "the file ends before a row containing \"[generale]\"", check_.whole_file());
+                       misspelt ? "the file has no \"[generale]\": the reader skips everything "
+                                  "before one, and this header is not it"
+                                : "the file ends before a row containing \"[generale]\"",
+                       misspelt ? *misspelt : check_.whole_file());
+      if (misspelt) s_.errors.hint = "did you mean \"[generale]\"?";
       check_.report();
       return false;
     }
@@ -114,20 +124,21 @@ bool LineCompiler::lead_in() {
 
 bool LineCompiler::general_section() {
   for (;;) {
-    const auto keyword = read_row_keyword(reader_, kGeneralCommentSkips, false);
+    const auto keyword = check_.read_keyword(kGeneralCommentSkips, false, Section::kLineGeneral);
     if (!keyword) return true;
     const std::string_view field = *keyword;
-    check_.begin_row(field, general_kind);
+    check_.begin_row(field, Section::kLineGeneral);
     if (!check_.row([&] { return general_row(field); }, true)) return false;
     const bool header_like = contains_exact(field, "[") && contains_exact(field, "]");
     if (header_like && field.front() != '-') {
+      if (check_.active()) check_.warn_header(field, Section::kLineGeneral);
       if (!signal_repetition_seen_) {
         check_.warn(0, "the general section ends here without a signal-repetition row");
       }
       return true;
     }
     if (check_.active() && check_.kind() == nullptr) {
-      check_.unknown_keyword(field, Section::kLineGeneral);
+      check_.unknown_keyword(field);
     }
   }
 }
@@ -218,15 +229,15 @@ Step LineCompiler::object_rows() {
   if (!s_.cells.allocated()) throw UnexpectedFailure("the route length row is missing");
   if (s_.geometry) s_.geometry->seed();
   for (;;) {
-    const auto keyword = read_row_keyword(reader_, kObjectCommentSkips);
+    const auto keyword = check_.read_keyword(kObjectCommentSkips, true, Section::kLineObjects);
     if (!keyword) return Step::kNext;
     const std::string_view field = *keyword;
-    check_.begin_row(field, object_kind);
+    check_.begin_row(field, Section::kLineObjects);
     const Step step = check_.row([&] { return object_row(field); }, Step::kNext);
     if (step == Step::kEndReading) return Step::kNext;
     if (step == Step::kAbandon) return step;
     if (check_.active() && check_.kind() == nullptr) {
-      check_.unknown_keyword(field, Section::kLineObjects);
+      check_.unknown_keyword(field);
     }
   }
 }
@@ -252,6 +263,7 @@ Step LineCompiler::gradient_row() {
   if (!within_route(p)) return out_of_route("the gradient row", p);
   check_.warn_out_of_order("gradient", p, last_gradient_);
   check_.warn_off_grid("the gradient row", p);
+  check_.warn_stored(RowId::kGradient, 2, g);
   if (check_.active() && std::abs(std::int64_t{g}) > railway_bounds::kSteepestGradient) {
     check_.warn(2,
                 "the gradient of " + std::to_string(g) + " per mille at " + route_place(s_, p) +
@@ -315,6 +327,7 @@ Step LineCompiler::mountain_row() {
   check_.warn_out_of_order("mountain", inizio, last_mountain_);
   check_.warn_off_grid("the mountain stretch's start", inizio);
   check_.warn_off_grid("the mountain stretch's end", fine);
+  if (check_.active()) warn_about_mountain(inizio, tipo);
   if (fine < inizio) {
     check_.warn(2,
                 "the mountain stretch from " + route_place(s_, inizio) + " ends at " +
@@ -333,6 +346,13 @@ Step LineCompiler::board_row() {
   }
   if (!within_route(b.posizione)) return out_of_route("the indicator board row", b.posizione);
   check_.warn_off_grid("the indicator board", b.posizione);
+  if (check_.active()) {
+    const std::array values = {b.vas, b.vbs, b.vcs, b.strisces, b.vad, b.vbd, b.vcd, b.strisced};
+    for (std::size_t k = 0; k < values.size(); ++k) {
+      check_.warn_stored(RowId::kSpeedBoard, k + 2, values[k]);
+    }
+    check_.warn_in_tail(RowId::kSpeedBoard, b.posizione, route_length());
+  }
   memo_indicatori_v_max(s_, b);
   if (s_.errors.failed()) {
     s_.errors.attach_row(b.posizione, here(1));
@@ -345,8 +365,10 @@ Step LineCompiler::signboard_row() {
   const std::int32_t p = reader_.read_number();
   const std::string_view line_buffer = reader_.read_text();
   check_.warn_utf8(2, "the signboard text", line_buffer);
+  check_.warn_text_cut(2, line_buffer);
   if (!within_route(p)) return out_of_route("the signboard row", p);
   check_.warn_off_grid("the signboard", p);
+  check_.warn_in_tail(RowId::kSignboard, p, route_length());
   TrackCell* const cell = claim_cell(
       s_, point_cell(p), error_code::kSignboardCellTaken,
       [&] { return "the signboard at " + route_place(s_, p); }, p, [&] { return here(1); });
@@ -389,6 +411,17 @@ void LineCompiler::warn_about_curve(std::int32_t start, std::int32_t length, dou
                 start);
   }
   previous_curve_end_ = std::max(previous_curve_end_, end);
+}
+
+void LineCompiler::warn_about_mountain(std::int32_t inizio, std::int32_t tipo) {
+  const std::int64_t kind = tipo > 10 ? std::int64_t{tipo} - 10 : tipo;
+  if (kind == low8(kind)) return;
+  check_.warn(3,
+              "the mountain kind " + std::to_string(tipo) + " is stored as " +
+                  std::to_string(low8(kind)) +
+                  ": the cells hold kinds 0 to 255 (above 10: kind - 10, with a marker every "
+                  "fourth cell)",
+              inizio);
 }
 
 void LineCompiler::fill_gradient(std::int64_t until) {

@@ -72,6 +72,17 @@ class TrainCompiler {
   // Rows a train needs that the description never gave: the compile takes 0 for them.
   void note_needed_row(std::string_view keyword);
   void warn_missing_rows() const;
+  // A value beyond what a real train has, `low` to `high`: "a train of 80 cars".
+  void warn_beyond(std::size_t k, std::int64_t v, std::int64_t low, std::int64_t high,
+                   const char* what, const char* unit) const;
+  // A time of day past 23:59:59 (`k`: the hour field).
+  void warn_time_of_day(std::size_t k, std::int64_t h, std::int64_t m, std::int64_t sec,
+                        const char* what) const;
+  void warn_about_signal(const SignalRow& r) const;
+  // Flags the compile drops, a departure out of the day, a timetable that runs backwards.
+  void warn_about_times(const Station& station, std::int64_t h, std::int64_t m, std::int64_t sec);
+  void warn_dropped_flags(const Station& station, std::int32_t length) const;
+  std::int32_t route_length() const { return train_values_record(s_.header).route_length; }
 
   void skip_lead_in();
   Step row(std::string_view keyword);
@@ -108,6 +119,8 @@ class TrainCompiler {
   std::int32_t station_counter_ = header_index::kFirstStation;
   // What the checker compares rows with.
   std::optional<std::int32_t> last_speed_, last_adhesion_, last_station_;
+  // The departure of the last station with a time, and where it was written.
+  std::optional<std::int64_t> last_departure_;
   bool stations_full_ = false;
   // What the checker looks for at the end: the "[generale]" row and the rows a train needs.
   bool general_found_ = false;
@@ -115,17 +128,18 @@ class TrainCompiler {
 };
 
 void TrainCompiler::compile() {
+  if (check_.refuse_utf16(src_.text)) return;
   skip_lead_in();
   for (;;) {
-    const auto read = read_row_keyword(reader_, kCommentSkips);
+    const auto read = check_.read_keyword(kCommentSkips, true, Section::kTrain);
     if (!read) break;
     const std::string_view keyword = *read;
-    check_.begin_row(keyword, train_kind);
+    check_.begin_row(keyword, Section::kTrain);
     const Step step = check_.row([&] { return row(keyword); }, Step::kNext);
     if (step == Step::kEnd) return;
     if (step == Step::kEndOfFile) break;
     if (check_.active() && check_.kind() == nullptr) {
-      check_.unknown_keyword(keyword, Section::kTrain);
+      check_.unknown_keyword(keyword);
     }
   }
   end_of_file();
@@ -137,7 +151,13 @@ void TrainCompiler::skip_lead_in() {
     field = reader_.read_text();
   } while (!contains_any_case(field, "[generale]") && !reader_.at_end());
   general_found_ = contains_any_case(field, "[generale]");
-  if (!general_found_) {
+  if (general_found_ || !check_.active()) return;
+  if (const auto misspelt = check_.misspelt_general(src_.text)) {
+    check_.warn_at(*misspelt, std::nullopt,
+                   "the file has no \"[generale]\", and this header is not it: the reader "
+                   "skips the whole file, and the scenario has no train",
+                   "did you mean \"[generale]\"?");
+  } else {
     check_.warn_file("no \"[generale]\": the description compiles with no train");
   }
 }
@@ -145,8 +165,15 @@ void TrainCompiler::skip_lead_in() {
 Step TrainCompiler::row(std::string_view k) {
   if (check_.active()) note_needed_row(k);
   const auto train = train_values_record(s_.header);
-  if (names(RowId::kBrakedMass, k)) train.braked_mass_percentage = reader_.read_number();
-  if (names(RowId::kCars, k)) train.car_count = reader_.read_number();
+  if (names(RowId::kBrakedMass, k)) {
+    train.braked_mass_percentage = reader_.read_number();
+    warn_beyond(1, train.braked_mass_percentage, 0, railway_bounds::kHighestBrakedMass,
+                "a braked mass of", "%");
+  }
+  if (names(RowId::kCars, k)) {
+    train.car_count = reader_.read_number();
+    warn_beyond(1, train.car_count, 1, railway_bounds::kMostCars, "a train of", "cars");
+  }
   Step step = Step::kNext;
   if (names(RowId::kSpeedLimit, k)) step = speed_row();
   if (step == Step::kNext && names(RowId::kAdhesion, k)) step = adhesion_row();
@@ -195,6 +222,7 @@ Step TrainCompiler::speed_row() {
   if (!within_route(p, 100, last_index())) return out_of_route("the speed-limit row", p);
   check_.warn_out_of_order("speed-limit", p, last_speed_);
   check_.warn_off_grid("the speed limit", p);
+  check_.warn_stored(RowId::kSpeedLimit, 2, v);
   if (check_.active() && v > railway_bounds::kFastestSpeed) {
     check_.warn(2,
                 "the speed limit of " + std::to_string(v) + " km/h at " + route_place(s_, p) +
@@ -216,6 +244,7 @@ Step TrainCompiler::adhesion_row() {
   if (!within_route(p, 100, last_index())) return out_of_route("the adhesion row", p);
   check_.warn_out_of_order("adhesion", p, last_adhesion_);
   check_.warn_off_grid("the adhesion", p);
+  check_.warn_stored(RowId::kAdhesion, 2, a);
   const std::int64_t w = run_cell(p);
   if (w > 0) fill_adhesion(w);
   previous_adhesion_ = a;
@@ -227,6 +256,8 @@ void TrainCompiler::clock_row() {
   signalling.clock_hours = read_as<std::int16_t>("the clock hours");
   signalling.clock_minutes = read_as<std::int16_t>("the clock minutes");
   signalling.clock_seconds = read_as<std::int16_t>("the clock seconds");
+  warn_time_of_day(1, signalling.clock_hours, signalling.clock_minutes, signalling.clock_seconds,
+                   "the clock");
 }
 
 Step TrainCompiler::after_recorder(std::int32_t position) {
@@ -244,6 +275,7 @@ Step TrainCompiler::signal_row() {
   if (!within_route(r.posizione, 100, last_index()))
     return out_of_route("the signal row", r.posizione);
   check_.warn_off_grid("the signal", r.posizione);
+  if (check_.active()) warn_about_signal(r);
   const std::int64_t signal_cell = point_cell(r.posizione);
   if (check_.active() && s_.cells.contains(signal_cell) && s_.cells.is_free(signal_cell)) {
     warn_overwritten_marks({signal_cell - 2, signal_cell - 4, signal_cell - 6, signal_cell - 8},
@@ -258,6 +290,12 @@ Step TrainCompiler::slowdown_row() {
   for (std::int32_t* v : {&r.x, &r.v, &r.l, &r.f_tt, &r.f_ta, &r.d_v}) *v = reader_.read_number();
   if (!within_route(r.x, 100, last_index())) return out_of_route("the slowdown row", r.x);
   check_.warn_off_grid("the slowdown", r.x);
+  if (check_.active()) {
+    check_.warn_stored(RowId::kSlowdown, 2, r.v);
+    check_.warn_stored(RowId::kSlowdown, 4, r.f_tt);
+    check_.warn_stored(RowId::kSlowdown, 6, r.d_v);
+    check_.warn_in_tail(RowId::kSlowdown, r.x, route_length());
+  }
   s_.slowdown_rows.push_back({r.x, here(1)});
   memo_rallentamento(s_, r);
   return after_recorder(r.x);
@@ -268,6 +306,8 @@ Step TrainCompiler::code_drop_row() {
   const std::int32_t w = reader_.read_number();
   if (!within_route(p, 100, last_index())) return out_of_route("the code drop row", p);
   check_.warn_off_grid("the code drop", p);
+  check_.warn_stored(RowId::kCodeDrop, 2, w);
+  check_.warn_in_tail(RowId::kCodeDrop, p, route_length());
   TrackCell* const cell = claim_cell(
       s_, run_cell(p), error_code::kAbbattimentoCellTaken,
       [&] { return "the code drop at " + route_place(s_, p); }, p, [&] { return here(1); });
@@ -296,6 +336,8 @@ Step TrainCompiler::station_row() {
                 "the position of the station row, " + metres(at) + ", is not a multiple of 50 m");
   }
   station.kind = read_as<std::uint8_t>("the station kind");
+  // A terminus, its platform behind it, may stand in the tail: that is what the tail is for.
+  if (!platform_behind(station.kind)) check_.warn_in_tail(RowId::kStation, at, route_length());
   const std::int32_t length = reader_.read_number();
   if (check_.active() && length > railway_bounds::kLongestPlatform) {
     check_.warn(3,
@@ -309,6 +351,7 @@ Step TrainCompiler::station_row() {
                     metres(length) + ", is not a multiple of 100 m");
   }
   read_station_values(station);
+  if (check_.active()) warn_dropped_flags(station, length);
   place_platform(station, length);
   if (mark_station(station) == Step::kEnd) return Step::kEnd;
   const std::int32_t n = station_counter_;
@@ -354,6 +397,8 @@ void TrainCompiler::read_station_values(const Station& station) {
       checked_narrow<std::int32_t>((h * 60 + m) * 60 + sec, "the departure time");
   station.name = std::string(reader_.read_text());
   check_.warn_utf8(17, "the station name", station.name);
+  check_.warn_text_cut(17, station.name);
+  if (check_.active()) warn_about_times(station, h, m, sec);
 }
 
 void TrainCompiler::place_platform(const Station& station, std::int32_t length) const {
@@ -415,6 +460,77 @@ Step TrainCompiler::mark_station(const Station& station) {
   marker.cell_type = cell_type::kStationMarker;
   marker.cell_value = low16(station_counter_);
   return Step::kNext;
+}
+
+void TrainCompiler::warn_beyond(std::size_t k, std::int64_t v, std::int64_t low, std::int64_t high,
+                                const char* what, const char* unit) const {
+  if (!check_.active() || (v >= low && v <= high)) return;
+  check_.warn(k, std::string(what) + " " + std::to_string(v) + " " + unit + " is beyond any " +
+                     "real train (" + std::to_string(low) + " to " + std::to_string(high) + " " +
+                     unit + "): the compile takes it all the same");
+}
+
+void TrainCompiler::warn_time_of_day(std::size_t k, std::int64_t h, std::int64_t m,
+                                     std::int64_t sec, const char* what) const {
+  if (!check_.active()) return;
+  const std::array<std::int64_t, 3> parts = {h, m, sec};
+  static constexpr std::array<std::int64_t, 3> kMost = {23, 59, 59};
+  static constexpr std::array<const char*, 3> kName = {"hour", "minute", "second"};
+  for (std::size_t i = 0; i < parts.size(); ++i) {
+    if (parts[i] >= 0 && parts[i] <= kMost[i]) continue;
+    check_.warn(k + i, std::string(what) + "'s " + kName[i] + ", " + std::to_string(parts[i]) +
+                           ", is not on a clock (0 to " + std::to_string(kMost[i]) +
+                           "): the compile takes it all the same");
+  }
+}
+
+void TrainCompiler::warn_about_signal(const SignalRow& r) const {
+  const std::array values = {r.sx, r.s1, r.s2, r.s3, r.rapp, r.dx, r.d1, r.d2, r.d3};
+  for (std::size_t k = 0; k < values.size(); ++k)
+    check_.warn_stored(RowId::kSignal, k + 2, values[k]);
+  if (r.tempo != 0 && r.sx != 2) {
+    check_.warn(11, "the timer of " + std::to_string(r.tempo) +
+                        " s is kept only for a left aspect 2: this signal's left aspect is " +
+                        std::to_string(r.sx) + ", so it is stored as 0");
+  } else if (r.tempo >= 1 && r.tempo <= 100) {
+    check_.warn(11, "a timer of " + std::to_string(r.tempo) + " s is timed as 101 s: timers of " +
+                        "1 to 100 s are");
+  } else if (r.sx == 2) {
+    check_.warn_stored(RowId::kSignal, 11, r.tempo);
+  }
+  check_.warn_in_tail(RowId::kSignal, r.posizione, route_length());
+}
+
+void TrainCompiler::warn_dropped_flags(const Station& station, std::int32_t length) const {
+  const bool first = station_counter_ == header_index::kFirstStation;
+  if (station.long_platform_flag != 0 && (first || length < kLongPlatform)) {
+    check_.warn(5, std::string("the long platform flag is stored as 0: it is kept only for ") +
+                       "platforms of 600 m or more, not at the first station");
+  }
+  if (station.end_extension_flag == 0) return;
+  if (platform_behind(station.kind) || platform_both_sides(station.kind)) {
+    check_.warn(6, "the end extension flag does nothing at a station of kind " +
+                       std::to_string(station.kind) + " (5 to 8): it is stored as 0");
+  } else if (first) {
+    check_.warn(6, std::string("at the first station the end extension flag adds 50 m to the ") +
+                       "platform's end but is stored as 0");
+  }
+}
+
+void TrainCompiler::warn_about_times(const Station& station, std::int64_t h, std::int64_t m,
+                                     std::int64_t sec) {
+  if (h == 0 && m == 0 && sec == 0) return;
+  warn_time_of_day(14, h, m, sec, "the departure");
+  const std::int64_t t = (h * 60 + m) * 60 + sec;
+  // A train that runs past midnight starts the day again: only a step back of less
+  // than half a day reads as a timetable that runs backwards.
+  if (last_departure_ && t < *last_departure_ && *last_departure_ - t < 12 * 3600) {
+    check_.warn(14, "the departure at " + time_of_day(t) + " from the station at " +
+                        route_place(s_, station.position) + " comes before the previous " +
+                        "station's, " + time_of_day(*last_departure_) +
+                        ": the timetable runs backwards");
+  }
+  last_departure_ = t;
 }
 
 void TrainCompiler::fill_speed(std::int64_t until) {
