@@ -1,0 +1,90 @@
+#include "cli/description_pair.h"
+
+#include <filesystem>
+#include <system_error>
+
+#include "base/utf8_path.h"
+#include "cli/description_argument.h"
+#include "model/description_files.h"
+#include "model/file_names.h"
+
+namespace tracciato {
+
+namespace {
+
+bool missing(const std::string& path) {
+  std::error_code ec;
+  return !std::filesystem::exists(utf8_path(path), ec);
+}
+
+bool named_as(std::string_view word, DescriptionKind kind) {
+  const auto d = description_name(word);
+  return d && d->kind == kind;
+}
+
+// "; did you mean X?" for a missing file when a name near its own stands beside it.
+std::string nearest_suggestion(const std::string& path) {
+  const auto near = nearest_name_beside(utf8_path(path));
+  return near ? "; did you mean " + sibling(path, *near) + "?" : "";
+}
+
+std::optional<CompletedPair> line_of(const std::string& train, const std::string& base,
+                                     std::string& problem) {
+  const std::string line = line_beside(train, base);
+  if (missing(line)) {
+    problem = "no line description beside " + train + ": " + line +
+              " is not there; give LINE and TRAIN";
+    return std::nullopt;
+  }
+  return CompletedPair{line, train, ""};
+}
+
+std::optional<CompletedPair> train_of(const std::string& line, const std::string& base,
+                                      std::string& problem) {
+  const std::vector<std::string> trains = trains_beside(line, base);
+  if (trains.empty()) {
+    problem = "no train description beside " + line + " (" + sibling(line, base) +
+              "_NUMBER-.txt); give LINE and TRAIN";
+    return std::nullopt;
+  }
+  CompletedPair pair{line, trains.front(), ""};
+  if (trains.size() > 1) {
+    pair.choice = line + " has " + std::to_string(trains.size()) + " trains beside it; " +
+                  trains.front() + ", the one changed last, is taken";
+  }
+  return pair;
+}
+
+}  // namespace
+
+std::optional<std::string> swapped_descriptions(std::string_view command,
+                                                std::span<const std::string> words) {
+  if (words.size() != 2 || !named_as(words[0], DescriptionKind::kTrain) ||
+      !named_as(words[1], DescriptionKind::kLine)) {
+    return std::nullopt;
+  }
+  return words[0] + " names a train and " + words[1] +
+         " a line: they are swapped; the line comes first: tracciato " + std::string(command) +
+         " " + words[1] + " " + words[0];
+}
+
+std::optional<CompletedPair> complete_pair(const std::string& word, std::string& problem) {
+  if (word == kStandardInput) {
+    problem = "a description from standard input needs the other one named: give LINE and TRAIN";
+    return std::nullopt;
+  }
+  if (missing(word)) {
+    problem = word + " does not exist" + nearest_suggestion(word);
+    return std::nullopt;
+  }
+  const auto d = description_name(word);
+  if (!d) {
+    problem = "cannot tell whether " + word +
+              " is a line (NAME_linea.txt) or a train (NAME_NUMBER-.txt): give LINE and TRAIN";
+    return std::nullopt;
+  }
+  return d->kind == DescriptionKind::kTrain ? line_of(word, d->names.base_name, problem)
+                                            : train_of(word, d->names.base_name, problem);
+}
+
+}  // namespace tracciato

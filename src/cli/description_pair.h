@@ -1,0 +1,27 @@
+#pragma once
+
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+
+namespace tracciato {
+
+// "F_1-.txt names a train and F_linea.txt a line: they are swapped; the line comes first:
+// tracciato compile F_linea.txt F_1-.txt" when the two words are LINE and TRAIN the wrong way
+// round, as their file names tell; nothing otherwise.
+std::optional<std::string> swapped_descriptions(std::string_view command,
+                                                std::span<const std::string> words);
+
+// LINE and TRAIN completed from one of them by the naming rules: a train goes with
+// NAME_linea.txt beside it, a line with the NAME_NUMBER-.txt beside it, the one changed last
+// when there are several (`choice` then says which was taken). Nothing, with `problem` set,
+// when the word names no description or its partner is not there.
+struct CompletedPair {
+  std::string line;
+  std::string train;
+  std::string choice;
+};
+std::optional<CompletedPair> complete_pair(const std::string& word, std::string& problem);
+
+}  // namespace tracciato
