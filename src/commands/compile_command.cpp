@@ -6,11 +6,13 @@
 #include "base/utf8_path.h"
 #include "cli/colour_option.h"
 #include "cli/description_argument.h"
+#include "cli/description_pair.h"
 #include "cli/exit_status.h"
 #include "cli/findings_output.h"
 #include "cli/help.h"
 #include "cli/output_directory.h"
 #include "cli/reporter.h"
+#include "cli/written_files.h"
 #include "compile/build_files.h"
 #include "model/file_names.h"
 
@@ -40,10 +42,19 @@ void print_summary(const BuildOutcome& outcome, const fs::path& out) {
   }
 }
 
+std::vector<std::string> names_of(const std::vector<WrittenFile>& written) {
+  std::vector<std::string> names;
+  for (const WrittenFile& f : written) names.push_back(f.name);
+  return names;
+}
+
 int run(const Arguments& args, const CommandContext& /*context*/) {
   if (args.positionals.size() != 2) return usage_error("compile", "compile takes LINE and TRAIN");
   if (const auto both = both_from_standard_input(args.positionals)) {
     return usage_error("compile", *both);
+  }
+  if (const auto swapped = swapped_descriptions("compile", args.positionals)) {
+    return usage_error("compile", *swapped);
   }
   const fs::path line = utf8_path(args.positionals[0]);
   const fs::path train = utf8_path(args.positionals[1]);
@@ -60,6 +71,7 @@ int run(const Arguments& args, const CommandContext& /*context*/) {
   ConsoleReporter reporter(*colours);
   if (const auto problem = unusable_output_directory(out)) {
     reporter.failure(*problem);
+    tell_written(args, {}, out, true);
     return exit_code(ExitStatus::kFileProblem);
   }
   const auto line_description = description_argument(args.positionals[0], problem);
@@ -67,6 +79,7 @@ int run(const Arguments& args, const CommandContext& /*context*/) {
       line_description ? description_argument(args.positionals[1], problem) : nullptr;
   if (!train_description) {
     reporter.failure(problem);
+    tell_written(args, {}, out, true);
     return exit_code(ExitStatus::kFileProblem);
   }
   const BuildRequest request{*line_description, *train_description, names->base_name,
@@ -76,6 +89,7 @@ int run(const Arguments& args, const CommandContext& /*context*/) {
   if (args.flag("--verbose")) print_summary(outcome, out);
   const ExitStatus status = report_build(outcome, reporter);
   if (status == ExitStatus::kOk) write_warnings_text(std::cerr, warnings, *colours);
+  tell_written(args, names_of(outcome.written), out, status != ExitStatus::kOk);
   return exit_code(status);
 }
 
@@ -84,7 +98,7 @@ int run(const Arguments& args, const CommandContext& /*context*/) {
 const Command kCompileCommand{
     .name = "compile",
     .forms = {"LINE TRAIN [--base NAME] [--train NUMBER] [--out DIR]\n"
-              "[--no-geometry] [--verbose] [-w] [--color WHEN]"},
+              "[--no-geometry] [--verbose] [-w] [--quiet] [--color WHEN]"},
     .summary =
         "compile a line description and a train description into the\n"
         "simulator's files NAME_linea.dat, NAME_NUMBER.sim and NAME_NUMBER.dat\n"
@@ -92,13 +106,15 @@ const Command kCompileCommand{
         "name without \"NAME_\" and \"-.txt\"; DIR defaults to the current directory;\n"
         "LINE or TRAIN may be - for standard input, with --base and --train;\n"
         "after a build that succeeds, what an author rarely means is warned about\n"
-        "on standard error, as tracciato check finds it\n",
+        "on standard error, as tracciato check finds it; a last line there names\n"
+        "the files written, or says that nothing was\n",
     .options = {{"--base", "NAME", "the scenario's name, which names the compiled files"},
                 {"--train", "NUMBER", "the train's number, which names its two files"},
                 {"--out", "DIR", "write the compiled files into DIR"},
                 {"--no-geometry", "", "build without the plan geometry table"},
                 {"--verbose", "", "list the files written, with their sizes"},
                 {"-w", "", "leave out the warnings"},
+                kQuietOption,
                 kColourOption},
     .run = run,
 };

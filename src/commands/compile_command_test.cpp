@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -26,13 +27,14 @@ std::string second_line(const std::string& text) {
   return text.substr(start, text.find('\n', start) - start);
 }
 
-TEST(CompileCommand, BuildsTheThreeFilesSilently) {
+TEST(CompileCommand, BuildsTheThreeFilesAndNamesThem) {
   testing::TempDir out;
   const auto run =
       run_tracciato({"compile", kExampleLine, kExampleTrain, "--out", out.path()}, out.path());
   EXPECT_EQ(run.status, 0) << run.err;
   EXPECT_EQ(run.out, "");
-  EXPECT_EQ(run.err, "");
+  EXPECT_EQ(run.err, "wrote Esempio_linea.dat, Esempio_100.sim, Esempio_100.dat in " +
+                         shown_path(out / "") + "\n");
   EXPECT_EQ(testing::file_names(out.path()),
             (std::vector<std::string>{"Esempio_100.dat", "Esempio_100.sim", "Esempio_linea.dat"}));
   // 10000 m of route: cells 0 to 340; two names, two station names, two signboard texts.
@@ -188,7 +190,8 @@ TEST(CompileCommand, CompileErrorKeepsEarlierFilesAndExplainsTheRow) {
             "   24 | cartello_indicatore,  850,   (G)\n"
             "      |                       ^~~\n"
             "note: the two share track cell 18, the cell of what stands at 850 m\n"
-            "note: `tracciato explain 6` tells what the code means and how to fix it\n");
+            "note: `tracciato explain 6` tells what the code means and how to fix it\n"
+            "nothing was written\n");
   EXPECT_EQ(read_file(dir / "Esempio_100.dat"), earlier);
 }
 
@@ -208,11 +211,12 @@ TEST(CompileCommand, WarnsAfterASuccessfulBuildUnlessToldNotTo) {
             "    5 | pendnza, 450, 2\n"
             "      | ^~~~~~~\n"
             "help: did you mean \"pendenza\"?\n"
-            "1 warning (-w leaves them out)\n");
+            "1 warning (-w leaves them out)\n"
+            "wrote W_linea.dat, W_1.sim, W_1.dat\n");
   EXPECT_EQ(testing::file_names(dir.path()).size(), 5u);
   run = run_tracciato({"compile", "W_linea.txt", "W_1-.txt", "-w"}, dir.path());
   EXPECT_EQ(run.status, 0);
-  EXPECT_EQ(run.err, "");
+  EXPECT_EQ(run.err, "wrote W_linea.dat, W_1.sim, W_1.dat\n");
 }
 
 TEST(CompileCommand, AFailedBuildTellsItsErrorAlone) {
@@ -262,12 +266,106 @@ TEST(CompileCommand, MissingDescriptions) {
   EXPECT_EQ(run.status, 1);
   EXPECT_EQ(run.err,
             " Errore n. 101\nNessuna_linea.txt: error 101: the line description does not exist\n"
-            "note: `tracciato explain 101` tells what the code means and how to fix it\n");
+            "note: `tracciato explain 101` tells what the code means and how to fix it\n"
+            "nothing was written\n");
   run = run_tracciato({"compile", kExampleLine, "Esempio_9-.txt"}, dir.path());
   EXPECT_EQ(run.status, 1);
   EXPECT_EQ(first_line(run.err), " Errore n. 25");
   EXPECT_TRUE(testing::file_names(dir.path()).empty());
 }
+
+// One case of the command line: the words after "compile" and what standard error says,
+// in a folder holding the pair A, a second train A_2 and a folder named as a line.
+struct CommandLineCase {
+  const char* name;
+  std::vector<std::string> args;
+  int status;
+  std::string err;
+};
+void PrintTo(const CommandLineCase& c, std::ostream* os) {
+  *os << c.name;
+}
+
+class CompileCommandLine : public ::testing::TestWithParam<CommandLineCase> {};
+
+TEST_P(CompileCommandLine, SaysWhatItDidOrWhy) {
+  const CommandLineCase& c = GetParam();
+  testing::TempDir dir;
+  write_file(dir / "A_linea.txt", read_file(kExampleLine));
+  write_file(dir / "A_1-.txt", read_file(kExampleTrain));
+  write_file(dir / "A_2-.txt", read_file(kExampleTrain));
+  std::filesystem::create_directory(dir / "D_linea.txt");
+  std::filesystem::create_directory(dir / "out");
+  std::vector<testing::Arg> args = {"compile"};
+  args.insert(args.end(), c.args.begin(), c.args.end());
+  const auto run = run_tracciato(args, dir.path());
+  EXPECT_EQ(run.status, c.status);
+  // Windows shows a folder with its own separator.
+  std::string err = run.err;
+  std::replace(err.begin(), err.end(), '\\', '/');
+  EXPECT_EQ(err, c.err);
+}
+
+const std::string kExplain101 =
+    "note: `tracciato explain 101` tells what the code means and how to fix it\n";
+const std::string kExplain25 =
+    "note: `tracciato explain 25` tells what the code means and how to fix it\n";
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, CompileCommandLine,
+    ::testing::Values(
+        CommandLineCase{"NamesTheFilesWritten",
+                        {"A_linea.txt", "A_1-.txt"},
+                        0,
+                        "wrote A_linea.dat, A_1.sim, A_1.dat\n"},
+        CommandLineCase{"NamesTheFolderWrittenInto",
+                        {"A_linea.txt", "A_1-.txt", "--out", "out", "--no-geometry"},
+                        0,
+                        "wrote A_1.sim, A_1.dat in out/\n"},
+        CommandLineCase{
+            "QuietSaysNothingOfASuccess", {"A_linea.txt", "A_1-.txt", "--quiet"}, 0, ""},
+        CommandLineCase{"TrainAndLineSwapped",
+                        {"A_1-.txt", "A_linea.txt"},
+                        2,
+                        "usage: tracciato compile: A_1-.txt names a train and A_linea.txt a "
+                        "line: they are swapped; the line comes first: tracciato compile "
+                        "A_linea.txt A_1-.txt (tracciato --help for more)\n"},
+        CommandLineCase{"MissingLineOffersTheNearestName",
+                        {"A_line.txt", "A_1-.txt", "--base", "A"},
+                        1,
+                        " Errore n. 101\nA_line.txt: error 101: the line description does not "
+                        "exist\nhelp: did you mean \"A_linea.txt\"?\n" +
+                            kExplain101 + "nothing was written\n"},
+        CommandLineCase{"MissingTrainOffersTheNearestName",
+                        {"A_linea.txt", "A_3-.txt"},
+                        1,
+                        " Errore n. 25\nA_3-.txt: error 25: the train description cannot be "
+                        "opened: it does not exist\nhelp: did you mean \"A_1-.txt\"?\n" +
+                            kExplain25 + "nothing was written\n"},
+        CommandLineCase{"MissingTrainInAFolderOffersItsPath",
+                        {"A_linea.txt", "out/../A_11-.txt"},
+                        1,
+                        " Errore n. 25\nout/../A_11-.txt: error 25: the train description cannot "
+                        "be opened: it does not exist\nhelp: did you mean \"out/../A_1-.txt\"?\n" +
+                            kExplain25 + "nothing was written\n"},
+        CommandLineCase{"LineThatIsADirectory",
+                        {"D_linea.txt", "A_1-.txt", "--train", "1"},
+                        1,
+                        " Errore n. 25\nD_linea.txt: error 25: the line description cannot be "
+                        "read: it is a directory\n" +
+                            kExplain25 + "nothing was written\n"},
+        CommandLineCase{"QuietLeavesOutNothingWritten",
+                        {"D_linea.txt", "A_1-.txt", "--train", "1", "--quiet"},
+                        1,
+                        " Errore n. 25\nD_linea.txt: error 25: the line description cannot be "
+                        "read: it is a directory\n" +
+                            kExplain25},
+        CommandLineCase{"UnusableFolderWritesNothing",
+                        {"A_linea.txt", "A_1-.txt", "--out", "A_1-.txt"},
+                        3,
+                        "tracciato: cannot write into A_1-.txt: not a directory\n"
+                        "nothing was written\n"}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST(CompileCommand, UnwritableOutputIsStatusThreeWithNothingHalfWritten) {
   testing::TempDir dir;

@@ -1,5 +1,7 @@
 #include "commands/default_run.h"
 
+#include <algorithm>
+
 #include "base/file_error.h"
 #include "base/utf8_path.h"
 #include "cli/colour_option.h"
@@ -7,6 +9,7 @@
 #include "cli/help.h"
 #include "cli/output_directory.h"
 #include "cli/reporter.h"
+#include "cli/written_files.h"
 #include "compile/build_files.h"
 #include "compile/line/line_description_writer.h"
 #include "compile/train/train_description_writer.h"
@@ -32,13 +35,52 @@ std::unique_ptr<Face> choose_face(bool headless, const CommandContext& context,
   return std::make_unique<ConsoleFace>(colours);
 }
 
-// Texts, compile (which deletes the temporary descriptions), compiled files.
-ExitStatus build_embedded(const EmbeddedScenario& scenario, const fs::path& dir, Face& face) {
+// Why the run must not go on: a description where it writes its own that an author may
+// have edited, which the run would replace and then delete. Nothing when there is none.
+std::optional<std::string> edited_descriptions(const EmbeddedScenario& scenario,
+                                               const fs::path& dir) {
+  const std::string base_name(scenario.base_name);
+  const std::string descriptions[] = {
+      line_description_name(base_name),
+      train_description_name(base_name, std::string(scenario.train_number))};
+  std::vector<std::string> kept;
+  for (const ScenarioText& text : scenario_texts(scenario)) {
+    if (std::ranges::find(descriptions, text.name) == std::end(descriptions)) continue;
+    const fs::path file = dir / utf8_path(text.name);
+    const EarlierFile earlier = earlier_file(file, text.utf8);
+    if (earlier.kind == EarlierFile::kOther) kept.push_back(shown_path(file) + " " + earlier.why);
+  }
+  if (kept.empty()) return std::nullopt;
+  const bool one = kept.size() == 1;
+  std::string message = kept.front();
+  if (!one) message += ", and " + kept.back();
+  return message + "; the run would replace " + (one ? "it" : "them") + " and delete " +
+         (one ? "it" : "them") + ": give --force for that, or build " + (one ? "it" : "them") +
+         " with tracciato compile";
+}
+
+// The files a run leaves: the texts it wrote that the compile did not delete, then the
+// compiled files.
+std::vector<std::string> left_behind(const std::vector<std::string>& texts, const fs::path& dir,
+                                     const BuildOutcome& outcome) {
+  std::vector<std::string> left;
+  std::error_code ec;
+  for (const std::string& name : texts) {
+    if (fs::exists(dir / utf8_path(name), ec)) left.push_back(name);
+  }
+  for (const WrittenFile& f : outcome.written) left.push_back(f.name);
+  return left;
+}
+
+// Texts, compile (which deletes the temporary descriptions), compiled files; `written`
+// receives what is left of them.
+ExitStatus build_embedded(const EmbeddedScenario& scenario, const fs::path& dir, Face& face,
+                          std::vector<std::string>& written) {
   face.show_waiting();
   const std::string base_name(scenario.base_name);
   const std::string train_number(scenario.train_number);
   try {
-    write_scenario_texts(scenario, dir);
+    write_scenario_texts(scenario, dir, &written);
   } catch (const FileError& error) {
     face.failure("cannot write " + std::string(error.what()));
     return ExitStatus::kFileProblem;
@@ -48,7 +90,9 @@ ExitStatus build_embedded(const EmbeddedScenario& scenario, const fs::path& dir,
   FileDescription line(dir / utf8_path(line_name), true, line_name);
   FileDescription train(dir / utf8_path(train_name), true, train_name);
   const BuildRequest request{line, train, base_name, train_number, 1};
-  return report_build(build_files(request, dir), face);
+  const BuildOutcome outcome = build_files(request, dir);
+  written = left_behind(written, dir, outcome);
+  return report_build(outcome, face);
 }
 
 int run(const Arguments& args, const CommandContext& context) {
@@ -59,24 +103,35 @@ int run(const Arguments& args, const CommandContext& context) {
   const std::unique_ptr<Face> face = choose_face(args.flag("--headless"), context, *colours);
   const auto out = args.value("--out");
   const fs::path dir = out ? utf8_path(*out) : executable_path().parent_path();
-  if (const auto problem = unusable_output_directory(dir)) {
-    face->failure(*problem);
+  std::optional<std::string> refusal = unusable_output_directory(dir);
+  if (!refusal && !args.flag("--force")) refusal = edited_descriptions(context.scenario, dir);
+  if (refusal) {
+    face->failure(*refusal);
+    tell_written(args, {}, dir, true);
     return exit_code(ExitStatus::kFileProblem);
   }
-  return exit_code(build_embedded(context.scenario, dir, *face));
+  std::vector<std::string> written;
+  const ExitStatus status = build_embedded(context.scenario, dir, *face, written);
+  tell_written(args, written, dir, status != ExitStatus::kOk);
+  return exit_code(status);
 }
 
 }  // namespace
 
 const Command kDefaultRun{
     .name = "",
-    .forms = {"[--out DIR] [--headless] [--color WHEN]"},
+    .forms = {"[--out DIR] [--headless] [--force] [--quiet] [--color WHEN]"},
     .summary =
         "build the embedded scenario: write its descriptions and driver documents,\n"
         "compile them and write the compiled files beside the program (or in DIR);\n"
-        "a window shows while it works where there is a desktop (not --headless)\n",
+        "a window shows while it works where there is a desktop (not --headless);\n"
+        "a description there that differs from the embedded one (an edit) stops\n"
+        "the run before it writes anything, unless --force; a last line on\n"
+        "standard error names the files written\n",
     .options = {{"--out", "DIR", "write everything into DIR, not beside the program"},
                 {"--headless", "", "show no window, even where there is a desktop"},
+                {"--force", "", "replace descriptions that differ, such as edited ones"},
+                kQuietOption,
                 kColourOption},
     .run = run,
 };

@@ -32,11 +32,22 @@ std::vector<std::string> operator+(std::vector<std::string> a, const std::vector
   return sorted(a);
 }
 
-TEST(DefaultRun, LeavesCompiledFilesAndDocumentsOnly) {
+// The closing line of a run that wrote into `dir`.
+std::string wrote(const std::string& names, const testing::TempDir& dir) {
+  return "wrote " + names + " in " + shown_path(dir / "") + "\n";
+}
+
+const std::string kAllWritten =
+    "BrenzanoC_OstuviaC_4417_note.txt, BrenzanoC_OstuviaC_4417_rallentamenti.txt, "
+    "BrenzanoC_OstuviaC_4417_scheda_treno.txt, BrenzanoC_OstuviaC_linea.dat, "
+    "BrenzanoC_OstuviaC_4417.sim, BrenzanoC_OstuviaC_4417.dat";
+
+TEST(DefaultRun, LeavesCompiledFilesAndDocumentsOnlyAndNamesThem) {
   testing::TempDir out;
   const auto run = run_tracciato({"--out", out.path()}, out.path());
   EXPECT_EQ(run.status, 0) << run.err;
-  EXPECT_EQ(run.out + run.err, "");
+  EXPECT_EQ(run.out, "");
+  EXPECT_EQ(run.err, wrote(kAllWritten, out));
   EXPECT_EQ(file_names(out.path()), kCompiled + kDocuments);
   EXPECT_EQ(read_file(out / "BrenzanoC_OstuviaC_4417.dat").size(), 42915u);
 }
@@ -122,6 +133,89 @@ TEST(DefaultRun, ExportedDescriptionsHaveTheirLinesAndAreReplacedNotAppended) {
   }
 }
 
+// An author exports the descriptions, edits one and runs the program again: the edit
+// must not be replaced and deleted.
+TEST(DefaultRun, AnEditedDescriptionSurvivesAndNothingIsWritten) {
+  testing::TempDir dir;
+  const std::string edited = "[generale]\r\nlunghezza percorso, 5000\r\n";
+  testing::write_file(dir / kTrain, edited);
+  const auto run = run_tracciato({"--out", dir.path(), "--headless"}, dir.path());
+  EXPECT_EQ(run.status, 3);
+  EXPECT_EQ(run.err, "tracciato: " + shown_path(dir / kTrain) +
+                         " differs from the embedded scenario's text; the run would replace it "
+                         "and delete it: give --force for that, or build it with tracciato "
+                         "compile\nnothing was written\n");
+  EXPECT_EQ(read_file(dir / kTrain), edited);
+  EXPECT_EQ(file_names(dir.path()), std::vector<std::string>{kTrain});
+}
+
+TEST(DefaultRun, BothEditedDescriptionsAreNamedInOneMessage) {
+  testing::TempDir dir;
+  ASSERT_EQ(run_tracciato({"export", "--quiet"}, dir.path()).status, 0);
+  for (const std::string& name : {kLine, kTrain}) {
+    testing::write_file(dir / name, read_file(dir / name) + "\r\n");
+  }
+  const auto run = run_tracciato({"--out", dir.path(), "--headless"}, dir.path());
+  EXPECT_EQ(run.status, 3);
+  EXPECT_EQ(run.err.substr(0, run.err.find(';')),
+            "tracciato: " + shown_path(dir / kLine) +
+                " differs from the embedded scenario's text, and " + shown_path(dir / kTrain) +
+                " differs from the embedded scenario's text")
+      << run.err;
+  EXPECT_EQ(file_names(dir.path()), (kDocuments + std::vector<std::string>{kLine, kTrain}));
+}
+
+TEST(DefaultRun, ForceReplacesAnEditedDescriptionAndBuildsAsBefore) {
+  testing::TempDir dir, plain;
+  testing::write_file(dir / kLine, "[generale]\r\nlunghezza percorso, 5000\r\n");
+  const auto run = run_tracciato({"--out", dir.path(), "--headless", "--force"}, dir.path());
+  EXPECT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(run.err, wrote(kAllWritten, dir));
+  EXPECT_EQ(file_names(dir.path()), kCompiled + kDocuments);
+  ASSERT_EQ(run_tracciato({"--out", plain.path(), "--quiet"}, plain.path()).status, 0);
+  for (const std::string& name : kCompiled) {
+    EXPECT_EQ(read_file(dir / name), read_file(plain / name)) << name;
+  }
+}
+
+TEST(DefaultRun, AnIdenticalDescriptionGoesOnAsBefore) {
+  testing::TempDir dir;
+  ASSERT_EQ(run_tracciato({"export", "--quiet"}, dir.path()).status, 0);
+  const auto run = run_tracciato({"--out", dir.path(), "--headless"}, dir.path());
+  EXPECT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(run.err, wrote(kAllWritten, dir));
+  EXPECT_EQ(file_names(dir.path()), kCompiled + kDocuments);
+}
+
+TEST(DefaultRun, QuietLeavesOutTheClosingLine) {
+  testing::TempDir dir;
+  auto run = run_tracciato({"--out", dir.path(), "--headless", "--quiet"}, dir.path());
+  EXPECT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(run.err, "");
+  run = run_tracciato({"export", "--quiet", "--force"}, dir.path());
+  EXPECT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(run.err, "");
+}
+
+TEST(DefaultRun, ExportNamesWhatItWroteAndWhatWasAlreadyThere) {
+  testing::TempDir dir;
+  auto run = run_tracciato({"export", "--out", dir.path()}, dir.path());
+  EXPECT_EQ(run.err, wrote(kLine + ", " + kTrain +
+                               ", BrenzanoC_OstuviaC_4417_note.txt, "
+                               "BrenzanoC_OstuviaC_4417_rallentamenti.txt, "
+                               "BrenzanoC_OstuviaC_4417_scheda_treno.txt",
+                           dir));
+  std::filesystem::remove(dir / kTrain);
+  run = run_tracciato({"export"}, dir.path());
+  EXPECT_EQ(run.err, "wrote " + kTrain + " (" + kLine +
+                         ", BrenzanoC_OstuviaC_4417_note.txt, "
+                         "BrenzanoC_OstuviaC_4417_rallentamenti.txt, "
+                         "BrenzanoC_OstuviaC_4417_scheda_treno.txt already up to date)\n");
+  run = run_tracciato({"export"}, dir.path());
+  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(run.err, "nothing was written: every file already held its text\n");
+}
+
 TEST(DefaultRun, DamagedScenarioFailsWithItsCodeAndKeepsTheTrainDescription) {
   testing::TempDir out;
   testing::write_file(out / "BrenzanoC_OstuviaC_4417.dat", "earlier");
@@ -133,6 +227,14 @@ TEST(DefaultRun, DamagedScenarioFailsWithItsCodeAndKeepsTheTrainDescription) {
   EXPECT_EQ(file_names(out.path()),
             (kDocuments + std::vector<std::string>{kTrain, "BrenzanoC_OstuviaC_4417.dat"}));
   EXPECT_EQ(read_file(out / "BrenzanoC_OstuviaC_4417.dat"), "earlier");
+  // What the failed run left is named: the train description and the documents, no
+  // compiled file.
+  EXPECT_TRUE(run.err.ends_with("\nwrote only " + kTrain +
+                                ", BrenzanoC_OstuviaC_4417_note.txt, "
+                                "BrenzanoC_OstuviaC_4417_rallentamenti.txt, "
+                                "BrenzanoC_OstuviaC_4417_scheda_treno.txt in " +
+                                shown_path(out / "") + "\n"))
+      << run.err;
 }
 
 TEST(DefaultRun, AnEmptyDirectoryWhereADescriptionGoesIsAFileProblemAndStays) {
@@ -151,11 +253,12 @@ TEST(DefaultRun, AnOutputDirectoryThatIsMissingOrAFileIsToldApart) {
   testing::write_file(dir / "plain", "x");
   const auto missing = run_tracciato({"export", "--out", "absent"}, dir.path());
   EXPECT_EQ(missing.status, 3);
-  EXPECT_EQ(missing.err, "tracciato: cannot write into absent: it does not exist\n");
+  EXPECT_EQ(missing.err,
+            "tracciato: cannot write into absent: it does not exist\nnothing was written\n");
   const auto file =
       run_tracciato({"compile", "a_linea.txt", "a_1-.txt", "--out", "plain"}, dir.path());
   EXPECT_EQ(file.status, 3);
-  EXPECT_EQ(file.err, "tracciato: cannot write into plain: not a directory\n");
+  EXPECT_EQ(file.err, "tracciato: cannot write into plain: not a directory\nnothing was written\n");
 }
 
 TEST(DefaultRun, UsageAndUnwritableDirectory) {

@@ -8,7 +8,7 @@
 #include "cli/help.h"
 #include "cli/output_directory.h"
 #include "cli/reporter.h"
-#include "compile/description.h"
+#include "cli/written_files.h"
 #include "documents/scenario_texts.h"
 #include "textio/text_writer.h"
 
@@ -18,25 +18,19 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// A file export would write, and whether what stands there already holds its bytes.
+// A file export would write, and what stands there already.
 struct Planned {
   fs::path file;
+  std::string name;
   std::string_view utf8;
-  bool already_there = false;
-  bool differs = false;
+  EarlierFile earlier;
 };
 
 std::vector<Planned> plan(const EmbeddedScenario& scenario, const fs::path& dir) {
   std::vector<Planned> planned;
   for (const ScenarioText& text : scenario_texts(scenario)) {
-    Planned p{dir / utf8_path(text.name), text.utf8};
-    FileDescription earlier(p.file, false);
-    if (earlier.exists()) {
-      const auto bytes = earlier.load();
-      p.already_there = bytes && *bytes == embedded_text_bytes(text.utf8);
-      p.differs = !p.already_there;
-    }
-    planned.push_back(std::move(p));
+    const fs::path file = dir / utf8_path(text.name);
+    planned.push_back({file, text.name, text.utf8, earlier_file(file, text.utf8)});
   }
   return planned;
 }
@@ -45,12 +39,29 @@ std::vector<Planned> plan(const EmbeddedScenario& scenario, const fs::path& dir)
 bool refuse_to_replace(const std::vector<Planned>& planned) {
   bool refused = false;
   for (const Planned& p : planned) {
-    if (!p.differs) continue;
-    std::cerr << "tracciato: " << shown_path(p.file)
-              << " differs from the embedded scenario's text; give --force to replace it\n";
+    if (p.earlier.kind != EarlierFile::kOther) continue;
+    std::cerr << "tracciato: " << shown_path(p.file) << " " << p.earlier.why
+              << "; give --force to replace it\n";
     refused = true;
   }
   return refused;
+}
+
+// "wrote A, B in DIR/", or "(C already up to date)" after it for those left as they were.
+void tell_exported(const Arguments& args, const std::vector<Planned>& planned,
+                   const std::vector<std::string>& written, const fs::path& dir) {
+  if (args.flag("--quiet")) return;
+  std::vector<std::string> kept;
+  for (const Planned& p : planned) {
+    if (p.earlier.kind == EarlierFile::kSame) kept.push_back(p.name);
+  }
+  if (written.empty() && !kept.empty()) {
+    std::cerr << "nothing was written: every file already held its text\n";
+    return;
+  }
+  std::cerr << written_line(written, dir, false);
+  for (std::size_t i = 0; i < kept.size(); ++i) std::cerr << (i == 0 ? " (" : ", ") << kept[i];
+  std::cerr << (kept.empty() ? "\n" : " already up to date)\n");
 }
 
 int run(const Arguments& args, const CommandContext& context) {
@@ -61,20 +72,27 @@ int run(const Arguments& args, const CommandContext& context) {
   ConsoleReporter console;
   if (const auto problem = unusable_output_directory(dir)) {
     console.failure(*problem);
+    tell_written(args, {}, dir, true);
     return exit_code(ExitStatus::kFileProblem);
   }
   const std::vector<Planned> planned = plan(context.scenario, dir);
   if (!args.flag("--force") && refuse_to_replace(planned)) {
+    tell_written(args, {}, dir, true);
     return exit_code(ExitStatus::kFileProblem);
   }
+  std::vector<std::string> written;
   try {
     for (const Planned& p : planned) {
-      if (!p.already_there) write_embedded_text(p.file, p.utf8);
+      if (p.earlier.kind == EarlierFile::kSame) continue;
+      write_embedded_text(p.file, p.utf8);
+      written.push_back(p.name);
     }
   } catch (const FileError& error) {
     console.failure("cannot write " + std::string(error.what()));
+    tell_written(args, written, dir, true);
     return exit_code(ExitStatus::kFileProblem);
   }
+  tell_exported(args, planned, written, dir);
   return exit_code(ExitStatus::kOk);
 }
 
@@ -82,13 +100,15 @@ int run(const Arguments& args, const CommandContext& context) {
 
 const Command kExportCommand{
     .name = "export",
-    .forms = {"[--out DIR] [--force]"},
+    .forms = {"[--out DIR] [--force] [--quiet]"},
     .summary =
         "write the embedded descriptions and driver documents into DIR (default:\n"
         "the current directory), without compiling them; a file that differs\n"
-        "from what export writes stays unless --force\n",
+        "from what export writes stays unless --force; a last line on standard\n"
+        "error names the files written\n",
     .options = {{"--out", "DIR", "write into DIR (default: the current directory)"},
-                {"--force", "", "replace files that differ, such as edited descriptions"}},
+                {"--force", "", "replace files that differ, such as edited descriptions"},
+                kQuietOption},
     .run = run,
 };
 

@@ -8,6 +8,7 @@
 #include "base/utf8_path.h"
 #include "cli/colour_option.h"
 #include "cli/description_argument.h"
+#include "cli/description_pair.h"
 #include "cli/exit_status.h"
 #include "cli/findings_output.h"
 #include "cli/help.h"
@@ -38,13 +39,32 @@ CheckInputs embedded_inputs(const EmbeddedScenario& e) {
 // on standard error, and in JSON as the one finding so that a tool still reads an array.
 bool unreadable(Description& d, bool json) {
   if (!d.exists() || d.load()) return false;
-  std::cerr << "tracciato: cannot read " << d.path() << '\n';
+  const std::string why = d.read_problem();
+  const std::string message = "cannot read " + d.path() + (why.empty() ? "" : ": " + why);
+  std::cerr << "tracciato: " << message << '\n';
   if (json) {
     FindingList problem;
-    problem.file_problem(d.path(), "cannot read " + d.path());
+    problem.file_problem(d.path(), message);
     write_findings_json(std::cout, problem);
   }
   return true;
+}
+
+// LINE and TRAIN as given, or completed from the one given (the choice among several trains
+// told on standard error); nothing, with `problem` set, when they cannot be.
+std::optional<std::vector<std::string>> descriptions_named(const Arguments& args,
+                                                           std::string& problem) {
+  if (args.positionals.size() != 1) {
+    if (const auto swapped = swapped_descriptions("check", args.positionals)) {
+      problem = *swapped;
+      return std::nullopt;
+    }
+    return args.positionals;
+  }
+  const auto pair = complete_pair(args.positionals.front(), problem);
+  if (!pair) return std::nullopt;
+  if (!pair->choice.empty()) std::cerr << "tracciato: " << pair->choice << '\n';
+  return std::vector<std::string>{pair->line, pair->train};
 }
 
 // How the findings are written: text or JSON, and how many errors at most.
@@ -72,8 +92,7 @@ int run_check(CheckInputs& in, int j, const Output& output) {
 
 int run(const Arguments& args, const CommandContext& context) {
   const std::size_t given = args.positionals.size();
-  if (given != 0 && given != 2)
-    return usage_error("check", "check takes LINE and TRAIN, or nothing");
+  if (given > 2) return usage_error("check", "check takes LINE and TRAIN, one of them, or nothing");
   const std::string format = args.value("--format").value_or("text");
   if (format != "text" && format != "json") return usage_error("check", "--format is text or json");
   Output output{format == "json", std::nullopt, palette(false)};
@@ -97,11 +116,13 @@ int run(const Arguments& args, const CommandContext& context) {
     inputs = embedded_inputs(context.scenario);
   } else {
     std::string problem;
-    const auto names = resolve_names(utf8_path(args.positionals[0]), utf8_path(args.positionals[1]),
+    const auto words = descriptions_named(args, problem);
+    if (!words) return usage_error("check", problem);
+    const auto names = resolve_names(utf8_path((*words)[0]), utf8_path((*words)[1]),
                                      args.value("--base"), args.value("--train"), problem);
     if (!names) return usage_error("check", problem);
-    inputs.line = description_argument(args.positionals[0], problem);
-    if (inputs.line) inputs.train = description_argument(args.positionals[1], problem);
+    inputs.line = description_argument((*words)[0], problem);
+    if (inputs.line) inputs.train = description_argument((*words)[1], problem);
     if (!inputs.train) {
       std::cerr << "tracciato: " << problem << '\n';
       return exit_code(ExitStatus::kFileProblem);
@@ -115,12 +136,14 @@ int run(const Arguments& args, const CommandContext& context) {
 
 const Command kCheckCommand{
     .name = "check",
-    .forms = {"[LINE TRAIN [--base NAME] [--train NUMBER]] [--no-geometry]\n"
+    .forms = {"[LINE] [TRAIN] [--base NAME] [--train NUMBER] [--no-geometry]\n"
               "[--format text|json] [--max-errors N] [--color WHEN]"},
     .summary =
         "list every error and warning of the descriptions (the embedded ones\n"
         "without LINE and TRAIN) and write no file; status 1 if there is an error;\n"
-        "LINE or TRAIN may be - for standard input, with --base and --train\n",
+        "LINE or TRAIN may be - for standard input, with --base and --train;\n"
+        "given alone, a train is checked with NAME_linea.txt beside it, a line\n"
+        "with the NAME_NUMBER-.txt beside it changed last\n",
     .options = {{"--base", "NAME", "the scenario's name, as compile would take it"},
                 {"--train", "NUMBER", "the train's number, as compile would take it"},
                 {"--no-geometry", "", "check a build without the plan geometry table"},

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
 #include <ostream>
 #include <string>
 
@@ -296,7 +297,8 @@ TEST(Check, CommandLine) {
             "[\n  {\"file\": \"P_linea.txt\", \"line\": 5, \"column\": 11, \"end_column\": 14, "
             "\"severity\": \"error\", \"code\": 25, \"position\": null, \"message\": \"the field "
             "\\\"4x0\\\" is not a whole number\", \"hint\": null, \"reported\": true}\n]\n");
-  EXPECT_EQ(testing::run_tracciato({"check", "P_linea.txt"}, dir.path()).status, 2);
+  // Alone, the line is checked with the train beside it, and finds the same error.
+  EXPECT_EQ(testing::run_tracciato({"check", "P_linea.txt"}, dir.path()).status, 1);
   EXPECT_EQ(testing::run_tracciato({"check", "--format", "xml"}, dir.path()).status, 2);
   std::filesystem::create_directory(dir / "D_linea.txt");
   EXPECT_EQ(testing::run_tracciato({"check", "D_linea.txt", "P_1-.txt", "--train", "1"}, dir.path())
@@ -316,9 +318,119 @@ TEST(Check, AnUnreadableDescriptionIsStillAJsonArray) {
   EXPECT_EQ(run.out,
             "[\n  {\"file\": \"D_linea.txt\", \"line\": null, \"column\": null, \"end_column\": "
             "null, \"severity\": \"error\", \"code\": null, \"position\": null, \"message\": "
-            "\"cannot read D_linea.txt\", \"hint\": null, \"reported\": false}\n]\n");
-  EXPECT_EQ(run.err, "tracciato: cannot read D_linea.txt\n");
+            "\"cannot read D_linea.txt: it is a directory\", \"hint\": null, \"reported\": "
+            "false}\n]\n");
+  EXPECT_EQ(run.err, "tracciato: cannot read D_linea.txt: it is a directory\n");
 }
+
+// One case of the command line: the words after "check", and all it prints.
+struct CommandLineCase {
+  const char* name;
+  std::vector<std::string> args;
+  int status;
+  std::string out;
+  std::string err;
+};
+void PrintTo(const CommandLineCase& c, std::ostream* os) {
+  *os << c.name;
+}
+
+class CheckCommandLine : public ::testing::TestWithParam<CommandLineCase> {};
+
+const std::string kClean = "0 errors, 0 warnings\n";
+std::string usage(const std::string& problem) {
+  return "usage: tracciato check: " + problem + " (tracciato --help for more)\n";
+}
+
+// Beside one another: the pair P with a second, older train; a line and a train alone; a
+// folder named as a line; a file named as neither.
+TEST_P(CheckCommandLine, FindsThePairOrSaysWhy) {
+  const CommandLineCase& c = GetParam();
+  testing::TempDir dir;
+  for (const char* line : {"P_linea.txt", "U_linea.txt", "Solo_linea.txt"}) {
+    testing::write_file(dir / line, kLine);
+  }
+  for (const char* train : {"P_1-.txt", "P_2-.txt", "U_5-.txt", "Orfano_1-.txt", "appunti.txt"}) {
+    testing::write_file(dir / train, kTrain);
+  }
+  const auto now = std::filesystem::file_time_type::clock::now();
+  std::filesystem::last_write_time(dir / "P_2-.txt", now - std::chrono::hours(2));
+  std::filesystem::last_write_time(dir / "P_1-.txt", now - std::chrono::hours(1));
+  std::filesystem::create_directory(dir / "D_linea.txt");
+  std::vector<testing::Arg> args = {"check"};
+  args.insert(args.end(), c.args.begin(), c.args.end());
+  const auto run = testing::run_tracciato(args, dir.path());
+  EXPECT_EQ(run.status, c.status);
+  EXPECT_EQ(run.out, c.out);
+  EXPECT_EQ(run.err, c.err);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, CheckCommandLine,
+    ::testing::Values(
+        CommandLineCase{"ATrainAloneGoesWithTheLineBesideIt", {"P_1-.txt"}, 0, kClean, ""},
+        CommandLineCase{"ALineAloneGoesWithItsOneTrain", {"U_linea.txt"}, 0, kClean, ""},
+        CommandLineCase{"ALineAloneTakesTheTrainChangedLastAndSaysSo",
+                        {"P_linea.txt"},
+                        0,
+                        kClean,
+                        "tracciato: P_linea.txt has 2 trains beside it; P_1-.txt, the one "
+                        "changed last, is taken\n"},
+        CommandLineCase{"ALineWithoutATrainBesideIt",
+                        {"Solo_linea.txt"},
+                        2,
+                        "",
+                        usage("no train description beside Solo_linea.txt (Solo_NUMBER-.txt); "
+                              "give LINE and TRAIN")},
+        CommandLineCase{"ATrainWithoutItsLineBesideIt",
+                        {"Orfano_1-.txt"},
+                        2,
+                        "",
+                        usage("no line description beside Orfano_1-.txt: Orfano_linea.txt is "
+                              "not there; give LINE and TRAIN")},
+        CommandLineCase{"AMissingDescriptionAloneOffersTheNearestName",
+                        {"P_10-.txt"},
+                        2,
+                        "",
+                        usage("P_10-.txt does not exist; did you mean P_1-.txt?")},
+        CommandLineCase{"AFileNamedAsNoDescription",
+                        {"appunti.txt"},
+                        2,
+                        "",
+                        usage("cannot tell whether appunti.txt is a line (NAME_linea.txt) or a "
+                              "train (NAME_NUMBER-.txt): give LINE and TRAIN")},
+        CommandLineCase{"StandardInputAlone",
+                        {"-"},
+                        2,
+                        "",
+                        usage("a description from standard input needs the other one named: "
+                              "give LINE and TRAIN")},
+        CommandLineCase{"TrainAndLineSwapped",
+                        {"P_1-.txt", "P_linea.txt"},
+                        2,
+                        "",
+                        usage("P_1-.txt names a train and P_linea.txt a line: they are swapped; "
+                              "the line comes first: tracciato check P_linea.txt P_1-.txt")},
+        CommandLineCase{"AMissingLineOffersTheNearestName",
+                        {"P_line.txt", "P_1-.txt", "--base", "P"},
+                        1,
+                        "P_line.txt: error 101: the line description does not exist\n"
+                        "note: this is the error compile reports\n"
+                        "help: did you mean \"P_linea.txt\"?\n"
+                        "1 error, 0 warnings\n"
+                        "`tracciato explain CODE` tells what a code means and how to fix it\n",
+                        ""},
+        CommandLineCase{"ALineThatIsADirectory",
+                        {"D_linea.txt", "P_1-.txt", "--train", "1"},
+                        3,
+                        "",
+                        "tracciato: cannot read D_linea.txt: it is a directory\n"},
+        CommandLineCase{"MoreThanTwoDescriptions",
+                        {"P_linea.txt", "P_1-.txt", "P_2-.txt"},
+                        2,
+                        "",
+                        usage("check takes LINE and TRAIN, one of them, or nothing")}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
 }  // namespace tracciato

@@ -10,10 +10,12 @@
 #include <vector>
 
 #include "base/utf8_path.h"
+#include "cli/description_pair.h"
 #include "cli/exit_status.h"
 #include "cli/findings.h"
 #include "cli/help.h"
 #include "cli/reporter.h"
+#include "cli/written_files.h"
 #include "commands/report/report_page.h"
 #include "compile/embedded_descriptions.h"
 #include "compile/pipeline.h"
@@ -61,7 +63,11 @@ std::optional<std::string> write_page(const fs::path& file, const Compiled& comp
   if (!out) return std::strerror(errno);
   write_report_page(out, compiled.scenario, compiled.findings);
   out.close();
-  if (!out) return "writing failed";
+  if (!out) {
+    // Half a page is no report.
+    fs::remove(file, ec);
+    return "writing failed";
+  }
   return std::nullopt;
 }
 
@@ -82,6 +88,10 @@ std::optional<ReportRequest> read_request(const Arguments& args, const EmbeddedS
   if (!r.descriptions.empty()) {
     if (r.descriptions.size() != 2) {
       problem = "report takes LINE and TRAIN, or nothing for the embedded scenario";
+      return std::nullopt;
+    }
+    if (const auto swapped = swapped_descriptions("report", r.descriptions)) {
+      problem = *swapped;
       return std::nullopt;
     }
     const auto names = resolve_names(utf8_path(r.descriptions[0]), utf8_path(r.descriptions[1]),
@@ -117,30 +127,35 @@ int run(const Arguments& args, const CommandContext& context) {
   if (!request) return usage_error("report", problem);
   Inputs inputs = inputs_of(*request, context.scenario);
   const Compiled compiled = compile_inputs(inputs);
-  if (const auto why = write_page(request->out, compiled)) {
-    std::cerr << "tracciato: cannot write " << shown_path(request->out) << ": " << *why << '\n';
+  const fs::path& page = request->out;
+  if (const auto why = write_page(page, compiled)) {
+    std::cerr << "tracciato: cannot write " << shown_path(page) << ": " << *why << '\n';
+    tell_written(args, {}, page.parent_path(), true);
     return exit_code(ExitStatus::kFileProblem);
   }
-  if (compiled.scenario.errors.failed()) {
-    ConsoleReporter().compile_error(compiled.scenario.errors);
-    return exit_code(ExitStatus::kError);
-  }
-  return exit_code(ExitStatus::kOk);
+  // The page is written whole even when the compile fails, to show its errors.
+  const bool failed = compiled.scenario.errors.failed();
+  if (failed) ConsoleReporter().compile_error(compiled.scenario.errors);
+  tell_written(args, {shown_path(page.filename())}, page.parent_path(), false);
+  return exit_code(failed ? ExitStatus::kError : ExitStatus::kOk);
 }
 
 }  // namespace
 
 const Command kReportCommand{
     .name = "report",
-    .forms = {"[--out FILE.html]", "LINE TRAIN [--base NAME] [--train NUMBER] [--out FILE.html]"},
+    .forms = {"[--out FILE.html] [--quiet]",
+              "LINE TRAIN [--base NAME] [--train NUMBER] [--out FILE.html] [--quiet]"},
     .summary =
         "compile the embedded scenario, or LINE and TRAIN, and draw its plan,\n"
         "profile and timetable, its errors and warnings, into one HTML page\n"
         "that zooms, reads out the profile under the pointer and prints whole\n"
-        "(default: NAME_NUMBER.html in the current directory)\n",
+        "(default: NAME_NUMBER.html in the current directory); a last line on\n"
+        "standard error names the page written\n",
     .options = {{"--base", "NAME", "the scenario's name, as compile would take it"},
                 {"--train", "NUMBER", "the train's number, as compile would take it"},
-                {"--out", "FILE.html", "write the page to FILE.html"}},
+                {"--out", "FILE.html", "write the page to FILE.html"},
+                kQuietOption},
     .run = run,
 };
 

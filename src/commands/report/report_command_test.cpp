@@ -45,7 +45,9 @@ TEST(ReportCommand, EmbeddedScenarioInOneSelfContainedPage) {
   testing::TempDir dir;
   const auto run = run_tracciato({"report"}, dir.path());
   EXPECT_EQ(run.status, 0) << run.err;
-  EXPECT_EQ(run.out + run.err, "");
+  EXPECT_EQ(run.out, "");
+  EXPECT_EQ(run.err, "wrote BrenzanoC_OstuviaC_4417.html\n");
+  EXPECT_EQ(run_tracciato({"report", "--quiet"}, dir.path()).err, "");
   const std::string page = read_file(dir / "BrenzanoC_OstuviaC_4417.html");
   EXPECT_TRUE(page.starts_with("<!DOCTYPE html>"));
   for (const char* part : {"<svg id=\"plan\"", "<svg id=\"profile\"", "<table id=\"timetable\""}) {
@@ -75,6 +77,7 @@ TEST(ReportCommand, ACompileErrorIsStatusOneWithTheReportWritten) {
   const auto run = run_tracciato({"report", "Rotta_linea.txt", "Rotta_9-.txt"}, dir.path());
   EXPECT_EQ(run.status, 1);
   EXPECT_TRUE(run.err.starts_with(" Errore n. 6\nRotta_linea.txt:")) << run.err;
+  EXPECT_TRUE(run.err.ends_with("\nwrote Rotta_9.html\n")) << run.err;
   const std::string page = read_file(dir / "Rotta_9.html");
   EXPECT_NE(page.find("the signboard at 850 m (km 136+500) falls in the same 50 m of track"),
             std::string::npos);
@@ -90,6 +93,7 @@ TEST(ReportCommand, UsageErrorsWriteNothing) {
       {kLine, kTrain, kTrain},
       {kLine, kTrain, "--out", kTrain},
       {kLine, "plain.txt"},
+      {kTrain, kLine},
       {"--colour"},
       {"--out"},
   };
@@ -110,6 +114,7 @@ TEST(ReportCommand, UnwritableReportIsStatusThree) {
     const auto run = run_tracciato({"report", "--out", out}, dir.path());
     EXPECT_EQ(run.status, 3) << out;
     EXPECT_NE(run.err.find(shown_path(out)), std::string::npos) << run.err;
+    EXPECT_TRUE(run.err.ends_with("\nnothing was written\n")) << run.err;
   }
 }
 
