@@ -9,7 +9,7 @@ _tracciato() {
   local program=${COMP_WORDS[0]} cur=${COMP_WORDS[COMP_CWORD]} command=${COMP_WORDS[1]:-}
   local words
   if ((COMP_CWORD == 1)); then
-    words="$(_tracciato_commands "$program") --help --version --out --headless"
+    words="$(_tracciato_commands "$program") --help --version --out --headless --force --quiet --color"
   elif [[ $cur == -* ]]; then
     local help
     if [[ $command == -* ]]; then
