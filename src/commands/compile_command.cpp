@@ -44,6 +44,7 @@ void print_summary(const BuildOutcome& outcome, const fs::path& out) {
 
 std::vector<std::string> names_of(const std::vector<WrittenFile>& written) {
   std::vector<std::string> names;
+  names.reserve(written.size());
   for (const WrittenFile& f : written) names.push_back(f.name);
   return names;
 }

@@ -166,7 +166,8 @@ TEST(DefaultRun, BothEditedDescriptionsAreNamedInOneMessage) {
 }
 
 TEST(DefaultRun, ForceReplacesAnEditedDescriptionAndBuildsAsBefore) {
-  testing::TempDir dir, plain;
+  testing::TempDir dir;
+  testing::TempDir plain;
   testing::write_file(dir / kLine, "[generale]\r\nlunghezza percorso, 5000\r\n");
   const auto run = run_tracciato({"--out", dir.path(), "--headless", "--force"}, dir.path());
   EXPECT_EQ(run.status, 0) << run.err;

@@ -49,6 +49,7 @@ std::vector<std::string> trains_beside(std::string_view line_path, const std::st
   // Listed by name, so a stable sort leaves ties by name.
   std::ranges::stable_sort(trains, std::ranges::greater{}, &FolderEntry::modified);
   std::vector<std::string> paths;
+  paths.reserve(trains.size());
   for (const FolderEntry& e : trains) paths.push_back(sibling(line_path, e.name));
   return paths;
 }
