@@ -55,11 +55,11 @@ constexpr std::array kSpeedBoardFields = {
     FieldSpec{"left speed a", "vas", "km/h", 0, 1638, kPacked, kLeftSpeed},
     FieldSpec{"left speed b", "vbs", "km/h", 0, 1638, kPacked, kLeftSpeed},
     FieldSpec{"left speed c", "vcs", "km/h", 0, 1638, kPacked, kLeftSpeed},
-    FieldSpec{"left stripes", "strisces", "", 0, 9, kPacked, "one digit beside the right's"},
+    FieldSpec{"left stripe count", "strisces", "", 0, 9, kPacked, "one digit beside the right's"},
     FieldSpec{"right speed a", "vad", "km/h", 0, 95, kPacked, kLeftSpeed},
     FieldSpec{"right speed b", "vbd", "km/h", 0, 95, kPacked, kLeftSpeed},
     FieldSpec{"right speed c", "vcd", "km/h", 0, 95, kPacked, kLeftSpeed},
-    FieldSpec{"right stripes", "strisced", "", 0, 9, kPacked, "one digit beside the left's"}};
+    FieldSpec{"right stripe count", "strisced", "", 0, 9, kPacked, "one digit beside the left's"}};
 constexpr std::array kSignboardFields = {
     kPosition, FieldSpec{"text", "", "", 0, 0, kText, "kept in a header record, no commas"}};
 

@@ -27,11 +27,19 @@ std::string lower_trimmed(std::string_view text) {
   return out;
 }
 
-// Whether the keyword is one the writer writes for its kind, letter case aside.
+bool same_letters(std::string_view a, std::string_view b) {
+  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+           return std::tolower(static_cast<unsigned char>(x)) ==
+                  std::tolower(static_cast<unsigned char>(y));
+         });
+}
+
+// Whether the keyword is one the writer writes for its kind, letter case aside. Asked of
+// every row a warning pass reads, so it makes no copy.
 bool as_written(const RowKind& row, std::string_view keyword) {
-  const std::string k = lower_trimmed(keyword);
+  while (!keyword.empty() && keyword.back() == ' ') keyword.remove_suffix(1);
   return std::any_of(row.keywords.begin(), row.keywords.end(),
-                     [&](std::string_view w) { return w == k; });
+                     [&](std::string_view w) { return same_letters(w, keyword); });
 }
 
 // A hyphen between two letters: a keyword's underscore or blank typed as a hyphen.
@@ -106,6 +114,11 @@ constexpr std::array<std::string_view, 8> kTrainHeaders = {
     "[generale]", "[aderenze]",      "[segnali]", "[vel_limite]",
     "[stazioni]", "[rallentamenti]", "[codici]",  "[fine]"};
 
+std::span<const std::string_view> headers_of(Section section) {
+  if (section == Section::kTrain) return kTrainHeaders;
+  return kLineHeaders;
+}
+
 }  // namespace
 
 std::optional<std::string_view> CheckHooks::read_keyword(int comment_skips, bool end_in_comments,
@@ -139,10 +152,18 @@ void CheckHooks::warn_comment_keyword(std::string_view field, Section section) c
 void CheckHooks::warn_keyword_reading(std::string_view keyword, Section section) const {
   const RowKind* kind = this->kind();
   if (kind == nullptr || as_written(*kind, keyword)) return;
+  if (keyword.starts_with('[')) {
+    const auto meant = nearest(lower_trimmed(keyword), headers_of(section));
+    warn(0,
+         "the header " + quoted(keyword) + " holds " + quoted(kind->words.front().word) +
+             ", so it is read as " + a(kind->name),
+         std::nullopt, meant ? "did you mean " + quoted(*meant) + "?" : std::string());
+    return;
+  }
   if (const std::string_view mark = comment_mark(keyword); !mark.empty()) {
     observer_->warning(
         {at(0), std::nullopt,
-         quoted(mark) + " marks no comment here: the line is read as a " + std::string(kind->name),
+         quoted(mark) + " marks no comment here: the line is read as " + a(kind->name),
          std::string(kCommentHint)});
     return;
   }
@@ -185,7 +206,7 @@ void CheckHooks::warn_stored(RowId row, std::size_t k, std::int64_t v) const {
   const std::optional<std::int64_t> back = read_back(*f, v);
   std::string told;
   if (back && *back != v) {
-    told = field_phrase(kind, k) + ", " + with_unit(v, f->unit) + ", is stored as " +
+    told = field_phrase(kind, k) + " is written as " + with_unit(v, f->unit) + " and stored as " +
            with_unit(*back, f->unit) + " (" + std::string(storage_words(f->storage)) +
            "; the field holds " + range_of(*f) + ")";
     if (f->storage == Storage::kPlus100Low8 && (*back > 0) != (v > 0)) {
@@ -193,9 +214,9 @@ void CheckHooks::warn_stored(RowId row, std::size_t k, std::int64_t v) const {
               (v > 0 ? "climb" : "descent") + " was written";
     }
   } else if (f->storage == Storage::kPacked && (v < f->low || v > f->high)) {
-    told = field_phrase(kind, k) + ", " + with_unit(v, f->unit) + ", is beyond what its field " +
-           "holds, " + range_of(*f) + ": packed with the other fields, it reads back as another " +
-           "value";
+    told = field_phrase(kind, k) + " is written as " + with_unit(v, f->unit) +
+           ", beyond what its field holds (" + range_of(*f) +
+           "): packed with the other fields, it reads back as another value";
   }
   if (!told.empty()) warn(k, told);
 }
@@ -278,9 +299,7 @@ bool CheckHooks::other_description_row(std::string_view field) const {
 }
 
 void CheckHooks::warn_header(std::string_view field, Section section) const {
-  const std::span<const std::string_view> headers =
-      section == Section::kTrain ? std::span<const std::string_view>(kTrainHeaders)
-                                 : std::span<const std::string_view>(kLineHeaders);
+  const std::span<const std::string_view> headers = headers_of(section);
   const std::string header = [&] {
     std::string h(field);
     while (!h.empty() && h.back() == ' ') h.pop_back();
