@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# The completion script completes commands, options, help topics and error codes.
+# The completion script completes commands, options, help topics, error codes and row
+# keywords.
 #   completion_test.sh TRACCIATO
 set -uo pipefail
 program=$1
@@ -35,5 +36,9 @@ expect "--out x --f" "--force"
 expect "export --" "--out --force --quiet --help"
 expect "report --q" "--quiet"
 expect "help c" "check compile codes"
+expect "help r" "report rows"
 expect "explain 125" "1250 1251"
+expect "explain sta" "stazione"
+expect "explain curvas" "curvas1 curvas2 curvas3 curvas4 curvas5 curvas6"
+expect "explain pro" "progressiva"
 exit $((failures > 0))

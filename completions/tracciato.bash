@@ -1,5 +1,5 @@
-# Bash completion for tracciato. The commands, their options and the error codes come from
-# the program's own help, so they never drift from the command table.
+# Bash completion for tracciato. The commands, their options, the error codes and the row
+# keywords come from the program's own help, so they never drift from its tables.
 
 _tracciato_commands() {
   "$1" --help 2>/dev/null | sed -n 's/^\(usage:\)\{0,1\} *tracciato \([a-z][a-z]*\).*/\2/p' | sort -u
@@ -19,9 +19,11 @@ _tracciato() {
     fi
     words="$(sed -n 's/^  \(-[a-z-]*\).*/\1/p' <<<"$help") --help"
   elif [[ $command == help ]] && ((COMP_CWORD == 2)); then
-    words="$(_tracciato_commands "$program") codes"
+    words="$(_tracciato_commands "$program") codes rows"
   elif [[ $command == explain ]]; then
-    words=$("$program" help codes 2>/dev/null | sed -n 's/^ *\([0-9][0-9]*\)  .*/\1/p')
+    # The codes, and the first word of each row keyword, which names its row.
+    words="$("$program" help codes 2>/dev/null | sed -n 's/^ *\([0-9][0-9]*\)  .*/\1/p')
+$("$program" help rows 2>/dev/null | sed -n 's/^  \([a-z_0-9]*\).*/\1/p' | sort -u)"
   else
     compopt -o filenames 2>/dev/null
     mapfile -t COMPREPLY < <(compgen -f -- "$cur")

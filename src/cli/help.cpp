@@ -5,6 +5,7 @@
 #include <sstream>
 
 #include "cli/exit_status.h"
+#include "cli/row_help.h"
 #include "model/error_codes.h"
 
 namespace tracciato {
@@ -68,6 +69,10 @@ int help_run(const Arguments& args, const CommandContext& context) {
   if (args.positionals.size() > 1) return usage_error("help", "help takes one COMMAND");
   if (args.positionals.front() == "codes") {
     std::cout << codes_help();
+    return exit_code(ExitStatus::kOk);
+  }
+  if (args.positionals.front() == "rows") {
+    std::cout << rows_help();
     return exit_code(ExitStatus::kOk);
   }
   for (const Command& command : context.commands) {
@@ -134,10 +139,10 @@ int usage_error(std::string_view command, const std::string& problem) {
 
 const Command kHelpCommand{
     .name = "help",
-    .forms = {"[COMMAND | codes]"},
+    .forms = {"[COMMAND | codes | rows]"},
     .summary =
         "show what COMMAND does and the options it takes, or this overview;\n"
-        "help codes lists the error codes\n",
+        "help codes lists the error codes, help rows every row keyword\n",
     .options = {},
     .run = help_run,
 };

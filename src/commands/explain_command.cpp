@@ -6,6 +6,7 @@
 
 #include "cli/exit_status.h"
 #include "cli/help.h"
+#include "cli/row_help.h"
 #include "model/error_codes.h"
 
 namespace tracciato {
@@ -36,13 +37,34 @@ std::optional<std::int32_t> code_of(const std::string& word) {
   return code;
 }
 
+// Every row kind the word names, one after the other.
+int explain_rows(const std::string& word) {
+  const std::vector<const RowKind*> rows = rows_named(word);
+  if (rows.empty()) {
+    const std::string meant = did_you_mean_row(word);
+    return usage_error("explain", word + " is no error code or row keyword" +
+                                      (meant.empty() ? "; tracciato help codes and tracciato "
+                                                       "help rows list them"
+                                                     : meant));
+  }
+  const char* separator = "";
+  for (const RowKind* row : rows) {
+    std::cout << separator << row_explanation(*row);
+    separator = "\n";
+  }
+  return exit_code(ExitStatus::kOk);
+}
+
 int run(const Arguments& args, const CommandContext& /*context*/) {
-  if (args.positionals.size() != 1) return usage_error("explain", "explain takes one CODE");
-  const auto code = code_of(args.positionals.front());
-  const ErrorCodeInfo* info = code ? error_code_info(*code) : nullptr;
+  if (args.positionals.size() != 1) {
+    return usage_error("explain", "explain takes one CODE or ROW");
+  }
+  const std::string& word = args.positionals.front();
+  const auto code = code_of(word);
+  if (!code) return explain_rows(word);
+  const ErrorCodeInfo* info = error_code_info(*code);
   if (info == nullptr) {
-    return usage_error(
-        "explain", args.positionals.front() + " is no error code; tracciato help codes lists them");
+    return usage_error("explain", word + " is no error code; tracciato help codes lists them");
   }
   std::cout << "error " << info->code << ": " << info->summary << "\n\n"
             << wrapped(info->rule) << '\n'
@@ -55,10 +77,12 @@ int run(const Arguments& args, const CommandContext& /*context*/) {
 
 const Command kExplainCommand{
     .name = "explain",
-    .forms = {"CODE"},
+    .forms = {"CODE | ROW"},
     .summary =
         "what an error code means, its rule, the fix and a row that raises it;\n"
-        "tracciato help codes lists every code\n",
+        "or a row kind (stazione, segnale, station): its keyword, section and\n"
+        "fields with unit, range and storage; tracciato help codes and\n"
+        "tracciato help rows list them\n",
     .options = {},
     .run = run,
 };
