@@ -18,13 +18,14 @@ FileDescription::FileDescription(std::filesystem::path file, bool temporary, std
       shown_(shown.empty() ? shown_path(file_) : std::move(shown)),
       temporary_(temporary) {}
 
+// A symbolic link loop stands there, though it leads nowhere: it is told as such.
 bool FileDescription::exists() const {
   std::error_code ec;
-  return std::filesystem::exists(file_, ec);
+  return std::filesystem::exists(file_, ec) || ec == std::errc::too_many_symbolic_link_levels;
 }
 
 std::optional<std::string_view> FileDescription::load() {
-  mapped_ = MappedFile::open(file_);
+  mapped_ = MappedFile::open(file_, &unreadable_);
   if (!mapped_) return std::nullopt;
   return mapped_->bytes();
 }
@@ -37,6 +38,7 @@ void FileDescription::discard() {
 }
 
 std::string FileDescription::read_problem() const {
+  if (!unreadable_.empty()) return unreadable_;
   return tracciato::read_problem(file_).value_or("");
 }
 

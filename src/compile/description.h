@@ -52,6 +52,7 @@ class FileDescription final : public Description {
   std::string shown_;
   bool temporary_;
   std::optional<MappedFile> mapped_;
+  std::string unreadable_;  // why the last load failed
 };
 
 class MemoryDescription final : public Description {

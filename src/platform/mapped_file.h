@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <optional>
+#include <string>
 #include <string_view>
 
 namespace tracciato {
@@ -10,8 +11,10 @@ namespace tracciato {
 // held. Another program may hold the file open, even for writing, while it is read.
 class MappedFile {
  public:
-  // Nothing when the file cannot be opened, is not a regular file or cannot be mapped.
-  static std::optional<MappedFile> open(const std::filesystem::path& file);
+  // Nothing when the file cannot be opened (see InputFile::open), is not a regular file
+  // or cannot be mapped; `why`, when given, then says why.
+  static std::optional<MappedFile> open(const std::filesystem::path& file,
+                                        std::string* why = nullptr);
   MappedFile(MappedFile&& other) noexcept;
   MappedFile& operator=(MappedFile&& other) noexcept;
   MappedFile(const MappedFile&) = delete;

@@ -1,26 +1,28 @@
-#include <fcntl.h>
 #include <sys/mman.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
+#include <cerrno>
+#include <cstring>
+
+#include "platform/input_file.h"
 #include "platform/mapped_file.h"
 
 namespace tracciato {
 
-std::optional<MappedFile> MappedFile::open(const std::filesystem::path& file) {
-  const int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) return std::nullopt;
-  struct stat info {};
-  const bool regular = ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode);
-  const std::size_t size = regular ? static_cast<std::size_t>(info.st_size) : 0;
-  void* map = nullptr;
-  if (regular && size > 0) {
-    map = ::mmap(nullptr, size, PROT_READ, MAP_PRIVATE, fd, 0);
-    if (map == MAP_FAILED) map = nullptr;
-    if (map != nullptr) ::madvise(map, size, MADV_SEQUENTIAL);
+std::optional<MappedFile> MappedFile::open(const std::filesystem::path& file, std::string* why) {
+  std::string refused;
+  const auto input = InputFile::open(file, refused);
+  if (!input) {
+    if (why != nullptr) *why = refused;
+    return std::nullopt;
   }
-  ::close(fd);
-  if (!regular || (size > 0 && map == nullptr)) return std::nullopt;
+  const auto size = static_cast<std::size_t>(input->size());
+  if (size == 0) return MappedFile(nullptr, 0, nullptr);
+  void* map = ::mmap(nullptr, size, PROT_READ, MAP_PRIVATE, static_cast<int>(input->handle()), 0);
+  if (map == MAP_FAILED) {
+    if (why != nullptr) *why = std::strerror(errno);
+    return std::nullopt;
+  }
+  ::madvise(map, size, MADV_SEQUENTIAL);
   return MappedFile(static_cast<const char*>(map), size, nullptr);
 }
 

@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <iostream>
 #include <memory>
+#include <vector>
 
 #include "base/utf8_path.h"
 #include "cli/exit_status.h"
@@ -11,7 +12,8 @@
 #include "commands/dump/dump_json.h"
 #include "commands/dump/dump_text.h"
 #include "commands/dump/dump_walk.h"
-#include "compile/description.h"
+#include "model/file_names.h"
+#include "platform/input_file.h"
 
 namespace tracciato {
 
@@ -19,24 +21,33 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// One compiled file, mapped, with the kind its name or else its bytes give.
+// One compiled file, read whole, with the kind its name or else its bytes give.
 struct OpenedFile {
-  explicit OpenedFile(const std::string& word) : path(utf8_path(word)), mapped(path, false) {}
+  explicit OpenedFile(const std::string& word) : path(utf8_path(word)) {}
   fs::path path;
-  FileDescription mapped;
+  std::vector<std::uint8_t> contents;
   std::span<const std::uint8_t> bytes;
   std::optional<CompiledKind> kind;
   DumpedFile name() const { return {shown_path(path), bytes.size()}; }
 };
 
-// Maps the file; false, with the complaint written, when it cannot be read.
+// Reads the file; false, with the complaint written, when it cannot be read. It is read,
+// not mapped: another program that shortens a mapped file would end the process.
 bool open(OpenedFile& file) {
-  const auto text = file.mapped.load();
-  if (!text) {
-    std::cerr << "tracciato dump: cannot read " << shown_path(file.path) << '\n';
+  std::string why;
+  auto input = InputFile::open(file.path, why);
+  if (!input) {
+    std::cerr << "tracciato dump: cannot read " << shown_path(file.path) << ": " << why << '\n';
     return false;
   }
-  file.bytes = {reinterpret_cast<const std::uint8_t*>(text->data()), text->size()};
+  try {
+    file.contents = input->read_all();
+  } catch (const ReadError& error) {
+    std::cerr << "tracciato dump: " << shown_path(file.path) << ": offset " << error.offset()
+              << ": " << error.what() << '\n';
+    return false;
+  }
+  file.bytes = file.contents;
   file.kind = compiled_kind_from_name(file.path);
   if (!file.kind) file.kind = compiled_kind_from_content(file.bytes);
   return true;
