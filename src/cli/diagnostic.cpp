@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "base/cp1252.h"
+#include "base/visible_text.h"
 
 namespace tracciato {
 
@@ -15,7 +16,7 @@ constexpr int kShownBefore = 60;
 
 std::string place(const SourceLocation& where) {
   if (where.path.empty()) return "tracciato";
-  std::string text = where.path;
+  std::string text = visible_utf8(where.path);
   if (where.line > 0) text += ":" + std::to_string(where.line);
   if (where.line > 0 && where.column > 0) text += ":" + std::to_string(where.column);
   return text;
@@ -80,7 +81,7 @@ std::string headline(const SourceLocation& at, std::string_view colour, const st
                      const std::string& message, const Palette& colours) {
   return std::string(colours.location) + place(at) + ":" + std::string(colours.reset) + " " +
          std::string(colour) + label + ":" + std::string(colours.reset) + " " +
-         cp1252_to_utf8(message) + "\n";
+         visible_cp1252(message) + "\n";
 }
 
 }  // namespace
@@ -102,7 +103,7 @@ std::string render_diagnostic(const Diagnostic& d, const Palette& colours) {
   for (const Note& note : d.notes) {
     if (note.at.path.empty()) {
       text += std::string(colours.note) + "note:" + std::string(colours.reset) + " " +
-              cp1252_to_utf8(note.text) + "\n";
+              visible_cp1252(note.text) + "\n";
     } else {
       text += headline(note.at, colours.note, "note", note.text, colours);
       text += source_lines(note.at, colours);
@@ -110,7 +111,7 @@ std::string render_diagnostic(const Diagnostic& d, const Palette& colours) {
   }
   if (!d.hint.empty()) {
     text += std::string(colours.help) + "help:" + std::string(colours.reset) + " " +
-            cp1252_to_utf8(d.hint) + "\n";
+            visible_cp1252(d.hint) + "\n";
   }
   return text;
 }
