@@ -6,6 +6,8 @@
 #include <ostream>
 #include <stdexcept>
 
+#include "base/visible_text.h"
+
 namespace tracciato {
 
 namespace {
@@ -27,7 +29,16 @@ void write_escaped(std::string& out, std::string_view utf8) {
 std::string escape_markup(std::string_view utf8) {
   std::string s;
   s.reserve(utf8.size());
-  for (const char c : utf8) {
+  for (std::size_t i = 0; i < utf8.size(); ++i) {
+    const char c = utf8[i];
+    const auto byte = static_cast<unsigned char>(c);
+    // The page is UTF-8 without control characters: a path's raw bytes become U+FFFD.
+    if (byte >= 0x80 || (byte < 0x20 && c != '\t' && c != '\n' && c != '\r') || byte == 0x7F) {
+      const std::size_t n = byte >= 0x80 ? utf8_sequence(utf8.substr(i)) : 0;
+      s += n == 0 ? std::string_view("\xEF\xBF\xBD") : utf8.substr(i, n);
+      i += n == 0 ? 0 : n - 1;
+      continue;
+    }
     switch (c) {
       case '&':
         s += "&amp;";

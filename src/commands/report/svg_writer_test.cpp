@@ -37,5 +37,11 @@ TEST(SvgWriter, NumbersKeepOneDecimalAtMost) {
   EXPECT_EQ(points_text(points), "1,2.5 -3.2,0");
 }
 
+TEST(SvgWriter, MarkupIsUtf8WithoutControlCharacters) {
+  EXPECT_EQ(escape_markup("A\xff\xfe_linea.txt"), "A\xEF\xBF\xBD\xEF\xBF\xBD_linea.txt");
+  EXPECT_EQ(escape_markup("CITT\xC3\x80\x1b[2J"), "CITT\xC3\x80\xEF\xBF\xBD[2J");
+  EXPECT_EQ(escape_markup("a\tb\nc"), "a\tb\nc");
+}
+
 }  // namespace
 }  // namespace tracciato
