@@ -2,13 +2,12 @@
 
 #include "base/unexpected_failure.h"
 #include "compile/output_files.h"
-#include "compile/temporary_files.h"
 #include "model/error_codes.h"
 
 namespace tracciato {
 
 BuildOutcome build_files(const BuildRequest& request, const std::filesystem::path& out_dir,
-                         CheckObserver* warnings) {
+                         CheckObserver* warnings, bool replace_read_only) {
   Scenario scenario = memorizza_percorso(request, warnings);
   EncodedBuild encoded;
   if (!scenario.errors.failed()) {
@@ -24,8 +23,7 @@ BuildOutcome build_files(const BuildRequest& request, const std::filesystem::pat
     return outcome;
   }
   try {
-    remove_stale_temporaries(out_dir);
-    write_all_or_nothing(out_dir, compiled_files(encoded));
+    write_all_or_nothing(out_dir, compiled_files(encoded), replace_read_only);
   } catch (const FileError& error) {
     outcome.write_failure = "cannot write " + std::string(error.what());
     return outcome;

@@ -24,8 +24,9 @@ struct BuildOutcome {
 
 // The whole build of two descriptions into `out_dir`: compile, then write the compiled
 // files all or nothing. A `warnings` observer, which must not be checking, hears the
-// compile's warnings and changes nothing of it.
+// compile's warnings and changes nothing of it. A read-only compiled file there stops the
+// write unless `replace_read_only`.
 BuildOutcome build_files(const BuildRequest& request, const std::filesystem::path& out_dir,
-                         CheckObserver* warnings = nullptr);
+                         CheckObserver* warnings = nullptr, bool replace_read_only = false);
 
 }  // namespace tracciato

@@ -1,24 +1,30 @@
 #include "compile/output_files.h"
 
+#include <chrono>
 #include <exception>
 #include <system_error>
 #include <thread>
 
-#include "compile/temporary_files.h"
 #include "model/file_names.h"
+#include "platform/folder_lock.h"
 #include "platform/output_file.h"
+#include "platform/replacing_file.h"
+#include "platform/temporary_files.h"
 
 namespace tracciato {
 
 namespace {
 
+// How long a run waits for another that writes compiled files into the same folder.
+constexpr std::chrono::seconds kLockPatience(5);
+
 // Syncs the files at once: the disk then serves their cache flushes together instead of
 // one after another. A failure names the first failing file in writing order.
-void sync_all(std::vector<OutputFile>& files) {
+void sync_all(std::vector<ReplacingFile>& files) {
   std::vector<std::exception_ptr> failures(files.size());
   const auto sync = [&](std::size_t i) {
     try {
-      files[i].sync_and_close();
+      files[i].finish();
     } catch (...) {
       failures[i] = std::current_exception();
     }
@@ -39,60 +45,97 @@ void sync_all(std::vector<OutputFile>& files) {
   }
 }
 
-// One compiled file on its way into place: the new bytes under a temporary name, and the
-// earlier file of the set, kept aside until the whole set is in place.
-struct Placement {
-  std::filesystem::path target;
-  std::filesystem::path temporary;
-  std::filesystem::path earlier;
-  bool had_earlier = false;
+// The earlier files of the set, each kept aside under a temporary name until the whole
+// set is in place.
+struct KeptAside {
+  std::filesystem::path aside;
+  bool kept = false;
 };
 
-bool keep_earlier(const std::filesystem::path& target, const std::filesystem::path& aside) {
-  std::error_code ec;
-  if (!std::filesystem::is_regular_file(target, ec)) return false;
-  keep_aside(target, aside);
-  return true;
+bool keepable(const StandingFile& earlier) {
+  return earlier.kind == StandingFile::Kind::kFile || earlier.kind == StandingFile::Kind::kLink;
 }
 
-// Puts the earlier files of the first `count` placements back, so that the three files
-// always come from one build.
-void restore_earlier(const std::vector<Placement>& placed, std::size_t count) {
-  std::error_code ec;
+// Puts the earlier files of the first `count` files back, so that the three files always
+// come from one build.
+void restore_earlier(const std::vector<ReplacingFile>& files, const std::vector<KeptAside>& kept,
+                     std::size_t count) {
   for (std::size_t i = 0; i < count; ++i) {
     try {
-      if (placed[i].had_earlier) {
-        replace_file(placed[i].earlier, placed[i].target);
+      if (kept[i].kept) {
+        replace_file(kept[i].aside, files[i].target());
       } else {
-        std::filesystem::remove(placed[i].target, ec);
+        remove_file(files[i].target());
       }
     } catch (const FileError&) {  // the first failure is the one to report
     }
   }
 }
 
-// The temporary names and the earlier files kept aside, once the set is done or failed.
-void remove_leftovers(const std::vector<Placement>& placed) {
-  std::error_code ec;
-  for (const Placement& p : placed) {
-    std::filesystem::remove(p.temporary, ec);
-    std::filesystem::remove(p.earlier, ec);
+void move_into_place(std::vector<ReplacingFile>& files, std::vector<KeptAside>& kept) {
+  for (std::size_t i = 0; i < files.size(); ++i) {
+    if (!keepable(files[i].earlier())) continue;
+    keep_aside(files[i].target(), kept[i].aside);
+    kept[i].kept = true;
   }
-}
-
-void move_into_place(std::vector<Placement>& placed) {
-  for (Placement& p : placed) p.had_earlier = keep_earlier(p.target, p.earlier);
-  for (std::size_t i = 0; i < placed.size(); ++i) {
+  for (std::size_t i = 0; i < files.size(); ++i) {
     try {
-      replace_file(placed[i].temporary, placed[i].target);
+      files[i].place();
     } catch (const FileError&) {
-      restore_earlier(placed, i);
+      restore_earlier(files, kept, i);
       throw;
     }
   }
 }
 
+void remove_kept(const std::vector<KeptAside>& kept) {
+  for (const KeptAside& k : kept) {
+    if (k.kept) remove_file(k.aside);
+  }
+}
+
+std::vector<std::string> names_of(const std::vector<CompiledFile>& files) {
+  std::vector<std::string> names;
+  names.reserve(files.size());
+  for (const CompiledFile& f : files) names.push_back(f.name);
+  return names;
+}
+
+void write_set(const std::filesystem::path& dir, const std::vector<CompiledFile>& files,
+               bool replace_read_only) {
+  if (!replace_read_only) {
+    if (const auto refused = read_only_outputs(dir, names_of(files))) {
+      throw FileError(dir / utf8_path(refused->front()), "it is read-only; --force replaces it");
+    }
+  }
+  std::vector<ReplacingFile> written;
+  std::vector<KeptAside> kept;
+  for (const CompiledFile& f : files) {
+    written.emplace_back(dir / utf8_path(f.name));
+    kept.push_back({temporary_name(dir, "earlier-" + f.name)});
+    for (const auto part : f.parts) written.back().write(part);
+  }
+  sync_all(written);
+  try {
+    move_into_place(written, kept);
+  } catch (...) {
+    remove_kept(kept);
+    throw;
+  }
+  remove_kept(kept);
+}
+
 }  // namespace
+
+std::optional<std::vector<std::string>> read_only_outputs(const std::filesystem::path& dir,
+                                                          const std::vector<std::string>& names) {
+  std::vector<std::string> read_only;
+  for (const std::string& name : names) {
+    if (standing_file(dir / utf8_path(name)).read_only) read_only.push_back(name);
+  }
+  if (read_only.empty()) return std::nullopt;
+  return read_only;
+}
 
 EncodedBuild encode_build(const Scenario& s, const std::string& base_name,
                           const std::string& train_number) {
@@ -113,27 +156,11 @@ std::vector<CompiledFile> compiled_files(const EncodedBuild& build) {
   return files;
 }
 
-void write_all_or_nothing(const std::filesystem::path& dir,
-                          const std::vector<CompiledFile>& files) {
-  std::vector<Placement> placed;
-  placed.reserve(files.size());
-  for (const CompiledFile& f : files) {
-    placed.push_back({dir / utf8_path(f.name), temporary_name(dir, f.name),
-                      temporary_name(dir, "earlier-" + f.name)});
-  }
-  try {
-    std::vector<OutputFile> written;
-    for (std::size_t i = 0; i < files.size(); ++i) {
-      written.emplace_back(placed[i].temporary, placed[i].target);
-      for (const auto part : files[i].parts) written.back().write(part);
-    }
-    sync_all(written);
-    move_into_place(placed);
-  } catch (...) {
-    remove_leftovers(placed);
-    throw;
-  }
-  remove_leftovers(placed);
+void write_all_or_nothing(const std::filesystem::path& dir, const std::vector<CompiledFile>& files,
+                          bool replace_read_only) {
+  const FolderLock lock(dir, kLockPatience);
+  remove_stale_temporaries(dir);
+  write_set(dir, files, replace_read_only);
 }
 
 }  // namespace tracciato

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -25,7 +26,15 @@ EncodedBuild encode_build(const Scenario& scenario, const std::string& base_name
 std::vector<CompiledFile> compiled_files(const EncodedBuild& build);
 
 // Writes every file to a temporary name in `dir`, syncs it, and only when all are
-// complete renames them into place in order. Throws FileError.
-void write_all_or_nothing(const std::filesystem::path& dir, const std::vector<CompiledFile>& files);
+// complete renames them into place in order, holding the folder's lock throughout so
+// that no other run mixes its files in. A read-only file of the set stops it before
+// anything is written, unless `replace_read_only`. Throws FileError.
+void write_all_or_nothing(const std::filesystem::path& dir, const std::vector<CompiledFile>& files,
+                          bool replace_read_only = false);
+
+// Which of the files `names` in `dir` are read-only, in the order given; nothing when
+// none is.
+std::optional<std::vector<std::string>> read_only_outputs(const std::filesystem::path& dir,
+                                                          const std::vector<std::string>& names);
 
 }  // namespace tracciato

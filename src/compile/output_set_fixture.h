@@ -15,10 +15,10 @@ class OutputSet : public ::testing::Test {
       testing::write_file(dir_ / name, std::string("earlier ") + name);
   }
 
-  void write_set() {
+  void write_set(bool replace_read_only = false) {
     std::vector<CompiledFile> files;
     for (const char* name : kNames) files.push_back({name, {kNewBytes}});
-    write_all_or_nothing(dir_.path(), files);
+    write_all_or_nothing(dir_.path(), files, replace_read_only);
   }
 
   std::vector<std::string> unchanged_files() const {

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "platform/process.h"
+#include "platform/windows_text.h"
 
 namespace tracciato {
 
@@ -18,6 +19,10 @@ bool process_running(long id) {
   const bool running = ::GetExitCodeProcess(process, &code) && code == STILL_ACTIVE;
   ::CloseHandle(process);
   return running;
+}
+
+std::string command_line() {
+  return to_utf8(::GetCommandLineW());
 }
 
 std::filesystem::path executable_path() {

@@ -1,13 +1,11 @@
 #include "textio/text_writer.h"
 
-#include <cerrno>
-#include <cstring>
-#include <fstream>
+#include <cstdint>
 #include <stdexcept>
 #include <string>
 
 #include "base/cp1252.h"
-#include "base/file_error.h"
+#include "platform/replacing_file.h"
 
 namespace tracciato {
 
@@ -26,26 +24,6 @@ std::vector<std::string_view> text_slots(std::string_view utf8) {
   return slots;
 }
 
-namespace {
-
-// An earlier file of the name goes first, so that nothing is ever appended to it. Only a
-// file is replaced: whatever else stands there (an empty directory would go with it) stays.
-void remove_earlier(const std::filesystem::path& file) {
-  std::error_code status_error;
-  const auto status = std::filesystem::symlink_status(file, status_error);
-  if (std::filesystem::is_directory(status)) throw FileError(file, "a directory stands there");
-  if (std::filesystem::exists(status) && !std::filesystem::is_regular_file(status) &&
-      !std::filesystem::is_symlink(status)) {
-    throw FileError(file, "it is not a regular file");
-  }
-  { std::ofstream touch(file, std::ios::binary | std::ios::app); }
-  std::error_code ec;
-  std::filesystem::remove(file, ec);
-  if (ec) throw FileError(file, "cannot delete it: " + ec.message());
-}
-
-}  // namespace
-
 std::string embedded_text_bytes(std::string_view utf8) {
   std::string bytes;
   for (const std::string_view slot : text_slots(utf8)) {
@@ -56,14 +34,13 @@ std::string embedded_text_bytes(std::string_view utf8) {
   return bytes;
 }
 
+// Written whole under a temporary name and renamed over the earlier file, so nothing is
+// ever appended to it, and a directory standing there stays.
 void write_embedded_text(const std::filesystem::path& file, std::string_view utf8) {
   const std::string bytes = embedded_text_bytes(utf8);
-  remove_earlier(file);
-  std::ofstream out(file, std::ios::binary | std::ios::trunc);
-  if (!out) throw FileError(file, std::string("cannot create it: ") + std::strerror(errno));
-  out << bytes;
-  out.close();
-  if (!out) throw FileError(file, "cannot write it");
+  ReplacingFile out(file);
+  out.write({reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()});
+  out.commit();
 }
 
 }  // namespace tracciato

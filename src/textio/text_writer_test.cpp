@@ -54,5 +54,18 @@ TEST(TextWriter, ADirectoryInThePlaceOfTheFileStays) {
   EXPECT_TRUE(std::filesystem::is_directory(dir / "t.txt"));
 }
 
+// The link is replaced by the text: what it led to is neither created nor written.
+TEST(TextWriter, ALinkAtTheNameIsReplacedNotFollowed) {
+  testing::TempDir dir;
+  testing::TempDir elsewhere;
+  std::error_code ec;
+  std::filesystem::create_symlink(elsewhere / "created", dir / "t.txt", ec);
+  if (ec) GTEST_SKIP() << "this system does not let the test make symbolic links: " << ec.message();
+  write_embedded_text(dir / "t.txt", "x\n");
+  EXPECT_FALSE(std::filesystem::is_symlink(dir / "t.txt"));
+  EXPECT_EQ(testing::read_file(dir / "t.txt"), "x\r\n");
+  EXPECT_TRUE(testing::file_names(elsewhere.path()).empty());
+}
+
 }  // namespace
 }  // namespace tracciato
