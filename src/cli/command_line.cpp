@@ -5,6 +5,7 @@
 #include "cli/exit_status.h"
 #include "cli/help.h"
 #include "cli/version.h"
+#include "platform/standard_output.h"
 
 namespace tracciato {
 
@@ -35,9 +36,7 @@ int run_command(const Command& command, std::span<const std::string> words,
   return command.run(*args, context);
 }
 
-}  // namespace
-
-int run_command_line(std::span<const std::string> words, const CommandContext& context) {
+int dispatch(std::span<const std::string> words, const CommandContext& context) {
   const std::string first = words.empty() ? "" : words.front();
   if (first == "--help" || first == "-h") {
     std::cout << overview_help(context.commands);
@@ -53,6 +52,17 @@ int run_command_line(std::span<const std::string> words, const CommandContext& c
   if (!command)
     return usage_error(first, "unknown command" + did_you_mean_command(context.commands, first));
   return run_command(*command, named ? words.subspan(1) : words, context);
+}
+
+}  // namespace
+
+int run_command_line(std::span<const std::string> words, const CommandContext& context) {
+  const int status = dispatch(words, context);
+  if (const auto why = finish_standard_output()) {
+    std::cerr << "tracciato: cannot write standard output: " << *why << '\n';
+    return exit_code(ExitStatus::kFileProblem);
+  }
+  return status;
 }
 
 }  // namespace tracciato
