@@ -86,7 +86,8 @@ int run(const Arguments& args, const CommandContext& /*context*/) {
   const BuildRequest request{*line_description, *train_description, names->base_name,
                              names->train_number, args.flag("--no-geometry") ? 0 : 1};
   FindingList warnings(false);
-  const BuildOutcome outcome = build_files(request, out, args.flag("-w") ? nullptr : &warnings);
+  const BuildOutcome outcome =
+      build_files(request, out, args.flag("-w") ? nullptr : &warnings, args.flag("--force"));
   if (args.flag("--verbose")) print_summary(outcome, out);
   const ExitStatus status = report_build(outcome, reporter);
   if (status == ExitStatus::kOk) write_warnings_text(std::cerr, warnings, *colours);
@@ -99,7 +100,7 @@ int run(const Arguments& args, const CommandContext& /*context*/) {
 const Command kCompileCommand{
     .name = "compile",
     .forms = {"LINE TRAIN [--base NAME] [--train NUMBER] [--out DIR]\n"
-              "[--no-geometry] [--verbose] [-w] [--quiet] [--color WHEN]"},
+              "[--no-geometry] [--force] [--verbose] [-w] [--quiet] [--color WHEN]"},
     .summary =
         "compile a line description and a train description into the\n"
         "simulator's files NAME_linea.dat, NAME_NUMBER.sim and NAME_NUMBER.dat\n"
@@ -113,6 +114,7 @@ const Command kCompileCommand{
                 {"--train", "NUMBER", "the train's number, which names its two files"},
                 {"--out", "DIR", "write the compiled files into DIR"},
                 {"--no-geometry", "", "build without the plan geometry table"},
+                {"--force", "", "replace compiled files that are read-only"},
                 {"--verbose", "", "list the files written, with their sizes"},
                 {"-w", "", "leave out the warnings"},
                 kQuietOption,

@@ -12,6 +12,7 @@
 #include "cli/written_files.h"
 #include "compile/build_files.h"
 #include "compile/line/line_description_writer.h"
+#include "compile/output_files.h"
 #include "compile/train/train_description_writer.h"
 #include "documents/scenario_texts.h"
 #include "model/file_names.h"
@@ -59,6 +60,28 @@ std::optional<std::string> edited_descriptions(const EmbeddedScenario& scenario,
          " with tracciato compile";
 }
 
+// Why the run must not go on: files it would replace that are read-only. Nothing when
+// there are none.
+std::optional<std::string> read_only_files(const EmbeddedScenario& scenario, const fs::path& dir) {
+  const std::string base_name(scenario.base_name);
+  const std::string train_number(scenario.train_number);
+  std::vector<std::string> outputs;
+  for (const ScenarioText& text : scenario_texts(scenario)) outputs.push_back(text.name);
+  outputs.insert(outputs.end(),
+                 {geometry_file_name(base_name), header_file_name(base_name, train_number),
+                  cell_file_name(base_name, train_number)});
+  const auto read_only = read_only_outputs(dir, outputs);
+  if (!read_only) return std::nullopt;
+  std::string message;
+  for (std::size_t i = 0; i < read_only->size(); ++i) {
+    if (i > 0) message += i + 1 == read_only->size() ? " and " : ", ";
+    message += shown_path(dir / utf8_path((*read_only)[i]));
+  }
+  const bool one = read_only->size() == 1;
+  return message + (one ? " is" : " are") + " read-only: give --force to replace " +
+         (one ? "it" : "them");
+}
+
 // The files a run leaves: the texts it wrote that the compile did not delete, then the
 // compiled files.
 std::vector<std::string> left_behind(const std::vector<std::string>& texts, const fs::path& dir,
@@ -75,7 +98,7 @@ std::vector<std::string> left_behind(const std::vector<std::string>& texts, cons
 // Texts, compile (which deletes the temporary descriptions), compiled files; `written`
 // receives what is left of them.
 ExitStatus build_embedded(const EmbeddedScenario& scenario, const fs::path& dir, Face& face,
-                          std::vector<std::string>& written) {
+                          bool force, std::vector<std::string>& written) {
   face.show_waiting();
   const std::string base_name(scenario.base_name);
   const std::string train_number(scenario.train_number);
@@ -90,7 +113,7 @@ ExitStatus build_embedded(const EmbeddedScenario& scenario, const fs::path& dir,
   FileDescription line(dir / utf8_path(line_name), true, line_name);
   FileDescription train(dir / utf8_path(train_name), true, train_name);
   const BuildRequest request{line, train, base_name, train_number, 1};
-  const BuildOutcome outcome = build_files(request, dir);
+  const BuildOutcome outcome = build_files(request, dir, nullptr, force);
   written = left_behind(written, dir, outcome);
   return report_build(outcome, face);
 }
@@ -105,13 +128,15 @@ int run(const Arguments& args, const CommandContext& context) {
   const fs::path dir = out ? utf8_path(*out) : executable_path().parent_path();
   std::optional<std::string> refusal = unusable_output_directory(dir);
   if (!refusal && !args.flag("--force")) refusal = edited_descriptions(context.scenario, dir);
+  if (!refusal && !args.flag("--force")) refusal = read_only_files(context.scenario, dir);
   if (refusal) {
     face->failure(*refusal);
     tell_written(args, {}, dir, true);
     return exit_code(ExitStatus::kFileProblem);
   }
   std::vector<std::string> written;
-  const ExitStatus status = build_embedded(context.scenario, dir, *face, written);
+  const ExitStatus status =
+      build_embedded(context.scenario, dir, *face, args.flag("--force"), written);
   tell_written(args, written, dir, status != ExitStatus::kOk);
   return exit_code(status);
 }
@@ -130,7 +155,7 @@ const Command kDefaultRun{
         "standard error names the files written\n",
     .options = {{"--out", "DIR", "write everything into DIR, not beside the program"},
                 {"--headless", "", "show no window, even where there is a desktop"},
-                {"--force", "", "replace descriptions that differ, such as edited ones"},
+                {"--force", "", "replace edited descriptions and read-only files"},
                 kQuietOption,
                 kColourOption},
     .run = run,

@@ -1,9 +1,6 @@
 #include "commands/report/report_command.h"
 
-#include <cerrno>
-#include <cstring>
 #include <filesystem>
-#include <fstream>
 #include <iostream>
 #include <memory>
 #include <optional>
@@ -16,6 +13,7 @@
 #include "cli/help.h"
 #include "cli/reporter.h"
 #include "cli/written_files.h"
+#include "commands/report/page_file.h"
 #include "commands/report/report_page.h"
 #include "compile/embedded_descriptions.h"
 #include "compile/pipeline.h"
@@ -54,21 +52,15 @@ Compiled compile_inputs(Inputs& in) {
   return c;
 }
 
-// Returns the reason when the page cannot be written. The page goes straight into the
-// file as it is made.
-std::optional<std::string> write_page(const fs::path& file, const Compiled& compiled) {
+// Returns the reason when the page cannot be written. The page goes into its file as it
+// is made, under a temporary name until it is whole.
+std::optional<std::string> write_page(const fs::path& file, const Compiled& compiled,
+                                      bool replace_read_only) {
   std::error_code ec;
   if (fs::is_directory(file, ec)) return "it is a directory";
-  std::ofstream out(file, std::ios::binary | std::ios::trunc);
-  if (!out) return std::strerror(errno);
-  write_report_page(out, compiled.scenario, compiled.findings);
-  out.close();
-  if (!out) {
-    // Half a page is no report.
-    fs::remove(file, ec);
-    return "writing failed";
-  }
-  return std::nullopt;
+  return write_page_file(file, replace_read_only, [&compiled](std::ostream& out) {
+    write_report_page(out, compiled.scenario, compiled.findings);
+  });
 }
 
 // What the words ask for: the embedded scenario, or an author's LINE and TRAIN.
@@ -128,7 +120,7 @@ int run(const Arguments& args, const CommandContext& context) {
   Inputs inputs = inputs_of(*request, context.scenario);
   const Compiled compiled = compile_inputs(inputs);
   const fs::path& page = request->out;
-  if (const auto why = write_page(page, compiled)) {
+  if (const auto why = write_page(page, compiled, args.flag("--force"))) {
     std::cerr << "tracciato: cannot write " << shown_path(page) << ": " << *why << '\n';
     tell_written(args, {}, page.parent_path(), true);
     return exit_code(ExitStatus::kFileProblem);
@@ -144,8 +136,9 @@ int run(const Arguments& args, const CommandContext& context) {
 
 const Command kReportCommand{
     .name = "report",
-    .forms = {"[--out FILE.html] [--quiet]",
-              "LINE TRAIN [--base NAME] [--train NUMBER] [--out FILE.html] [--quiet]"},
+    .forms = {"[--out FILE.html] [--force] [--quiet]",
+              "LINE TRAIN [--base NAME] [--train NUMBER] [--out FILE.html] [--force]\n"
+              "[--quiet]"},
     .summary =
         "compile the embedded scenario, or LINE and TRAIN, and draw its plan,\n"
         "profile and timetable, its errors and warnings, into one HTML page\n"
@@ -155,6 +148,7 @@ const Command kReportCommand{
     .options = {{"--base", "NAME", "the scenario's name, as compile would take it"},
                 {"--train", "NUMBER", "the train's number, as compile would take it"},
                 {"--out", "FILE.html", "write the page to FILE.html"},
+                {"--force", "", "replace a read-only page"},
                 kQuietOption},
     .run = run,
 };
