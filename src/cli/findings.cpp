@@ -26,6 +26,7 @@ void FindingList::warning(const Warning& w) {
   f.message = w.message;
   f.hint = w.hint;
   f.position = w.position;
+  f.notes = w.notes;
   findings_.push_back(std::move(f));
 }
 

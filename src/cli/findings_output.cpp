@@ -41,6 +41,20 @@ std::string number_or_null(int n) {
   return n > 0 ? std::to_string(n) : "null";
 }
 
+// Each note as {file, line, column, message}, its place null where it has none.
+std::string json_related(const Finding& f) {
+  std::string related;
+  for (const Note& note : f.notes) {
+    const SourceLocation& at = note.at;
+    related += std::string(related.empty() ? "" : ", ") + R"({"file": )" +
+               (at.path.empty() ? "null" : json_string(at.path)) + R"(, "line": )" +
+               number_or_null(at.path.empty() ? 0 : at.line) + R"(, "column": )" +
+               number_or_null(at.path.empty() ? 0 : at.column) + R"(, "message": )" +
+               json_string(shown(note.text)) + "}";
+  }
+  return "[" + related + "]";
+}
+
 // One mistake however often it is made: the kind, the file and the message without its
 // numbers.
 std::string mistake(const Finding& f) {
@@ -120,7 +134,9 @@ void write_findings_json(std::ostream& out, const FindingList& list,
         << (f.position ? std::to_string(*f.position) : "null") << R"(, "message": )"
         << json_string(shown(json_message(f))) << R"(, "hint": )"
         << (f.hint.empty() ? "null" : json_string(shown(f.hint))) << R"(, "reported": )"
-        << (f.reported ? "true" : "false") << '}';
+        << (f.reported ? "true" : "false");
+    if (!f.notes.empty()) out << R"(, "related": )" << json_related(f);
+    out << '}';
     separator = ",\n";
   }
   out << "\n]\n";

@@ -23,8 +23,8 @@ void write_findings_text(std::ostream& out, const FindingList& list, const TextL
 // without any.
 void write_warnings_text(std::ostream& out, const FindingList& list, const Palette& colours);
 // A JSON array of {file, line, column, end_column, severity, code, position, message, hint,
-// reported}: every
-// finding, or no more than `max_errors` errors.
+// reported}, and `related`, {file, line, column, message} for each note, on a finding that
+// has notes: every finding, or no more than `max_errors` errors.
 void write_findings_json(std::ostream& out, const FindingList& list,
                          std::optional<int> max_errors = std::nullopt);
 

@@ -72,5 +72,31 @@ TEST(CheckJson, NoMoreErrorsThanAskedWhenAsked) {
   EXPECT_EQ(std::count(first.begin(), first.end(), '{'), 1);
 }
 
+TEST(CheckJson, AFindingWithNotesRelatesEachAtItsPlaceAndKeepsThemInItsMessage) {
+  FindingList list;
+  ErrorState e;
+  e.record_at(16, 2000, "the signal falls on the board", {"F_1-.txt", 3, 11, 15, {}});
+  e.add_note("the two share track cell 41");
+  e.add_note("the board already in this cell was written here", {"F_linea.txt", 6, 19, 23, {}});
+  list.error(e);
+  list.warning({{"F_1-.txt", 4, 0, 0, {}}, std::nullopt, "a warning without notes", {}});
+  std::ostringstream out;
+  write_findings_json(out, list);
+  EXPECT_EQ(out.str(),
+            "[\n"
+            R"(  {"file": "F_1-.txt", "line": 3, "column": 11, "end_column": 15, )"
+            R"("severity": "error", "code": 16, "position": 2000, "message": )"
+            R"("the signal falls on the board; the two share track cell 41; the board already )"
+            R"(in this cell was written here", "hint": null, "reported": false, "related": [)"
+            R"({"file": null, "line": null, "column": null, "message": "the two share track )"
+            R"(cell 41"}, {"file": "F_linea.txt", "line": 6, "column": 19, "message": "the )"
+            R"(board already in this cell was written here"}]},)"
+            "\n"
+            R"(  {"file": "F_1-.txt", "line": 4, "column": null, "end_column": null, )"
+            R"("severity": "warning", "code": null, "position": null, "message": "a warning )"
+            R"(without notes", "hint": null, "reported": false})"
+            "\n]\n");
+}
+
 }  // namespace
 }  // namespace tracciato

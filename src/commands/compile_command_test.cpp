@@ -190,6 +190,9 @@ TEST(CompileCommand, CompileErrorKeepsEarlierFilesAndExplainsTheRow) {
             "   24 | cartello_indicatore,  850,   (G)\n"
             "      |                       ^~~\n"
             "note: the two share track cell 18, the cell of what stands at 850 m\n"
+            "Esempio_linea.txt:22:23: note: the signboard already in this cell was written here\n"
+            "   22 | cartello_indicatore,  850,   (F)\n"
+            "      |                       ^~~\n"
             "note: `tracciato explain 6` tells what the code means and how to fix it\n"
             "nothing was written\n");
   EXPECT_EQ(read_file(dir / "Esempio_100.dat"), earlier);

@@ -149,6 +149,11 @@ void CheckHooks::warn(std::size_t k, const std::string& message,
   if (active()) warn_at(at(k), position, message, hint);
 }
 
+void CheckHooks::warn_noted(std::size_t k, const std::string& message,
+                            std::vector<Note> notes) const {
+  if (active()) observer_->warning({at(k), std::nullopt, message, {}, std::move(notes)});
+}
+
 void CheckHooks::warn_file(const std::string& message) const {
   warn_at(whole_file(), std::nullopt, message);
 }

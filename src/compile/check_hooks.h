@@ -4,6 +4,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "compile/row_kinds.h"
 #include "model/check_observer.h"
@@ -52,6 +53,8 @@ class CheckHooks {
   // A warning at field `k` of the row.
   void warn(std::size_t k, const std::string& message, std::optional<std::int32_t> position = {},
             const std::string& hint = {}) const;
+  // A warning at field `k` of the row, with notes at the other rows it concerns.
+  void warn_noted(std::size_t k, const std::string& message, std::vector<Note> notes) const;
   // A warning at a place of the file of its own.
   void warn_at(const SourceLocation& at, std::optional<std::int32_t> position,
                const std::string& message, const std::string& hint = {}) const;

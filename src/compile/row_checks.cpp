@@ -11,6 +11,14 @@ namespace tracciato {
 namespace {
 constexpr std::int32_t kRouteMargin = 7000;
 constexpr std::int64_t kObjectReach = 100;
+
+// "the signal" for "a signal".
+std::string the(std::string_view object) {
+  for (const std::string_view article : {"a ", "an "}) {
+    if (object.starts_with(article)) return "the " + std::string(object.substr(article.size()));
+  }
+  return std::string(object);
+}
 }  // namespace
 
 std::string metres(std::int64_t p) {
@@ -37,6 +45,11 @@ void record_cell_taken(Scenario& scenario, std::int64_t i, std::int32_t code,
   }
   scenario.errors.add_note("the two share track cell " + std::to_string(i) +
                            ", the cell of what stands at " + metres(point_position(i)));
+  if (auto first = scenario.origins.object_at(i)) {
+    scenario.errors.add_note(
+        the(cell_type_name(cell.cell_type)) + " already in this cell was written here",
+        std::move(first->at));
+  }
 }
 
 std::string time_of_day(std::int64_t seconds) {

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "model/error_state.h"
 
@@ -16,6 +17,8 @@ struct Warning {
   std::optional<std::int32_t> position;
   std::string message;
   std::string hint;
+  // Other rows the warning concerns, each at its own place.
+  std::vector<Note> notes = {};
 };
 
 class CheckObserver {

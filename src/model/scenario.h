@@ -9,6 +9,7 @@
 #include "model/check_observer.h"
 #include "model/error_state.h"
 #include "model/geometry_table.h"
+#include "model/object_origins.h"
 #include "model/scenario_header.h"
 #include "model/track_cell_array.h"
 
@@ -47,6 +48,8 @@ struct Scenario {
   // as written, and the slowdowns, whose code markers are placed after reading.
   std::vector<RowSource> progressive_rows;
   std::vector<RowSource> slowdown_rows;
+  // The rows that wrote the objects and approach marks in the track.
+  ObjectOrigins origins;
   // Set only when the checker runs the compile.
   CheckObserver* observer = nullptr;
 };

@@ -139,6 +139,31 @@ TEST_F(Protocol, AnErrorCarriesItsCodeAndWhereToReadAboutIt) {
             std::string::npos);
 }
 
+TEST_F(Protocol, AClashRelatesTheRowAlreadyInTheCellAtItsPlaceInThePartner) {
+  // A signal on the cell of the line's first speed board.
+  const std::size_t board = line_text.find("indicatori_vmax,");
+  const std::size_t at = line_text.find_first_not_of(' ', line_text.find(',', board) + 1);
+  const std::string position = line_text.substr(at, line_text.find_first_of(", ", at) - at);
+  std::string train_text = cp1252_to_utf8(testing::read_file(train));
+  train_text.insert(train_text.find("[fine]"),
+                    "segnale, " + position + ", 1, 4, 1, 0, 0, 0, 0, 0, 0, 0\r\n");
+  const Served s = serve(start() + open(train, train_text) + finish());
+  const json d = published(s.messages, train);
+  const auto clash =
+      std::find_if(d.begin(), d.end(), [](const json& x) { return x.value("code", 0) == 16; });
+  ASSERT_NE(clash, d.end()) << d;
+  const json related = clash->value("relatedInformation", json::array());
+  const auto first = std::find_if(related.begin(), related.end(), [&](const json& r) {
+    return r["location"]["uri"] == lsp::uri_of_path(shown_path(line));
+  });
+  ASSERT_NE(first, related.end()) << *clash;
+  const int column = static_cast<int>(at - line_text.rfind('\n', board) - 1);
+  EXPECT_EQ((*first)["location"]["range"]["start"],
+            (json{{"line", line_number_of(line_text, "indicatori_vmax,")}, {"character", column}}));
+  EXPECT_NE((*first)["message"].get<std::string>().find("already in this cell was written here"),
+            std::string::npos);
+}
+
 TEST_F(Protocol, AnIncrementalChangeThatFixesTheMistakeClearsItsDiagnostic) {
   const json change = {
       {"textDocument", {{"uri", lsp::uri_of_path(shown_path(line))}, {"version", 2}}},

@@ -47,6 +47,11 @@ class LineCompiler {
   PhaseOutcome compile();
   // Field `k` of the row being read.
   SourceLocation here(std::size_t k) const { return check_.at(k); }
+  // The row being read places an object: its position field is where it was written.
+  void placing_row(RowId id) {
+    const FieldSpan& at = reader_.row_field(1);
+    s_.origins.begin_row({at.line, at.column, at.end_column, at.line_start, row_kind(id).name});
+  }
   bool within_route(std::int32_t p) const {
     return tracciato::within_route(p, 100, s_.cells.last_index());
   }
@@ -353,6 +358,7 @@ Step LineCompiler::board_row() {
     }
     check_.warn_in_tail(RowId::kSpeedBoard, b.posizione, route_length());
   }
+  placing_row(RowId::kSpeedBoard);
   memo_indicatori_v_max(s_, b);
   if (s_.errors.failed()) {
     s_.errors.attach_row(b.posizione, here(1));
@@ -369,8 +375,9 @@ Step LineCompiler::signboard_row() {
   if (!within_route(p)) return out_of_route("the signboard row", p);
   check_.warn_off_grid("the signboard", p);
   check_.warn_in_tail(RowId::kSignboard, p, route_length());
+  const std::int64_t i = point_cell(p);
   TrackCell* const cell = claim_cell(
-      s_, point_cell(p), error_code::kSignboardCellTaken,
+      s_, i, error_code::kSignboardCellTaken,
       [&] { return "the signboard at " + route_place(s_, p); }, p, [&] { return here(1); });
   if (cell == nullptr) return abandon_row();
   if (s_.signboard_record == 0) {
@@ -383,6 +390,8 @@ Step LineCompiler::signboard_row() {
   cell->cell_value = low16(s_.signboard_record);
   signboard.text = std::string(line_buffer);
   --s_.signboard_record;
+  placing_row(RowId::kSignboard);
+  s_.origins.placed(i);
   return Step::kNext;
 }
 
@@ -441,6 +450,8 @@ void LineCompiler::final_fill() {
 }  // namespace
 
 PhaseOutcome compile_line(Scenario& scenario, std::string_view text, const std::string& path) {
+  // The line's text goes before the train is read: its objects' rows keep their lines.
+  const ObjectOrigins::Reading reading(scenario.origins, path, text, true);
   return LineCompiler(scenario, text, path).run();
 }
 

@@ -18,9 +18,10 @@ std::int16_t board_speed(std::int32_t left, std::int32_t right) {
 }  // namespace
 
 void memo_indicatori_v_max(Scenario& scenario, const SpeedBoard& b) {
-  TrackCell* const claimed =
-      claim_cell(scenario, point_cell(b.posizione), error_code::kBoardCellTaken,
-                 [&] { return "the speed board at " + route_place(scenario, b.posizione); });
+  const std::int64_t i = point_cell(b.posizione);
+  TrackCell* const claimed = claim_cell(scenario, i, error_code::kBoardCellTaken, [&] {
+    return "the speed board at " + route_place(scenario, b.posizione);
+  });
   if (claimed == nullptr) return;
   TrackCell& cell = *claimed;
   cell.cell_type = cell_type::kSpeedBoard;
@@ -28,6 +29,7 @@ void memo_indicatori_v_max(Scenario& scenario, const SpeedBoard& b) {
   cell.cell_value_2 = board_speed(b.vbs, b.vbd);
   cell.cell_value_3 = board_speed(b.vcs, b.vcd);
   cell.cell_value_4 = low16(std::int64_t{low16(b.strisces)} * 10 + low16(b.strisced));
+  scenario.origins.placed(i);
 }
 
 }  // namespace tracciato

@@ -29,8 +29,10 @@ void memo_segnale(Scenario& scenario, const SignalRow& r) {
   cell.cell_value_3 = low16(std::int64_t{r.s3} * 10 + r.d3);
   const std::int32_t tempo = r.tempo >= 1 && r.tempo <= 100 ? kShortestTime : r.tempo;
   cell.cell_timer = r.sx == kTimedAspect ? low8(tempo) : 0;
+  scenario.origins.placed(s);
   for (std::int64_t k = 1; k <= 4; ++k) {
     scenario.cells.at(s - 2 * k).cell_approach_mark = low8(sides * 10 + k);
+    scenario.origins.marked(s - 2 * k);
   }
 }
 

@@ -36,9 +36,11 @@ bool refuse_if_taken(Scenario& scenario, const SlowdownRow& r, std::int64_t i, s
   return claim_cell(scenario, i, code, [&] { return part_of(scenario, r, part); }) == nullptr;
 }
 
-void place(TrackCell& cell, std::uint8_t type, const SlowdownRow& r) {
+void place(Scenario& scenario, std::int64_t i, std::uint8_t type, const SlowdownRow& r) {
+  TrackCell& cell = scenario.cells.at(i);
   cell.cell_type = type;
   if (r.d_v != 0) cell.cell_value_2 = low16(r.d_v);
+  scenario.origins.placed(i);
 }
 
 }  // namespace
@@ -55,10 +57,10 @@ void memo_rallentamento(Scenario& scenario, const SlowdownRow& r) {
   const std::int64_t e = point_cell(std::int64_t{r.x} + r.l);
   if (refuse_if_taken(scenario, r, e, error_code::kSlowdownEndTaken, Part::kEnd)) return;
   TrackCellArray& cells = scenario.cells;
-  place(cells.at(e), cell_type::kSlowdownEnd, r);
-  place(cells.at(a), cell_type::kSlowdownStart, r);
+  place(scenario, e, cell_type::kSlowdownEnd, r);
+  place(scenario, a, cell_type::kSlowdownStart, r);
   if (warned) {
-    place(cells.at(w), cell_type::kSlowdownWarning, r);
+    place(scenario, w, cell_type::kSlowdownWarning, r);
     cells.at(w).cell_value = low16(r.v);
   }
   cells.at(a).cell_value = low16(r.v);
@@ -77,6 +79,7 @@ void memo_rallentamento(Scenario& scenario, const SlowdownRow& r) {
     cell.cell_type = cell_type::kSlowdownAdvance;
     cell.cell_value = low16(i + 1);
     if (r.d_v != 0) cell.cell_value_2 = low16(i + 1);
+    scenario.origins.placed(b - i);
   }
 }
 

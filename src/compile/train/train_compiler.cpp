@@ -60,6 +60,14 @@ class TrainCompiler {
   void compile();
   // Field `k` of the row being read.
   SourceLocation here(std::size_t k) const { return check_.at(k); }
+  // The row being read places objects or approach marks: its position field is where
+  // they were written.
+  void placing_row(RowId id) {
+    const FieldSpan& at = reader_.row_field(1);
+    s_.origins.begin_row({at.line, at.column, at.end_column, at.line_start, row_kind(id).name});
+  }
+  // Notes at the rows that wrote what stands in `cells`: objects, or approach marks.
+  std::vector<Note> origins_of(const std::vector<std::int64_t>& cells, bool marks) const;
   std::int32_t last_index() const { return s_.cells.last_index(); }
   Step out_of_route(const char* row, std::int32_t p);
   // Records `code` at field `k` of the row, then ends the row.
@@ -204,15 +212,52 @@ Step TrainCompiler::fail_without_position(std::int32_t code, std::size_t k, std:
   return end_row();
 }
 
+std::vector<Note> TrainCompiler::origins_of(const std::vector<std::int64_t>& cells,
+                                            bool marks) const {
+  struct Written {
+    ObjectOrigins::Origin origin;
+    std::vector<std::string> places;
+  };
+  std::vector<Written> rows;
+  for (const std::int64_t cell : cells) {
+    auto origin = marks ? s_.origins.mark_at(cell) : s_.origins.object_at(cell);
+    if (!origin) continue;
+    const auto same = std::find_if(rows.begin(), rows.end(), [&](const Written& w) {
+      return w.origin.at.path == origin->at.path && w.origin.at.line == origin->at.line;
+    });
+    const std::string place = metres(point_position(cell));
+    if (same != rows.end()) {
+      same->places.push_back(place);
+    } else {
+      rows.push_back({std::move(*origin), {place}});
+    }
+  }
+  std::vector<Note> notes;
+  for (Written& w : rows) {
+    std::string places = w.places.front();
+    for (std::size_t k = 1; k < w.places.size(); ++k) {
+      places += (k + 1 == w.places.size() ? " and " : ", ") + w.places[k];
+    }
+    notes.push_back({std::move(w.origin.at),
+                     "the " + std::string(w.origin.row) + " here wrote " +
+                         (marks ? "the approach marks at " : "what stands at ") + places});
+  }
+  return notes;
+}
+
 void TrainCompiler::warn_overwritten_marks(const std::vector<std::int64_t>& cells,
                                            const char* by) const {
   std::string overwritten;
+  std::vector<std::int64_t> marked;
   for (const std::int64_t cell : cells) {
     if (!s_.cells.contains(cell) || s_.cells.at(cell).cell_approach_mark == 0) continue;
     overwritten += (overwritten.empty() ? "" : ", ") + metres(point_position(cell));
+    marked.push_back(cell);
   }
   if (!overwritten.empty()) {
-    check_.warn(1, std::string(by) + "'s approach marks overwrite those already at " + overwritten);
+    check_.warn_noted(
+        1, std::string(by) + "'s approach marks overwrite those already at " + overwritten,
+        origins_of(marked, true));
   }
 }
 
@@ -281,6 +326,7 @@ Step TrainCompiler::signal_row() {
     warn_overwritten_marks({signal_cell - 2, signal_cell - 4, signal_cell - 6, signal_cell - 8},
                            "the signal");
   }
+  placing_row(RowId::kSignal);
   memo_segnale(s_, r);
   return after_recorder(r.posizione);
 }
@@ -297,6 +343,7 @@ Step TrainCompiler::slowdown_row() {
     check_.warn_in_tail(RowId::kSlowdown, r.x, route_length());
   }
   s_.slowdown_rows.push_back({r.x, here(1)});
+  placing_row(RowId::kSlowdown);
   memo_rallentamento(s_, r);
   return after_recorder(r.x);
 }
@@ -308,8 +355,9 @@ Step TrainCompiler::code_drop_row() {
   check_.warn_off_grid("the code drop", p);
   check_.warn_stored(RowId::kCodeDrop, 2, w);
   check_.warn_in_tail(RowId::kCodeDrop, p, route_length());
+  const std::int64_t i = run_cell(p);
   TrackCell* const cell = claim_cell(
-      s_, run_cell(p), error_code::kAbbattimentoCellTaken,
+      s_, i, error_code::kAbbattimentoCellTaken,
       [&] { return "the code drop at " + route_place(s_, p); }, p, [&] { return here(1); });
   if (cell == nullptr) return end_row();
   if (w > 0) {
@@ -318,6 +366,8 @@ Step TrainCompiler::code_drop_row() {
   } else {
     cell->cell_type = cell_type::kCodeEndMarker;
   }
+  placing_row(RowId::kCodeDrop);
+  s_.origins.placed(i);
   return Step::kNext;
 }
 
@@ -431,6 +481,7 @@ void TrainCompiler::place_platform(const Station& station, std::int32_t length) 
 
 Step TrainCompiler::mark_station(const Station& station) {
   if (station.kind >= kFirstUnmarkedKind) return Step::kNext;
+  placing_row(RowId::kStation);
   const double end_cell = static_cast<double>(station.platform_end) / kCellLength;
   if (!platform_behind(station.kind)) {
     std::vector<std::int64_t> marked;
@@ -442,6 +493,7 @@ Step TrainCompiler::mark_station(const Station& station) {
     for (std::size_t k = 0; k < marked.size(); ++k) {
       s_.cells.at(marked[k]).cell_approach_mark =
           static_cast<std::uint8_t>(kFirstStationApproachMark + k);
+      s_.origins.marked(marked[k]);
     }
   }
   if (!(end_cell - 1 > 1)) {
@@ -451,14 +503,18 @@ Step TrainCompiler::mark_station(const Station& station) {
                                      metres(station.platform_end) +
                                      ", and a platform must end past 100 m");
   }
-  TrackCell& marker = s_.cells.at(round_to<std::int64_t>(end_cell - 1, "cell index"));
+  const auto marker_cell = round_to<std::int64_t>(end_cell - 1, "cell index");
+  TrackCell& marker = s_.cells.at(marker_cell);
   if (check_.active() && marker.cell_type != cell_type::kNothing &&
       marker.cell_type != cell_type::kMountainMarker) {
-    check_.warn(1, std::string("the station's marker at its platform end replaces ") +
-                       cell_type_name(marker.cell_type) + " in the track");
+    check_.warn_noted(1,
+                      std::string("the station's marker at its platform end replaces ") +
+                          cell_type_name(marker.cell_type) + " in the track",
+                      origins_of({marker_cell}, false));
   }
   marker.cell_type = cell_type::kStationMarker;
   marker.cell_value = low16(station_counter_);
+  s_.origins.placed(marker_cell);
   return Step::kNext;
 }
 
@@ -594,6 +650,7 @@ void TrainCompiler::check_progressives() {
 }  // namespace
 
 void compile_train(Scenario& scenario, const TrainSource& source) {
+  const ObjectOrigins::Reading reading(scenario.origins, source.path, source.text, false);
   TrainCompiler(scenario, source).run();
 }
 
