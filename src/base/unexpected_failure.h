@@ -23,6 +23,11 @@ class UnexpectedFailure : public std::runtime_error {
   std::string note;
   // What an author would change, when the failure has one likely fix.
   std::string hint;
+  // A field the reader could not take as a number, so that the row that reads it can name
+  // the field: why, and the field's text as written.
+  enum class Field { kNone, kNotANumber, kBeyond32Bits, kEndOfFile };
+  Field field = Field::kNone;
+  std::string field_text;
 };
 
 }  // namespace tracciato

@@ -18,7 +18,33 @@ struct FieldSpan {
   int column = 1;      // 1-based, where the field's text starts, past its leading blanks
   int end_column = 1;  // one past its last byte
   std::size_t line_start = 0;
+  // Read as a number; and such a number that ended at a blank with more text after it in
+  // its field, which the reader then takes as the next field.
+  bool number = false;
+  bool more_text = false;
 };
+
+// What an author most likely meant by a number field the reader refuses.
+struct NumberReading {
+  enum class Mistake {
+    kUnknown,
+    kTab,        // a tab where a blank or comma belongs
+    kPlusSign,   // "+5"
+    kTimeOfDay,  // "14:10:00": three fields in one
+    kLetterO,    // "1O0": the letter O for a zero
+    kThousands,  // "10.000", "10'000": a thousands separator
+    kDecimal,    // "2.5": a decimal point
+    kUnit,       // "80km/h": the unit written after the number
+  };
+  Mistake mistake = Mistake::kUnknown;
+  // The field as the author likely meant it: "100", "10000", "14, 10, 0"; for a decimal,
+  // the whole numbers beside it: "2 or 3".
+  std::string meant;
+};
+NumberReading likely_number(std::string_view field);
+// The fix for a refused number field in a few words, whatever the field: "write 10000
+// without the thousands separator". Empty when nothing likely is known.
+std::string number_hint(const NumberReading& reading);
 
 // Reads a description field by field. Fields end at a comma or a line end (CR LF, LF or
 // CR); blanks are the space character only. The end of the file is reached when the read
@@ -51,6 +77,8 @@ class FieldReader {
   std::string_view line_text(const FieldSpan& span) const;
   // Fields still on the current line, when the last field read ended with a comma.
   int fields_left_on_line() const;
+  // What is left of the current line from the read position, without the line end.
+  std::string_view rest_of_line() const;
   // The span of the field an unexpected failure met: the last one read, or the end.
   FieldSpan failure_span() const { return at_end() ? end_span() : last_; }
   void locate(UnexpectedFailure& failure) const;
@@ -71,7 +99,8 @@ class FieldReader {
 
  private:
   void begin_field();
-  void end_field(std::size_t start, std::size_t stop);
+  void end_field(std::size_t start, std::size_t stop, bool number = false, bool more_text = false);
+  [[noreturn]] void refuse_number(std::size_t start);
   void skip_blanks();
   void consume_field_end();
   bool at_line_end() const;

@@ -72,6 +72,117 @@ INSTANTIATE_TEST_SUITE_P(
                       NumberCase{"NoDataFails", "", std::nullopt, ""}),
     [](const auto& info) { return std::string(info.param.name); });
 
+struct MistakeCase {
+  const char* name;
+  const char* field;
+  NumberReading::Mistake mistake;
+  const char* meant;
+};
+void PrintTo(const MistakeCase& c, std::ostream* os) {
+  *os << c.name;
+}
+
+class LikelyNumber : public ::testing::TestWithParam<MistakeCase> {};
+
+TEST_P(LikelyNumber, TellsWhatARefusedFieldMeant) {
+  const MistakeCase c = GetParam();
+  const NumberReading reading = likely_number(c.field);
+  EXPECT_EQ(reading.mistake, c.mistake) << c.field;
+  EXPECT_EQ(reading.meant, c.meant) << c.field;
+}
+
+using M = NumberReading::Mistake;
+INSTANTIATE_TEST_SUITE_P(
+    Mistakes, LikelyNumber,
+    ::testing::Values(MistakeCase{"TimeOfDayIsThreeFields", "14:10:00", M::kTimeOfDay, "14, 10, 0"},
+                      MistakeCase{"HoursAndMinutesAreTwoFields", "9:05", M::kTimeOfDay, "9, 5"},
+                      MistakeCase{"FourPartsAreNoTime", "1:2:3:4", M::kUnknown, ""},
+                      MistakeCase{"CapitalOForAZero", "1O0", M::kLetterO, "100"},
+                      MistakeCase{"SmallOForAZero", "-3o", M::kLetterO, "-30"},
+                      MistakeCase{"LoneOIsZero", "O", M::kLetterO, "0"},
+                      MistakeCase{"OAmongOtherLettersIsNoZero", "OK", M::kUnknown, ""},
+                      MistakeCase{"DotBetweenThousands", "10.000", M::kThousands, "10000"},
+                      MistakeCase{"DotsBetweenMillions", "1.234.567", M::kThousands, "1234567"},
+                      MistakeCase{"ApostropheBetweenThousands", "136'000", M::kThousands, "136000"},
+                      MistakeCase{"NegativeThousands", "-1.500", M::kThousands, "-1500"},
+                      MistakeCase{"DecimalPointBetweenTwoWholeNumbers", "2.5", M::kDecimal,
+                                  "2 or 3"},
+                      MistakeCase{"NegativeDecimal", "-2.5", M::kDecimal, "-2 or -3"},
+                      MistakeCase{"ZeroDecimalsAreWhole", "5.0", M::kDecimal, "5"},
+                      MistakeCase{"FractionAlone", ".5", M::kDecimal, "0 or 1"},
+                      MistakeCase{"UnitAfterASpeed", "80km/h", M::kUnit, "80"},
+                      MistakeCase{"UnitAfterMetresAnyCase", "450M", M::kUnit, "450"},
+                      MistakeCase{"PerMilleSign", "5\x89", M::kUnit, "5"},
+                      MistakeCase{"PlusSign", "+5", M::kPlusSign, "5"},
+                      MistakeCase{"Tab", "\t5", M::kTab, ""},
+                      MistakeCase{"TrailingBlanksDoNotCount", "10.000  ", M::kThousands, "10000"},
+                      MistakeCase{"LetterInTheMiddleIsUnknown", "4x0", M::kUnknown, ""},
+                      MistakeCase{"WordIsUnknown", "PROVA", M::kUnknown, ""}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(FieldReader, RefusedNumbersCarryTheirFieldAndHint) {
+  FieldReader r("velocita,  1O0\r\n");
+  r.read_text();
+  try {
+    r.read_number();
+    ADD_FAILURE() << "1O0 is no number";
+  } catch (const UnexpectedFailure& failure) {
+    EXPECT_EQ(failure.field, UnexpectedFailure::Field::kNotANumber);
+    EXPECT_EQ(failure.field_text, "1O0");
+    EXPECT_EQ(failure.hint, "the letter O stands where a zero belongs: write 100");
+  }
+  FieldReader big("9999999999,");
+  try {
+    big.read_number();
+    ADD_FAILURE() << "beyond 32 bits";
+  } catch (const UnexpectedFailure& failure) {
+    EXPECT_EQ(failure.field, UnexpectedFailure::Field::kBeyond32Bits);
+    EXPECT_EQ(failure.field_text, "9999999999");
+  }
+  FieldReader ended("x");
+  ended.read_text();
+  try {
+    ended.read_number();
+    ADD_FAILURE() << "past the end";
+  } catch (const UnexpectedFailure& failure) {
+    EXPECT_EQ(failure.field, UnexpectedFailure::Field::kEndOfFile);
+  }
+}
+
+TEST(FieldReader, MarksANumberFollowedByMoreTextInItsField) {
+  FieldReader r("velocita, 900, 8 0\r\norologio, 14  9  45 \r\n");
+  r.read_text();
+  r.begin_row();
+  r.read_number();
+  EXPECT_TRUE(r.row_field(1).number);
+  EXPECT_FALSE(r.row_field(1).more_text);
+  EXPECT_EQ(r.read_number(), 8);
+  EXPECT_TRUE(r.row_field(2).more_text);
+  EXPECT_EQ(r.rest_of_line(), "0");
+  EXPECT_EQ(r.read_text(), "0");
+  EXPECT_FALSE(r.row_field(3).number);
+  r.read_text();
+  r.begin_row();
+  for (const bool more : {true, true, false}) {
+    r.read_number();
+    EXPECT_EQ(r.row_field(r.row_fields_read() - 1).more_text, more);
+  }
+  EXPECT_EQ(r.field_line(), 2);
+  EXPECT_TRUE(r.at_end());
+}
+
+TEST(FieldReader, TellsWhatIsLeftOfTheLine) {
+  FieldReader r("pendenza, 450, 2,5 \r\nx");
+  r.read_text();
+  r.read_number();
+  r.read_number();
+  EXPECT_EQ(r.rest_of_line(), "5 ");
+  r.read_number();
+  EXPECT_EQ(r.rest_of_line(), "x");
+  r.read_text();
+  EXPECT_EQ(r.rest_of_line(), "");
+}
+
 TEST(FieldReader, KnowsTheColumnsOfEachFieldOfTheRow) {
   FieldReader r("x\r\npendenza,  1000,\t2\r\n");
   r.read_text();
