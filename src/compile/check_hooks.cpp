@@ -77,11 +77,13 @@ bool CheckHooks::skip_row() {
 }
 
 void CheckHooks::record_failure(UnexpectedFailure& failure) {
-  const FieldSpan span = reader_.failure_span();
-  errors_.record(
-      error_code::kUnexpectedFailure, failure.what(),
-      {path_, span.line, span.column, span.end_column, std::string(reader_.line_text(span))});
-  errors_.hint = failure.hint;
+  // Recorded already at the row that holds the value.
+  if (failure.recorded) return;
+  if (!record_field_failure(failure)) {
+    const FieldSpan span = reader_.failure_span();
+    errors_.record(error_code::kUnexpectedFailure, failure.what(), place(span));
+    errors_.hint = failure.hint;
+  }
   if (!failure.note.empty()) errors_.add_note(failure.note);
   failure.recorded = true;
   if (!checking()) note_run_on_row(run_on_);
@@ -116,9 +118,10 @@ void CheckHooks::end_row() {
                 std::to_string(run_on_->last_line) +
                 (run_on_->last_line - run_on_->at.line > 1 ? " and the lines before it" : ""));
   }
+  const bool number_told = warn_number_end(fields);
   const int left = reader_.fields_left_on_line();
   // A row that read no field is one the compile leaves alone, curves without a plan say.
-  if (left > 0 && !text_cut_ && kind() != nullptr && fields > 1 &&
+  if (left > 0 && !text_cut_ && !number_told && kind() != nullptr && fields > 1 &&
       reader_.row_field(fields - 1).line == row_line()) {
     warn_at(row_place(), std::nullopt,
             "the " + kind_name(kind()) + " has " + plural(fields - 1 + left, "field") +

@@ -94,6 +94,13 @@ class CheckHooks {
   // A section header the writer never writes (`[generali]`, `[Pendenze]`).
   void warn_header(std::string_view field, Section section) const;
 
+  // Fields by their names in the row table (field_diagnostics.cpp).
+  // Where a field read earlier stands: a value the compile converts after its row.
+  SourceLocation place(const FieldSpan& span) const;
+  // The value `v` of the field just read lies beyond `low` to `high`: the failure, naming
+  // the field.
+  UnexpectedFailure beyond_field(std::int64_t v, std::int64_t low, std::int64_t high) const;
+
   // Runs one row. An unexpected failure in it is recorded as 25 at the field it met;
   // when checking it is told and the row skipped, `fallback` then being the row's result.
   template <typename F, typename R>
@@ -121,6 +128,16 @@ class CheckHooks {
   };
 
   void record_failure(UnexpectedFailure& failure);
+  // A number field the reader refused, recorded with the field's name; a row that ran
+  // short of fields recorded at that row. False for another failure.
+  bool record_field_failure(const UnexpectedFailure& failure);
+  void record_short_row(const RowKind& row, std::size_t k, std::size_t on_line,
+                        const UnexpectedFailure& failure);
+  // The row's last field, a number with more text after it or a comma inside it; true
+  // when told, so that the row is not also told as too long.
+  bool warn_number_end(std::size_t fields) const;
+  void warn_more_text(const RowKind& row, std::size_t k, const FieldSpec& field, std::int64_t v,
+                      std::string_view line) const;
   // Rows are read field by field: a row may take fields from the next line, or leave
   // some on its own.
   void end_row();

@@ -88,11 +88,14 @@ TEST(BuildPrecedence, LineRangeFailureEndsTheTrainAtItsFirstSignal) {
   EXPECT_EQ(s.cells.at(41).cell_type, 0);
   EXPECT_EQ(s.errors.where.path, "linea.txt");
   EXPECT_EQ(s.errors.where.line, 5);
-  ASSERT_EQ(s.errors.notes.size(), 2u);
-  EXPECT_EQ(s.errors.notes[1].text,
+  ASSERT_EQ(s.errors.notes.size(), 3u);
+  // The route length row sets where the track ends.
+  EXPECT_EQ(s.errors.notes[0].at.path, "linea.txt");
+  EXPECT_EQ(s.errors.notes[0].at.line, 2);
+  EXPECT_EQ(s.errors.notes[2].text,
             "the compile stopped at this row, which now gives the error position 1000 m");
-  EXPECT_EQ(s.errors.notes[1].at.path, "treno.txt");
-  EXPECT_EQ(s.errors.notes[1].at.line, 2);
+  EXPECT_EQ(s.errors.notes[2].at.path, "treno.txt");
+  EXPECT_EQ(s.errors.notes[2].at.line, 2);
 }
 
 TEST(BuildPrecedence, ProgressiveCheckReplacesEarlierCodes) {
@@ -136,26 +139,28 @@ TEST(BuildPrecedence, UnexpectedFailuresNameTheLine) {
   EXPECT_EQ(s.errors.error_code, 25);
   EXPECT_EQ(s.errors.where.line, 5);
   EXPECT_EQ(s.errors.where.column, 12);
-  EXPECT_EQ(s.errors.explanation, "the field \"50x\" is not a whole number");
+  EXPECT_EQ(s.errors.explanation,
+            "the position of the gradient row, \"50x\", is not a whole number");
   const Scenario past_end = compile(line_description({}), crlf({"[generale]", "velocita, 0"}));
   EXPECT_EQ(past_end.errors.error_code, 25);
   EXPECT_EQ(past_end.errors.where.path, "treno.txt");
   EXPECT_EQ(past_end.errors.where.line, 2);
 }
 
-TEST(BuildPrecedence, AnErrorLeftByARowThatRanOnNotesWhereTheRowBegan) {
+TEST(BuildPrecedence, ARowShortOfFieldsIsReportedAtItselfNotingWhereTheFieldWasRead) {
   // The first gradient row lacks its gradient and takes the next line's keyword for it.
   const Scenario s =
       compile(line_description({"pendenza,  1000", "pendenza,  2000,  3"}), kGoodTrain);
   EXPECT_EQ(s.errors.error_code, 25);
-  EXPECT_EQ(s.errors.where.line, 6);
-  EXPECT_EQ(s.errors.where.column, 1);
+  EXPECT_EQ(s.errors.where.line, 5);
+  EXPECT_EQ(s.errors.where.column, 16);  // past the row's text, where the gradient belongs
+  EXPECT_EQ(s.errors.explanation,
+            "the gradient row has 1 field on its line but takes 2: the gradient is missing, and "
+            "the compile reads it from line 6, \"pendenza\", which is not a whole number");
   ASSERT_EQ(s.errors.notes.size(), 1u);
-  EXPECT_EQ(s.errors.notes[0].at.line, 5);
-  EXPECT_EQ(s.errors.notes[0].at.source, "pendenza,  1000");
-  EXPECT_EQ(s.errors.notes[0].text,
-            "the gradient row that begins here has only 1 field on its line and took the rest "
-            "from the lines after it");
+  EXPECT_EQ(s.errors.notes[0].at.line, 6);
+  EXPECT_EQ(s.errors.notes[0].at.source, "pendenza,  2000,  3");
+  EXPECT_EQ(s.errors.notes[0].text, "the compile reads the gradient of the gradient row from here");
   // A row that ends on its own line leaves no note on a later error.
   const Scenario whole =
       compile(line_description({"pendenza,  1000,  2", "pendenza,  2x0,  3"}), kGoodTrain);

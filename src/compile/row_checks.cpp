@@ -1,6 +1,7 @@
 #include "compile/row_checks.h"
 
 #include <string>
+#include <utility>
 
 #include "model/error_codes.h"
 #include "model/header_records.h"
@@ -10,7 +11,6 @@ namespace tracciato {
 
 namespace {
 constexpr std::int32_t kRouteMargin = 7000;
-constexpr std::int64_t kObjectReach = 100;
 
 // "the signal" for "a signal".
 std::string the(std::string_view object) {
@@ -57,17 +57,28 @@ std::string time_of_day(std::int64_t seconds) {
   return two(seconds / 3600) + ":" + two(seconds / 60 % 60) + ":" + two(seconds % 60);
 }
 
-void record_beyond_route(Scenario& scenario, const char* row, std::int32_t p,
+void record_beyond_route(Scenario& scenario, const RowKind& row, std::int32_t p,
                          const SourceLocation& at) {
   const std::int64_t last = scenario.cells.last_index();
-  scenario.errors.record_at(
-      error_code::kBeyondRoute, p,
-      std::string(row) + " at " + metres(p) +
-          " lies past the end of the track, where no object may stand beyond " +
-          metres(last * kCellLength - kObjectReach),
-      at);
+  const std::string name(row.name);
+  // Built from a string rather than a literal: GCC 12 warns falsely about the latter.
+  std::string why = std::string("the ").append(name);
+  why += " at " + metres(p) + " lies past the end of the track: a " + name +
+         " may stand no further than " + metres(last * kCellLength - row.reach);
+  scenario.errors.record_at(error_code::kBeyondRoute, p, std::move(why), at);
+  note_route_length(scenario);
   scenario.errors.add_note("the track runs " + metres(kRouteMargin) +
-                           " past the route length, up to its last cell, " + std::to_string(last));
+                           " past the route length, up to its last cell, " + std::to_string(last) +
+                           ", and (position + " + std::to_string(row.reach) +
+                           ") / 50 may not pass it");
+}
+
+void note_route_length(Scenario& scenario) {
+  const RowSource& route = scenario.route_length_row;
+  if (route.at.line == 0) return;
+  scenario.errors.add_note("the route length row sets the route at " + metres(route.position) +
+                               ": the track ends at " + metres(scenario.route_span),
+                           route.at);
 }
 
 }  // namespace tracciato

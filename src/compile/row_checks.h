@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 
+#include "compile/row_kinds.h"
 #include "model/scenario.h"
 
 namespace tracciato {
@@ -39,8 +40,11 @@ TrackCell* claim_cell(
   return nullptr;
 }
 
-// Records 15 for a row (`row`: "the gradient row") whose object lies past the last cell.
-void record_beyond_route(Scenario& scenario, const char* row, std::int32_t p,
+// Records 15 for a row whose object lies past the last cell, with the furthest metre
+// where a row of its kind may stand and the route length row that sets it.
+void record_beyond_route(Scenario& scenario, const RowKind& row, std::int32_t p,
                          const SourceLocation& at);
+// A note at the route length row, which sets where the track ends.
+void note_route_length(Scenario& scenario);
 
 }  // namespace tracciato

@@ -29,6 +29,16 @@ struct RowSource {
   SourceLocation at;
 };
 
+// A kilometric progressive as written, with where its start and kilometre stand: the
+// compile reorders the progressives before it checks them.
+struct ProgressiveSource {
+  std::int32_t start = 0;
+  std::int32_t kilometre = 0;
+  std::int32_t direction = 0;
+  SourceLocation start_at;
+  SourceLocation kilometre_at;
+};
+
 // One compiled scenario in memory, with the state the compile steps share.
 struct Scenario {
   std::string base_name;     // Windows-1252 bytes, as stored in the header
@@ -44,9 +54,11 @@ struct Scenario {
   // Header record for the next signboard text; the stations must stay below it.
   std::int32_t signboard_record = header_index::kFirstSignboard;
   ErrorState errors;
-  // Rows that errors found after their own row may concern: the kilometric progressives
-  // as written, and the slowdowns, whose code markers are placed after reading.
-  std::vector<RowSource> progressive_rows;
+  // Rows that errors found after their own row may concern: the route length, which sets
+  // where the track ends, the kilometric progressives as written, and the slowdowns,
+  // whose code markers are placed after reading.
+  RowSource route_length_row;
+  std::vector<ProgressiveSource> progressive_rows;
   std::vector<RowSource> slowdown_rows;
   // The rows that wrote the objects and approach marks in the track.
   ObjectOrigins origins;

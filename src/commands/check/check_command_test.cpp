@@ -284,7 +284,8 @@ TEST(Check, CommandLine) {
   auto run = testing::run_tracciato({"check", "P_linea.txt", "P_1-.txt"}, dir.path());
   EXPECT_EQ(run.status, 1);
   EXPECT_EQ(run.out,
-            "P_linea.txt:5:11: error 25: the field \"4x0\" is not a whole number\n"
+            "P_linea.txt:5:11: error 25: the position of the gradient row, \"4x0\", is not a whole "
+            "number\n"
             "    5 | pendenza, 4x0, 2\n"
             "      |           ^~~\n"
             "note: this is the error compile reports\n"
@@ -293,10 +294,12 @@ TEST(Check, CommandLine) {
   run =
       testing::run_tracciato({"check", "P_linea.txt", "P_1-.txt", "--format", "json"}, dir.path());
   EXPECT_EQ(run.status, 1);
-  EXPECT_EQ(run.out,
-            "[\n  {\"file\": \"P_linea.txt\", \"line\": 5, \"column\": 11, \"end_column\": 14, "
-            "\"severity\": \"error\", \"code\": 25, \"position\": null, \"message\": \"the field "
-            "\\\"4x0\\\" is not a whole number\", \"hint\": null, \"reported\": true}\n]\n");
+  EXPECT_EQ(
+      run.out,
+      "[\n  {\"file\": \"P_linea.txt\", \"line\": 5, \"column\": 11, \"end_column\": 14, "
+      "\"severity\": \"error\", \"code\": 25, \"position\": null, \"message\": \"the position of "
+      "the gradient row, \\\"4x0\\\", is not a whole number\", \"hint\": null, \"reported\": "
+      "true}\n]\n");
   // Alone, the line is checked with the train beside it, and finds the same error.
   EXPECT_EQ(testing::run_tracciato({"check", "P_linea.txt"}, dir.path()).status, 1);
   EXPECT_EQ(testing::run_tracciato({"check", "--format", "xml"}, dir.path()).status, 2);

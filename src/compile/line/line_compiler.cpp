@@ -3,11 +3,13 @@
 #include <algorithm>
 #include <array>
 #include <cstdlib>
+#include <limits>
 #include <numbers>
 #include <optional>
 
 #include "base/rounding.h"
 #include "compile/check_hooks.h"
+#include "compile/field_diagnostics.h"
 #include "compile/line/mountain_recorder.h"
 #include "compile/line/progressive_order.h"
 #include "compile/line/speed_board_recorder.h"
@@ -55,7 +57,9 @@ class LineCompiler {
   bool within_route(std::int32_t p) const {
     return tracciato::within_route(p, 100, s_.cells.last_index());
   }
-  Step out_of_route(const char* row, std::int32_t p);
+  Step out_of_route(RowId row, std::int32_t p);
+  // Orders the progressives; a decreasing one too far on to be stored fails at its row.
+  void order_progressives();
   // After a code that ends the compile: go on past the row when checking.
   Step abandon_row() { return check_.skip_row() ? Step::kNext : Step::kAbandon; }
   void warn_about_curve(std::int32_t start, std::int32_t length, double curvature);
@@ -103,7 +107,7 @@ PhaseOutcome LineCompiler::compile() {
   identity_record(s_.header).base_name = s_.base_name;
   signalling_record(s_.header).train_number = s_.train_number;
   if (check_.refuse_utf16(text_) || !lead_in() || !general_section()) return PhaseOutcome::kStop;
-  progressive_ordina(s_.header);
+  order_progressives();
   if (object_rows() == Step::kAbandon) return PhaseOutcome::kStop;
   final_fill();
   return PhaseOutcome::kContinue;
@@ -175,6 +179,7 @@ bool LineCompiler::route_length_row() {
     check_.report();
     return false;
   }
+  s_.route_length_row = {length, here(1)};
   s_.route_span = length + kRouteMargin;
   s_.cells.allocate(round_to<std::int64_t>(static_cast<double>(s_.route_span) / kCellLength, "P"));
   s_.geometry.reset();
@@ -184,12 +189,36 @@ bool LineCompiler::route_length_row() {
 
 void LineCompiler::progressive_row(int record) {
   const ProgressiveView progressive(s_.header.at(record));
+  const std::size_t first = reader_.row_fields_read();
   progressive.start = reader_.read_number();
   progressive.kilometric_value = reader_.read_number();
-  // An error about it comes after reading: point at the field off the grid.
-  s_.progressive_rows.push_back(
-      {progressive.start, on_cell_grid(progressive.start) ? here(2) : here(1)});
   progressive.direction_flag = reader_.read_number();
+  // Errors about it come after the progressives are reordered: keep the row as written.
+  s_.progressive_rows.push_back({progressive.start, progressive.kilometric_value,
+                                 progressive.direction_flag, check_.at(first),
+                                 check_.at(first + 1)});
+}
+
+void LineCompiler::order_progressives() {
+  try {
+    progressive_ordina(s_.header);
+  } catch (const UnexpectedFailure&) {
+    for (const ProgressiveSource& row : s_.progressive_rows) {
+      if (row.direction != 1 ||
+          row.kilometre <= std::numeric_limits<std::int32_t>::max() - kDecreasingValueShift) {
+        continue;
+      }
+      s_.errors.record(error_code::kUnexpectedFailure,
+                       field_phrase(row_kind(RowId::kProgressiveUno), 2) + ", " +
+                           metres(row.kilometre) +
+                           ", is too large for a decreasing progressive: the compile stores its "
+                           "kilometre 100 m further on, and the field holds at most "
+                           "2,147,483,647 m",
+                       row.kilometre_at);
+      throw recorded_failure(s_.errors);
+    }
+    throw;
+  }
 }
 
 bool LineCompiler::signal_repetition_row(std::string_view field) {
@@ -257,15 +286,15 @@ Step LineCompiler::object_row(std::string_view field) {
   return step;
 }
 
-Step LineCompiler::out_of_route(const char* row, std::int32_t p) {
-  record_beyond_route(s_, row, p, here(1));
+Step LineCompiler::out_of_route(RowId row, std::int32_t p) {
+  record_beyond_route(s_, row_kind(row), p, here(1));
   return check_.skip_row() ? Step::kNext : Step::kEndReading;
 }
 
 Step LineCompiler::gradient_row() {
   const std::int32_t p = reader_.read_number();
   const std::int32_t g = reader_.read_number();
-  if (!within_route(p)) return out_of_route("the gradient row", p);
+  if (!within_route(p)) return out_of_route(RowId::kGradient, p);
   check_.warn_out_of_order("gradient", p, last_gradient_);
   check_.warn_off_grid("the gradient row", p);
   check_.warn_stored(RowId::kGradient, 2, g);
@@ -285,7 +314,7 @@ Step LineCompiler::curve_row(std::string_view field) {
   static constexpr std::array<double, 6> kCurvature = {0.0001, 0.0002, 0.0004, 0.001, 0.002, 0.003};
   const std::int32_t start = reader_.read_number();
   const std::int32_t length = reader_.read_number();
-  if (!within_route(start)) return out_of_route("the curve row", start);
+  if (!within_route(start)) return out_of_route(RowId::kCurve, start);
   double curvature = 0;
   for (std::size_t c = 0; c < kCurvature.size() && curvature == 0; ++c) {
     if (field.find(static_cast<char>('1' + c)) != std::string_view::npos) curvature = kCurvature[c];
@@ -307,9 +336,20 @@ Step LineCompiler::curve_row(std::string_view field) {
     g.add_straight();
     if (geometry_full()) return abandon_row();
   }
-  while (g.next_point() <= end) {
-    g.add_curve(curvature);
-    if (geometry_full()) return abandon_row();
+  try {
+    while (g.next_point() <= end) {
+      g.add_curve(curvature);
+      if (geometry_full()) return abandon_row();
+    }
+  } catch (const UnexpectedFailure&) {
+    if (end <= s_.route_span) throw;
+    s_.errors.record(error_code::kUnexpectedFailure,
+                     "the curve row from " + metres(start) + " runs " + metres(length) + " to " +
+                         metres(end) + ", past the end of the track at " + metres(s_.route_span) +
+                         ", where the plan of the line ends",
+                     here(2));
+    note_route_length(s_);
+    throw recorded_failure(s_.errors);
   }
   return Step::kNext;
 }
@@ -328,7 +368,7 @@ Step LineCompiler::mountain_row() {
   std::int32_t inizio = reader_.read_number();
   std::int32_t fine = reader_.read_number();
   std::int32_t tipo = reader_.read_number();
-  if (!within_route(inizio)) return out_of_route("the mountain row", inizio);
+  if (!within_route(inizio)) return out_of_route(RowId::kMountain, inizio);
   check_.warn_out_of_order("mountain", inizio, last_mountain_);
   check_.warn_off_grid("the mountain stretch's start", inizio);
   check_.warn_off_grid("the mountain stretch's end", fine);
@@ -349,7 +389,7 @@ Step LineCompiler::board_row() {
        {&b.posizione, &b.vas, &b.vbs, &b.vcs, &b.strisces, &b.vad, &b.vbd, &b.vcd, &b.strisced}) {
     *v = reader_.read_number();
   }
-  if (!within_route(b.posizione)) return out_of_route("the indicator board row", b.posizione);
+  if (!within_route(b.posizione)) return out_of_route(RowId::kSpeedBoard, b.posizione);
   check_.warn_off_grid("the indicator board", b.posizione);
   if (check_.active()) {
     const std::array values = {b.vas, b.vbs, b.vcs, b.strisces, b.vad, b.vbd, b.vcd, b.strisced};
@@ -372,7 +412,7 @@ Step LineCompiler::signboard_row() {
   const std::string_view line_buffer = reader_.read_text();
   check_.warn_utf8(2, "the signboard text", line_buffer);
   check_.warn_text_cut(2, line_buffer);
-  if (!within_route(p)) return out_of_route("the signboard row", p);
+  if (!within_route(p)) return out_of_route(RowId::kSignboard, p);
   check_.warn_off_grid("the signboard", p);
   check_.warn_in_tail(RowId::kSignboard, p, route_length());
   const std::int64_t i = point_cell(p);

@@ -2,11 +2,13 @@
 
 #include <algorithm>
 #include <array>
+#include <limits>
 #include <optional>
 #include <vector>
 
 #include "base/rounding.h"
 #include "compile/check_hooks.h"
+#include "compile/field_diagnostics.h"
 #include "compile/railway_bounds.h"
 #include "compile/row_checks.h"
 #include "compile/row_kinds.h"
@@ -30,6 +32,8 @@ constexpr std::int64_t kPlatformPastStation = 150;
 constexpr std::uint8_t kFirstUnmarkedKind = 25;
 // A station's approach marks, nearest the platform end first.
 constexpr std::uint8_t kFirstStationApproachMark = 81;
+// The fastest limit whose fifth, rounded, still fits the cell's byte.
+constexpr std::int32_t kFastestStoredSpeed = 1277;
 
 // Kinds 5 and 6: the platform runs back from 150 m past the station, without approach
 // marks.
@@ -69,7 +73,7 @@ class TrainCompiler {
   // Notes at the rows that wrote what stands in `cells`: objects, or approach marks.
   std::vector<Note> origins_of(const std::vector<std::int64_t>& cells, bool marks) const;
   std::int32_t last_index() const { return s_.cells.last_index(); }
-  Step out_of_route(const char* row, std::int32_t p);
+  Step out_of_route(RowId row, std::int32_t p);
   // Records `code` at field `k` of the row, then ends the row.
   Step fail(std::int32_t code, std::size_t k, std::int32_t p, std::string why);
   Step fail_without_position(std::int32_t code, std::size_t k, std::string why);
@@ -109,11 +113,21 @@ class TrainCompiler {
   // The previous row's value from the fill index on, up to `until` but at least one cell:
   // a row that does not come after the previous one still writes a cell.
   void fill_speed(std::int64_t until);
+  // The previous speed limit as the cells hold it, a fifth in one byte; a limit beyond
+  // that fails at the row that holds it.
+  std::uint8_t stored_speed();
+  std::uint8_t refuse_speed();
+  void record_progressive_off_grid(const ProgressiveView<HeaderRecord>& stored);
   void fill_adhesion(std::int64_t until);
   void check_progressives();
   template <typename T>
-  T read_as(const char* what) {
-    return checked_narrow<T>(reader_.read_number(), what);
+  T read_as() {
+    const std::int32_t v = reader_.read_number();
+    using limits = std::numeric_limits<T>;
+    if (v < limits::min() || v > limits::max()) {
+      throw check_.beyond_field(v, limits::min(), limits::max());
+    }
+    return static_cast<T>(v);
   }
 
   Scenario& s_;
@@ -122,6 +136,10 @@ class TrainCompiler {
   CheckHooks check_;
   std::int32_t speed_fill_index_ = 0;
   std::int32_t previous_speed_ = 0;
+  // The speed field of the row that set the previous speed: the cells take that limit
+  // only when the next row, or the end of the file, fills them up to it.
+  FieldSpan previous_speed_field_;
+  bool reading_ended_ = false;
   std::int32_t adhesion_fill_index_ = 0;
   std::int32_t previous_adhesion_ = 0;
   std::int32_t station_counter_ = header_index::kFirstStation;
@@ -188,7 +206,7 @@ Step TrainCompiler::row(std::string_view k) {
   if (step != Step::kNext) return step;
   if (names(RowId::kClock, k)) clock_row();
   if (names(RowId::kSand, k)) {
-    signalling_record(s_.header).sand = read_as<std::int16_t>("the sand");
+    signalling_record(s_.header).sand = read_as<std::int16_t>();
   }
   if (names(RowId::kSignal, k)) step = signal_row();
   if (step == Step::kNext && names(RowId::kSlowdown, k)) step = slowdown_row();
@@ -197,8 +215,8 @@ Step TrainCompiler::row(std::string_view k) {
   return step;
 }
 
-Step TrainCompiler::out_of_route(const char* row, std::int32_t p) {
-  record_beyond_route(s_, row, p, here(1));
+Step TrainCompiler::out_of_route(RowId row, std::int32_t p) {
+  record_beyond_route(s_, row_kind(row), p, here(1));
   return check_.skip_row() ? Step::kNext : Step::kEndOfFile;
 }
 
@@ -264,7 +282,7 @@ void TrainCompiler::warn_overwritten_marks(const std::vector<std::int64_t>& cell
 Step TrainCompiler::speed_row() {
   const std::int32_t p = reader_.read_number();
   const std::int32_t v = reader_.read_number();
-  if (!within_route(p, 100, last_index())) return out_of_route("the speed-limit row", p);
+  if (!within_route(p, 100, last_index())) return out_of_route(RowId::kSpeedLimit, p);
   check_.warn_out_of_order("speed-limit", p, last_speed_);
   check_.warn_off_grid("the speed limit", p);
   check_.warn_stored(RowId::kSpeedLimit, 2, v);
@@ -280,13 +298,14 @@ Step TrainCompiler::speed_row() {
     fill_speed(std::min<std::int64_t>(w, last_index()));
   }
   previous_speed_ = v;
+  previous_speed_field_ = reader_.row_field(reader_.row_fields_read() - 1);
   return Step::kNext;
 }
 
 Step TrainCompiler::adhesion_row() {
   const std::int32_t p = reader_.read_number();
   const std::int32_t a = reader_.read_number();
-  if (!within_route(p, 100, last_index())) return out_of_route("the adhesion row", p);
+  if (!within_route(p, 100, last_index())) return out_of_route(RowId::kAdhesion, p);
   check_.warn_out_of_order("adhesion", p, last_adhesion_);
   check_.warn_off_grid("the adhesion", p);
   check_.warn_stored(RowId::kAdhesion, 2, a);
@@ -298,9 +317,9 @@ Step TrainCompiler::adhesion_row() {
 
 void TrainCompiler::clock_row() {
   const auto signalling = signalling_record(s_.header);
-  signalling.clock_hours = read_as<std::int16_t>("the clock hours");
-  signalling.clock_minutes = read_as<std::int16_t>("the clock minutes");
-  signalling.clock_seconds = read_as<std::int16_t>("the clock seconds");
+  signalling.clock_hours = read_as<std::int16_t>();
+  signalling.clock_minutes = read_as<std::int16_t>();
+  signalling.clock_seconds = read_as<std::int16_t>();
   warn_time_of_day(1, signalling.clock_hours, signalling.clock_minutes, signalling.clock_seconds,
                    "the clock");
 }
@@ -318,7 +337,7 @@ Step TrainCompiler::signal_row() {
     *v = reader_.read_number();
   }
   if (!within_route(r.posizione, 100, last_index()))
-    return out_of_route("the signal row", r.posizione);
+    return out_of_route(RowId::kSignal, r.posizione);
   check_.warn_off_grid("the signal", r.posizione);
   if (check_.active()) warn_about_signal(r);
   const std::int64_t signal_cell = point_cell(r.posizione);
@@ -334,7 +353,7 @@ Step TrainCompiler::signal_row() {
 Step TrainCompiler::slowdown_row() {
   SlowdownRow r;
   for (std::int32_t* v : {&r.x, &r.v, &r.l, &r.f_tt, &r.f_ta, &r.d_v}) *v = reader_.read_number();
-  if (!within_route(r.x, 100, last_index())) return out_of_route("the slowdown row", r.x);
+  if (!within_route(r.x, 100, last_index())) return out_of_route(RowId::kSlowdown, r.x);
   check_.warn_off_grid("the slowdown", r.x);
   if (check_.active()) {
     check_.warn_stored(RowId::kSlowdown, 2, r.v);
@@ -351,7 +370,7 @@ Step TrainCompiler::slowdown_row() {
 Step TrainCompiler::code_drop_row() {
   const std::int32_t p = reader_.read_number();
   const std::int32_t w = reader_.read_number();
-  if (!within_route(p, 100, last_index())) return out_of_route("the code drop row", p);
+  if (!within_route(p, 100, last_index())) return out_of_route(RowId::kCodeDrop, p);
   check_.warn_off_grid("the code drop", p);
   check_.warn_stored(RowId::kCodeDrop, 2, w);
   check_.warn_in_tail(RowId::kCodeDrop, p, route_length());
@@ -379,13 +398,13 @@ Step TrainCompiler::station_row() {
   const Station station(s_.header.at(station_counter_));
   station.position = reader_.read_number();
   const std::int32_t at = station.position;
-  if (!within_route(at, kStationReach, last_index())) return out_of_route("the station row", at);
+  if (!within_route(at, kStationReach, last_index())) return out_of_route(RowId::kStation, at);
   check_.warn_out_of_order("station", at, last_station_);
   if (!on_cell_grid(at)) {
     return fail(error_code::kStationOffGrid, 1, at,
                 "the position of the station row, " + metres(at) + ", is not a multiple of 50 m");
   }
-  station.kind = read_as<std::uint8_t>("the station kind");
+  station.kind = read_as<std::uint8_t>();
   // A terminus, its platform behind it, may stand in the tail: that is what the tail is for.
   if (!platform_behind(station.kind)) check_.warn_in_tail(RowId::kStation, at, route_length());
   const std::int32_t length = reader_.read_number();
@@ -430,21 +449,31 @@ Step TrainCompiler::station_row() {
 }
 
 void TrainCompiler::read_station_values(const Station& station) {
-  station.station_flag = read_as<std::uint8_t>("the station flag");
-  station.long_platform_flag = read_as<std::uint8_t>("the long platform flag");
-  station.end_extension_flag = read_as<std::uint8_t>("the end extension flag");
-  station.value_1 = read_as<std::int16_t>("station value 1");
-  station.value_2 = read_as<std::int16_t>("station value 2");
-  station.value_3 = read_as<std::uint8_t>("station value 3");
-  station.value_4 = read_as<std::int16_t>("station value 4");
-  station.value_5 = read_as<std::int16_t>("station value 5");
-  station.value_6 = read_as<std::int16_t>("station value 6");
-  station.stop_duration = read_as<std::uint8_t>("the stop duration");
+  station.station_flag = read_as<std::uint8_t>();
+  station.long_platform_flag = read_as<std::uint8_t>();
+  station.end_extension_flag = read_as<std::uint8_t>();
+  station.value_1 = read_as<std::int16_t>();
+  station.value_2 = read_as<std::int16_t>();
+  station.value_3 = read_as<std::uint8_t>();
+  station.value_4 = read_as<std::int16_t>();
+  station.value_5 = read_as<std::int16_t>();
+  station.value_6 = read_as<std::int16_t>();
+  station.stop_duration = read_as<std::uint8_t>();
   const std::int64_t h = reader_.read_number();
   const std::int64_t m = reader_.read_number();
   const std::int64_t sec = reader_.read_number();
-  station.departure_time =
-      checked_narrow<std::int32_t>((h * 60 + m) * 60 + sec, "the departure time");
+  const std::int64_t seconds = (h * 60 + m) * 60 + sec;
+  if (seconds < std::numeric_limits<std::int32_t>::min() ||
+      seconds > std::numeric_limits<std::int32_t>::max()) {
+    s_.errors.record(error_code::kUnexpectedFailure,
+                     "the departure time of the station row, " + std::to_string(h) + " h " +
+                         std::to_string(m) + " min " + std::to_string(sec) + " s, comes to " +
+                         with_unit(seconds, "s") +
+                         " after midnight, beyond what its field holds, 2,147,483,647 s",
+                     here(14));
+    throw recorded_failure(s_.errors);
+  }
+  station.departure_time = static_cast<std::int32_t>(seconds);
   station.name = std::string(reader_.read_text());
   check_.warn_utf8(17, "the station name", station.name);
   check_.warn_text_cut(17, station.name);
@@ -590,11 +619,46 @@ void TrainCompiler::warn_about_times(const Station& station, std::int64_t h, std
 }
 
 void TrainCompiler::fill_speed(std::int64_t until) {
+  const std::uint8_t speed = stored_speed();
   do {
-    s_.cells.at(speed_fill_index_).cell_speed =
-        round_to<std::uint8_t>(static_cast<double>(previous_speed_) / 5, "the cell speed");
+    s_.cells.at(speed_fill_index_).cell_speed = speed;
     ++speed_fill_index_;
   } while (speed_fill_index_ < until);
+}
+
+std::uint8_t TrainCompiler::stored_speed() {
+  const double fifth = round_half_even(static_cast<double>(previous_speed_) / 5);
+  if (fifth >= 0 && fifth <= std::numeric_limits<std::uint8_t>::max()) {
+    return static_cast<std::uint8_t>(fifth);
+  }
+  return refuse_speed();
+}
+
+std::uint8_t TrainCompiler::refuse_speed() {
+  const RowKind& row = row_kind(RowId::kSpeedLimit);
+  s_.errors.record(error_code::kUnexpectedFailure,
+                   field_phrase(row, 2) + ", " + with_unit(previous_speed_, "km/h") +
+                       ", does not fit the track, which holds a speed limit of 0 to " +
+                       with_unit(kFastestStoredSpeed, "km/h"),
+                   check_.place(previous_speed_field_));
+  s_.errors.add_note(
+      "the track keeps a fifth of the limit, rounded, in one byte: the cell "
+      "speed would be " +
+      grouped(
+          static_cast<std::int64_t>(round_half_even(static_cast<double>(previous_speed_) / 5))) +
+      ", and it holds 0 to 255");
+  if (reading_ended_) {
+    s_.errors.add_note(
+        "the compile stores the limit when it fills the track to its end, after "
+        "the last row");
+  } else {
+    s_.errors.add_note(
+        "the compile stores the limit when the next speed limit row fills the "
+        "track up to it, here",
+        check_.row_place());
+  }
+  if (!check_.report()) throw recorded_failure(s_.errors);
+  return 0;
 }
 
 void TrainCompiler::fill_adhesion(std::int64_t until) {
@@ -605,6 +669,7 @@ void TrainCompiler::fill_adhesion(std::int64_t until) {
 }
 
 void TrainCompiler::end_of_file() {
+  reading_ended_ = true;
   const std::int64_t stop = std::int64_t{last_index()} - 2;
   fill_speed(stop);
   fill_adhesion(stop);
@@ -633,18 +698,41 @@ void TrainCompiler::check_progressives() {
   for (const int i : header_index::kProgressives) {
     const ProgressiveView progressive(s_.header.at(i));
     if (on_cell_grid(progressive.start) && on_cell_grid(progressive.kilometric_value)) continue;
-    SourceLocation row{src_.line_path, 0, 0, 0, {}};
-    for (const RowSource& written : s_.progressive_rows) {
-      if (written.position == progressive.start) row = written.at;
-    }
-    s_.errors.record(error_code::kProgressiveOffGrid,
-                     "the kilometric progressive row starting at " + metres(progressive.start) +
-                         " is off the 50 m grid: its start and its kilometre must both be "
-                         "multiples of 50 m",
-                     row);
+    record_progressive_off_grid(progressive);
     check_.report();
     return;
   }
+}
+
+void TrainCompiler::record_progressive_off_grid(const ProgressiveView<HeaderRecord>& stored) {
+  // The records are reordered, and a decreasing kilometre stored 100 m on: find the row
+  // as written.
+  const ProgressiveSource* written = nullptr;
+  for (const ProgressiveSource& row : s_.progressive_rows) {
+    const std::int64_t kilometre =
+        std::int64_t{row.kilometre} + (row.direction == 1 ? kDecreasingValueShift : 0);
+    if (row.start == stored.start && kilometre == stored.kilometric_value &&
+        row.direction == stored.direction_flag) {
+      written = &row;
+    }
+  }
+  const std::string rule = "a progressive's start and kilometre are both multiples of 50 m";
+  if (written == nullptr) {
+    s_.errors.record(error_code::kProgressiveOffGrid,
+                     "the kilometric progressive starting at " + metres(stored.start) +
+                         " is off the 50 m grid: " + rule,
+                     {src_.line_path, 0, 0, 0, {}});
+    return;
+  }
+  const bool start_off = !on_cell_grid(written->start);
+  const std::int32_t value = start_off ? written->start : written->kilometre;
+  s_.errors.record(error_code::kProgressiveOffGrid,
+                   field_phrase(row_kind(RowId::kProgressiveUno), start_off ? 1 : 2) + ", " +
+                       metres(value) + ", is not a multiple of 50 m",
+                   start_off ? written->start_at : written->kilometre_at);
+  const std::int64_t below = value - ((value % kCellLength) + kCellLength) % kCellLength;
+  s_.errors.hint =
+      rule + ": write " + std::to_string(below) + " or " + std::to_string(below + kCellLength);
 }
 
 }  // namespace
