@@ -35,7 +35,8 @@ std::vector<std::string_view> split(std::string_view s, char at) {
   std::vector<std::string_view> parts;
   for (std::size_t from = 0;;) {
     const std::size_t to = s.find(at, from);
-    parts.push_back(s.substr(from, to == std::string_view::npos ? s.npos : to - from));
+    parts.push_back(
+        s.substr(from, to == std::string_view::npos ? std::string_view::npos : to - from));
     if (to == std::string_view::npos) return parts;
     from = to + 1;
   }
