@@ -198,6 +198,23 @@ TEST(DefaultRun, QuietLeavesOutTheClosingLine) {
   EXPECT_EQ(run.err, "");
 }
 
+// The five files are one set: what stops one of them stops them all, so a later export
+// finds no half-written set to take for an edit.
+TEST(DefaultRun, ExportWritesNoneOfItsFilesWhenADirectoryStandsAtOnesName) {
+  testing::TempDir dir;
+  const std::string blocked = "BrenzanoC_OstuviaC_4417_rallentamenti.txt";
+  std::filesystem::create_directory(dir / blocked);
+  auto run = run_tracciato({"export"}, dir.path());
+  EXPECT_EQ(run.status, 3);
+  EXPECT_NE(run.err.find(blocked + ": a directory stands there\n"), std::string::npos) << run.err;
+  EXPECT_TRUE(run.err.ends_with("\nnothing was written\n")) << run.err;
+  EXPECT_EQ(file_names(dir.path()), std::vector<std::string>{blocked});
+  std::filesystem::remove(dir / blocked);
+  run = run_tracciato({"export"}, dir.path());
+  EXPECT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(file_names(dir.path()), (kDocuments + std::vector<std::string>{kLine, kTrain}));
+}
+
 TEST(DefaultRun, ExportNamesWhatItWroteAndWhatWasAlreadyThere) {
   testing::TempDir dir;
   auto run = run_tracciato({"export", "--out", dir.path()}, dir.path());

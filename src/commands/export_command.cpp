@@ -9,6 +9,7 @@
 #include "cli/output_directory.h"
 #include "cli/reporter.h"
 #include "cli/written_files.h"
+#include "compile/output_files.h"
 #include "documents/scenario_texts.h"
 #include "textio/text_writer.h"
 
@@ -47,6 +48,24 @@ bool refuse_to_replace(const std::vector<Planned>& planned) {
   return refused;
 }
 
+// Writes the texts that differ from what stands as one set, as the compiled files are: a
+// failure leaves every earlier file as it was and no new one. Gives the names written.
+std::vector<std::string> write_texts(const std::vector<Planned>& planned, const fs::path& dir,
+                                     bool replace_read_only) {
+  std::vector<std::string> names;
+  std::vector<std::string> bytes;
+  bytes.reserve(planned.size());
+  std::vector<CompiledFile> files;
+  for (const Planned& p : planned) {
+    if (p.earlier.kind == EarlierFile::kSame) continue;
+    const std::string& text = bytes.emplace_back(embedded_text_bytes(p.utf8));
+    files.push_back({p.name, {{reinterpret_cast<const std::uint8_t*>(text.data()), text.size()}}});
+    names.push_back(p.name);
+  }
+  if (!files.empty()) write_all_or_nothing(dir, files, replace_read_only);
+  return names;
+}
+
 // "wrote A, B in DIR/", or "(C already up to date)" after it for those left as they were.
 void tell_exported(const Arguments& args, const std::vector<Planned>& planned,
                    const std::vector<std::string>& written, const fs::path& dir) {
@@ -82,14 +101,10 @@ int run(const Arguments& args, const CommandContext& context) {
   }
   std::vector<std::string> written;
   try {
-    for (const Planned& p : planned) {
-      if (p.earlier.kind == EarlierFile::kSame) continue;
-      write_embedded_text(p.file, p.utf8);
-      written.push_back(p.name);
-    }
+    written = write_texts(planned, dir, args.flag("--force"));
   } catch (const FileError& error) {
     console.failure("cannot write " + std::string(error.what()));
-    tell_written(args, written, dir, true);
+    tell_written(args, {}, dir, true);
     return exit_code(ExitStatus::kFileProblem);
   }
   tell_exported(args, planned, written, dir);

@@ -109,6 +109,20 @@ report_case() {  # report_case NAME EXPECTED_STATUS MESSAGE_PATTERN PREFIX...
 report_case report-size-limit 3 "page.html: File too large" prlimit --fsize=100000
 report_case report-killed 137 "" strace -f -o /dev/null -e trace=write -e "inject=write:signal=KILL:when=3"
 
+# Export: a fault at any of its five files leaves none of them, so that the next export
+# finds nothing it would call an edit.
+for n in 1 3 5; do
+  out=$work/export-full-disk-$n
+  mkdir -m 755 "$out"
+  strace -f -o /dev/null -e trace=write -e "inject=write:error=ENOSPC:when=$n" \
+    "$program" export --out "$out" 2>"$work/export-$n.err"
+  check "export-full-disk-$n: exit status 3" test $? -eq 3
+  check "export-full-disk-$n: says why" grep -q "No space left on device" "$work/export-$n.err"
+  check "export-full-disk-$n: no file written" test -z "$(ls -A "$out")"
+  "$program" export --out "$out" --quiet
+  check "export-full-disk-$n: the next export writes them all" test "$(find "$out" -type f | wc -l)" -eq 5
+done
+
 # Links planted where the files go and where an earlier version put its temporary files
 # (".tracciato-PID-NAME", PID being the next process's id at best guess), leading out of
 # the folder: each is replaced or left, and nothing is written outside.

@@ -47,8 +47,8 @@ std::string FolderLock::still_held(std::string_view record, std::chrono::millise
                                          (command.empty() ? "" : " (" + quotable(command) + ")")
                                    : "another run";
   const auto seconds = std::chrono::duration_cast<std::chrono::seconds>(patience).count();
-  return holder + " is writing compiled files there, and still was after " +
-         std::to_string(seconds) + " s; try again when it has finished";
+  return holder + " is writing files there, and still was after " + std::to_string(seconds) +
+         " s; try again when it has finished";
 }
 
 }  // namespace tracciato

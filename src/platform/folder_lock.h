@@ -8,7 +8,7 @@
 
 namespace tracciato {
 
-// One run at a time writes a folder's set of compiled files. The lock is a file in the
+// One run at a time writes a folder's set of output files. The lock is a file in the
 // folder that names its holder (process id and command line) for a run that waits in
 // vain; the holder removes it as it lets go, and one that a killed run left behind holds
 // nothing.
