@@ -2,6 +2,7 @@
 
 #include <map>
 #include <string>
+#include <vector>
 
 #include "base/cp1252.h"
 #include "base/json_string.h"
@@ -74,15 +75,18 @@ std::string mistake(const Finding& f) {
 int write_each(std::ostream& out, const FindingList& list, const TextLimits& limits) {
   std::map<std::string, int> told;
   std::map<std::string, int> made;
-  for (const Finding& f : list.findings()) ++made[mistake(f)];
+  std::vector<std::string> keys;
+  keys.reserve(list.findings().size());
+  for (const Finding& f : list.findings()) ++made[keys.emplace_back(mistake(f))];
   int errors_shown = 0;
   int errors_capped = 0;
-  for (const Finding& f : list.findings()) {
+  for (std::size_t i = 0; i < keys.size(); ++i) {
+    const Finding& f = list.findings()[i];
     if (f.error && limits.max_errors && errors_shown == *limits.max_errors) {
       ++errors_capped;
       continue;
     }
-    const std::string key = mistake(f);
+    const std::string& key = keys[i];
     const int n = ++told[key];
     // Told as a count only when that hides two findings or more.
     const bool counted = made[key] > limits.repeats_shown + 1;

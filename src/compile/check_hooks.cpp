@@ -36,14 +36,19 @@ void CheckHooks::begin_row(std::string_view keyword, Section section) {
   kind_.reset();
   text_cut_ = false;
   row_starts_line_ = reader_.field_starts_line();
-  const FieldSpan& span = reader_.row_field(0);
-  const RowKind* kind = active() ? this->kind() : nullptr;
-  if (kind != nullptr && reader_.line_text(span).find('\t') != std::string_view::npos) {
+  if (!active()) return;
+  // A keyword as the writer writes it names its own kind alone: most rows are told apart
+  // by that, without testing every kind's words.
+  const RowKind* written = written_kind(section, keyword);
+  if (written != nullptr) kind_ = written;
+  const RowKind* kind = this->kind();
+  if (kind == nullptr) return;
+  if (reader_.line_text(reader_.row_field(0)).find('\t') != std::string_view::npos) {
     observer_->warning({at(0), std::nullopt,
                         "the " + std::string(kind->name) + " holds a tab, which is no separator",
                         std::string(kTabHint)});
   }
-  if (kind != nullptr) warn_keyword_reading(keyword, section);
+  if (written == nullptr) warn_keyword_reading(keyword, section);
 }
 
 const RowKind* CheckHooks::kind() const {

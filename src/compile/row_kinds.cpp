@@ -290,6 +290,16 @@ const RowKind* named_kind(Section section, std::string_view keyword) {
   return nullptr;
 }
 
+const RowKind* written_kind(Section section, std::string_view keyword) {
+  while (!keyword.empty() && keyword.back() == ' ') keyword.remove_suffix(1);
+  for (const RowKind& row : rows_of(section)) {
+    for (const std::string_view written : row.keywords) {
+      if (written == keyword) return &row;
+    }
+  }
+  return nullptr;
+}
+
 const RowKind* general_kind(std::string_view keyword) {
   return named_kind(kLineGeneral, keyword);
 }

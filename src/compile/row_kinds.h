@@ -108,6 +108,9 @@ inline bool names(RowId id, std::string_view keyword) {
 // The first kind of the section the keyword names, as the reader tests them; a keyword may
 // name several, and each then reads its fields in turn. Nothing for a keyword of no kind.
 const RowKind* named_kind(Section section, std::string_view keyword);
+// The kind whose keyword, as the writer writes it, the field is (trailing blanks aside);
+// nothing for any other field.
+const RowKind* written_kind(Section section, std::string_view keyword);
 const RowKind* general_kind(std::string_view keyword);
 const RowKind* object_kind(std::string_view keyword);
 const RowKind* train_kind(std::string_view keyword);
