@@ -146,6 +146,7 @@ TEST(CompileOutput, TwoCompilesIntoOneFolderAtOnceNeverMixTheirSets) {
     std::array<int, 2> status{};
     {
       std::vector<std::jthread> compiles;
+      compiles.reserve(2);
       for (int v = 0; v < 2; ++v) {
         compiles.emplace_back([&, v] {
           status[v] = run_tracciato({"compile", versions[v].line, versions[v].train, "--out",

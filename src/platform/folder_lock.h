@@ -31,7 +31,7 @@ class FolderLock {
 
   std::filesystem::path dir_;
   std::filesystem::path file_;
-  std::intptr_t handle_;
+  std::intptr_t handle_ = -1;  // the system's invalid handle on either system
 };
 
 }  // namespace tracciato

@@ -56,7 +56,7 @@ void write_record(int fd, const std::string& record) {
 }  // namespace
 
 FolderLock::FolderLock(const std::filesystem::path& dir, std::chrono::milliseconds patience)
-    : dir_(dir), file_(dir / utf8_path(std::string(kFileName))), handle_(-1) {
+    : dir_(dir), file_(dir / utf8_path(std::string(kFileName))) {
   const auto deadline = std::chrono::steady_clock::now() + patience;
   for (;;) {
     const int fd = open_lock_file(file_);

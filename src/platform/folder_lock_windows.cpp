@@ -69,9 +69,7 @@ bool try_lock(HANDLE h) {
 }  // namespace
 
 FolderLock::FolderLock(const std::filesystem::path& dir, std::chrono::milliseconds patience)
-    : dir_(dir),
-      file_(dir / utf8_path(std::string(kFileName))),
-      handle_(reinterpret_cast<std::intptr_t>(INVALID_HANDLE_VALUE)) {
+    : dir_(dir), file_(dir / utf8_path(std::string(kFileName))) {
   const auto deadline = std::chrono::steady_clock::now() + patience;
   for (;;) {
     const HANDLE h = open_lock_file(file_);

@@ -36,11 +36,11 @@ TEST(InputFile, ReadsAnEmptyFileAsNoBytes) {
 
 TEST(InputFile, FileShortenedAfterItWasOpenedIsAnErrorWhereItEnds) {
   testing::TempDir dir;
-  testing::write_file(dir / "shrinking", std::string(3 * 1024 * 1024, 'x'));
+  testing::write_file(dir / "shrinking", std::string(std::size_t{3} * 1024 * 1024, 'x'));
   std::string why;
   auto input = InputFile::open(dir / "shrinking", why);
   ASSERT_TRUE(input) << why;
-  std::filesystem::resize_file(dir / "shrinking", 1536 * 1024);
+  std::filesystem::resize_file(dir / "shrinking", std::uintmax_t{1536} * 1024);
   try {
     input->read_all();
     FAIL() << "a file shorter than when it was opened must not read as whole";
