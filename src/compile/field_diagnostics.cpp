@@ -8,14 +8,12 @@
 
 #include "base/rounding.h"
 #include "compile/check_hooks.h"
+#include "compile/field_values.h"
 #include "model/error_codes.h"
 
 namespace tracciato {
 
 namespace {
-
-constexpr std::int64_t kGradientOffset = 100;
-constexpr std::int64_t kLargestFifth = 255;
 
 std::string quoted(std::string_view text) {
   return "\"" + std::string(text) + "\"";
@@ -89,13 +87,7 @@ std::string read_and_stored(const FieldSpec& field, std::int64_t v) {
 }  // namespace
 
 std::string grouped(std::int64_t v) {
-  const std::string digits = std::to_string(v < 0 ? -v : v);
-  std::string text = v < 0 ? "-" : "";
-  for (std::size_t i = 0; i < digits.size(); ++i) {
-    if (i > 0 && (digits.size() - i) % 3 == 0) text += ',';
-    text += digits[i];
-  }
-  return text;
+  return thousands(v);
 }
 
 std::string with_unit(std::int64_t v, std::string_view unit) {
@@ -104,17 +96,11 @@ std::string with_unit(std::int64_t v, std::string_view unit) {
 
 std::optional<std::int64_t> stored_in_unit(const FieldSpec& field, std::int64_t v) {
   switch (field.storage) {
-    case Storage::kDividedBy5: {
-      const double fifth = round_half_even(static_cast<double>(v) / 5);
-      if (fifth < 0 || fifth > kLargestFifth) return std::nullopt;
-      return static_cast<std::int64_t>(fifth) * 5;
-    }
+    case Storage::kDividedBy5:
     case Storage::kPlus100Low8:
-      return std::int64_t{low8(v + kGradientOffset)} - kGradientOffset;
     case Storage::kLow8:
-      return low8(v);
     case Storage::kLow16:
-      return low16(v);
+      return stored_value(field, v)->value;
     default:
       return std::nullopt;
   }

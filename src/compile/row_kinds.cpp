@@ -292,7 +292,10 @@ const RowKind* named_kind(Section section, std::string_view keyword) {
 
 const RowKind* written_kind(Section section, std::string_view keyword) {
   while (!keyword.empty() && keyword.back() == ' ') keyword.remove_suffix(1);
+  if (keyword.empty()) return nullptr;
   for (const RowKind& row : rows_of(section)) {
+    // Every keyword of a kind begins with the same letter: most kinds leave at once.
+    if (row.keyword.front() != keyword.front()) continue;
     for (const std::string_view written : row.keywords) {
       if (written == keyword) return &row;
     }

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <set>
+#include <string>
 
 namespace tracciato {
 namespace {
@@ -18,11 +19,23 @@ TEST(RowKinds, EveryKeywordAsWrittenNamesItsOwnKindAndNoOtherOfItsSection) {
       EXPECT_EQ(row.keywords.front(), row.keyword) << row.name;
       for (const std::string_view keyword : row.keywords) {
         EXPECT_EQ(named_kind(section, keyword), &row) << keyword;
+        EXPECT_EQ(written_kind(section, std::string(keyword) + "  "), &row) << keyword;
         for (const RowKind& other : rows_of(section)) {
-          if (&other != &row) EXPECT_FALSE(names(other, keyword)) << keyword << ": " << other.name;
+          if (&other != &row) {
+            EXPECT_FALSE(names(other, keyword)) << keyword << ": " << other.name;
+          }
         }
       }
     }
+  }
+}
+
+// Any other field, a keyword in other letters or words among them, is no keyword as
+// written: the warning pass then tells how the reader took it.
+TEST(RowKinds, OnlyAKeywordAsTheWriterWritesItIsWrittenKind) {
+  for (const char* field : {"Curvas4", "curva destra 5", "velocita aderenza", "", "c", "[curve]"}) {
+    EXPECT_EQ(written_kind(Section::kLineObjects, field), nullptr) << field;
+    EXPECT_EQ(written_kind(Section::kTrain, field), nullptr) << field;
   }
 }
 
@@ -57,7 +70,9 @@ TEST(RowKinds, FieldsHaveDistinctNamesAndRangesThatHoldAValue) {
     for (const FieldSpec& f : row.fields) {
       EXPECT_FALSE(f.name.empty()) << row.name;
       EXPECT_TRUE(seen.insert(f.name).second) << row.name << ": " << f.name;
-      if (f.storage != Storage::kText) EXPECT_LE(f.low, f.high) << row.name << ": " << f.name;
+      if (f.storage != Storage::kText) {
+        EXPECT_LE(f.low, f.high) << row.name << ": " << f.name;
+      }
     }
   }
 }

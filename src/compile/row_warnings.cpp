@@ -8,6 +8,8 @@
 #include "base/edit_distance.h"
 #include "base/rounding.h"
 #include "compile/check_hooks.h"
+#include "compile/field_diagnostics.h"
+#include "compile/field_values.h"
 #include "compile/row_checks.h"
 #include "model/positions.h"
 #include "textio/keyword.h"
@@ -75,34 +77,6 @@ std::string a(std::string_view name) {
   const bool vowel =
       !name.empty() && std::string_view("aeiou").find(name.front()) != std::string_view::npos;
   return (vowel ? "an " : "a ") + std::string(name);
-}
-
-std::string with_unit(std::int64_t v, std::string_view unit) {
-  return std::to_string(v) + (unit.empty() ? "" : " " + std::string(unit));
-}
-
-std::string range_of(const FieldSpec& f) {
-  return std::to_string(f.low) + " to " + with_unit(f.high, f.unit);
-}
-
-// What the simulator reads back for a value, in the author's unit; nothing where the
-// storage keeps it or the compile refuses it.
-std::optional<std::int64_t> read_back(const FieldSpec& f, std::int64_t v) {
-  switch (f.storage) {
-    case Storage::kPlus100Low8:
-      return std::int64_t{low8(v + 100)} - 100;
-    case Storage::kLow8:
-      return low8(v);
-    case Storage::kLow16:
-      return low16(v);
-    case Storage::kDividedBy5: {
-      const double fifth = round_half_even(static_cast<double>(v) / 5);
-      if (fifth < 0 || fifth > 255) return std::nullopt;
-      return static_cast<std::int64_t>(fifth) * 5;
-    }
-    default:
-      return std::nullopt;
-  }
 }
 
 constexpr std::string_view kCommentHint =
@@ -203,19 +177,22 @@ void CheckHooks::warn_stored(RowId row, std::size_t k, std::int64_t v) const {
   const RowKind& kind = row_kind(row);
   const FieldSpec* f = field_of(kind, k);
   if (!active() || f == nullptr) return;
-  const std::optional<std::int64_t> back = read_back(*f, v);
+  // A number with more text after it in the row's last field is told with its stored value
+  // by the warning about that text.
+  if (k + 1 == reader_.row_fields_read() && reader_.row_field(k).more_text) return;
+  const std::optional<std::int64_t> back = stored_in_unit(*f, v);
   std::string told;
   if (back && *back != v) {
     told = field_phrase(kind, k) + " is written as " + with_unit(v, f->unit) + " and stored as " +
            with_unit(*back, f->unit) + " (" + std::string(storage_words(f->storage)) +
-           "; the field holds " + range_of(*f) + ")";
+           "; the field holds " + range_words(*f) + ")";
     if (f->storage == Storage::kPlus100Low8 && (*back > 0) != (v > 0)) {
       told += std::string(": a ") + (*back > 0 ? "climb" : "descent") + " where a " +
               (v > 0 ? "climb" : "descent") + " was written";
     }
   } else if (f->storage == Storage::kPacked && (v < f->low || v > f->high)) {
     told = field_phrase(kind, k) + " is written as " + with_unit(v, f->unit) +
-           ", beyond what its field holds (" + range_of(*f) +
+           ", beyond what its field holds (" + range_words(*f) +
            "): packed with the other fields, it reads back as another value";
   }
   if (!told.empty()) warn(k, told);

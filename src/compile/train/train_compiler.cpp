@@ -9,6 +9,7 @@
 #include "base/rounding.h"
 #include "compile/check_hooks.h"
 #include "compile/field_diagnostics.h"
+#include "compile/header_texts.h"
 #include "compile/railway_bounds.h"
 #include "compile/row_checks.h"
 #include "compile/row_kinds.h"
@@ -475,6 +476,7 @@ void TrainCompiler::read_station_values(const Station& station) {
   }
   station.departure_time = static_cast<std::int32_t>(seconds);
   station.name = std::string(reader_.read_text());
+  store_header_text(s_, station.name, "the station name", here(17));
   check_.warn_utf8(17, "the station name", station.name);
   check_.warn_text_cut(17, station.name);
   if (check_.active()) warn_about_times(station, h, m, sec);
@@ -679,6 +681,11 @@ void TrainCompiler::end_of_file() {
 
 void TrainCompiler::note_needed_row(std::string_view k) {
   const auto rows = rows_of(Section::kTrain);
+  // A keyword as written names its kind alone; only another may name several.
+  if (const RowKind* written = written_kind(Section::kTrain, k)) {
+    seen_[static_cast<std::size_t>(written - rows.data())] = true;
+    return;
+  }
   for (std::size_t i = 0; i < rows.size(); ++i) {
     if (names(rows[i], k)) seen_[i] = true;
   }
