@@ -68,9 +68,10 @@ FindingList check_descriptions(const BuildRequest& request, Scenario* checked) {
   FindingList list;
   Scenario s = memorizza_percorso(request, &list);
   if (checked != nullptr) *checked = std::move(s);
-  // Up to its first code a compile takes the very steps of the check, so where the check
-  // finds no error the compile has none to report either.
-  if (list.errors() > 0) list.mark_reported(memorizza_percorso(request).errors);
+  // Up to its first code a compile takes the very steps of the check, so its error is
+  // among the check's; one that is not is added, so that the check never passes a pair
+  // the compile refuses.
+  list.mark_reported(memorizza_percorso(request).errors);
   return list;
 }
 

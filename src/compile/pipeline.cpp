@@ -3,6 +3,7 @@
 #include "base/cp1252.h"
 #include "base/unexpected_failure.h"
 #include "compile/check_hooks.h"
+#include "compile/header_texts.h"
 #include "compile/line/line_compiler.h"
 #include "compile/signals/code_pass.h"
 #include "compile/train/train_compiler.h"
@@ -115,6 +116,8 @@ Scenario memorizza_percorso(const BuildRequest& request, CheckObserver* observer
     stamp_header(s);
     locate_stamp_refusal(s);
   });
+  if (!goes_on(s)) return s;
+  refuse_overlong_texts(s);
   return s;
 }
 

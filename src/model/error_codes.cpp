@@ -119,7 +119,8 @@ constexpr std::array kCodes = {
     ErrorCodeInfo{kUnexpectedFailure, "the descriptions could not be compiled as they stand",
                   "Something the compile cannot read or hold: a field that is not a whole number, "
                   "a description that ends in the middle of a row, a value too large for its "
-                  "field, a missing train description.",
+                  "field, a station name or signboard text longer than the 65,535 bytes a "
+                  "header record holds, a missing train description.",
                   "Read the diagnostic's explanation and fix the field it names.",
                   "pendenza,  4x0,  2"},
     ErrorCodeInfo{kNoLineDescription, "the line description does not exist",

@@ -1,6 +1,8 @@
 #include "model/file_names.h"
 
+#include "base/cp1252.h"
 #include "base/utf8_path.h"
+#include "model/scenario_header.h"
 
 namespace tracciato {
 
@@ -14,6 +16,14 @@ constexpr std::string_view kCellSuffix = ".dat";
 
 std::string train_file(const ScenarioNames& n, std::string_view suffix) {
   return n.base_name + "_" + n.train_number + std::string(suffix);
+}
+
+// A name is stored as a header record's text, in Windows-1252; nothing when it fits.
+std::optional<std::string> too_long_for_the_header(const std::string& name, const char* what) {
+  const std::size_t bytes = utf8_to_cp1252(name).size();
+  if (bytes <= kLongestRecordText) return std::nullopt;
+  return std::string("the ") + what + " is " + std::to_string(bytes) +
+         " bytes long; the header holds " + std::to_string(kLongestRecordText) + " at most";
 }
 
 // A name goes into file names, so it must stay a plain name.
@@ -56,6 +66,10 @@ std::optional<ScenarioNames> resolve_names(const std::filesystem::path& line,
     problem = "the base name '" + *name + "' is not a plain file name";
     return std::nullopt;
   }
+  if (const auto too_long = too_long_for_the_header(*name, "base name")) {
+    problem = *too_long;
+    return std::nullopt;
+  }
   const std::optional<std::string> train_number = number ? number : derive_number(train, *name);
   if (!train_number) {
     problem = "cannot take the train number from '" + shown_path(train) + "' (expected " + *name +
@@ -64,6 +78,10 @@ std::optional<ScenarioNames> resolve_names(const std::filesystem::path& line,
   }
   if (!plain(*train_number)) {
     problem = "the train number '" + *train_number + "' is not a plain file name";
+    return std::nullopt;
+  }
+  if (const auto too_long = too_long_for_the_header(*train_number, "train number")) {
+    problem = *too_long;
     return std::nullopt;
   }
   if (*train_number == "linea") {

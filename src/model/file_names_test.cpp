@@ -37,6 +37,43 @@ TEST(FileNames, TheDescriptionNamesGiveBackTheBaseNameAndTrainNumber) {
   EXPECT_EQ(names->train_number, "12");
 }
 
+struct HeldCase {
+  const char* name;
+  std::string base;
+  std::string number;
+  const char* problem;  // empty: the names are taken
+};
+
+class NamesTheHeaderHolds : public ::testing::TestWithParam<HeldCase> {};
+
+// Each name is a header record's text, in Windows-1252, of 65,535 bytes at most.
+TEST_P(NamesTheHeaderHolds, AreTakenAndLongerOnesRefused) {
+  const HeldCase& c = GetParam();
+  std::string problem;
+  const auto names = resolve_names("a_linea.txt", "a_1-.txt", c.base, c.number, problem);
+  EXPECT_EQ(problem, c.problem);
+  EXPECT_EQ(names.has_value(), problem.empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Lengths, NamesTheHeaderHolds,
+    ::testing::Values(HeldCase{"BaseNameOfTheLongestText", std::string(65535, 'A'), "1", ""},
+                      HeldCase{"BaseNameOneByteLonger", std::string(65536, 'A'), "1",
+                               "the base name is 65536 bytes long; the header holds 65535 at most"},
+                      HeldCase{
+                          "TrainNumberOneByteLonger", "A", std::string(65536, '7'),
+                          "the train number is 65536 bytes long; the header holds 65535 at most"},
+                      // 2 bytes each in UTF-8, 1 in Windows-1252.
+                      HeldCase{"AccentedNameCountedInWindows1252",
+                               std::string(40000, 'A') +
+                                   [] {
+                                     std::string a;
+                                     for (int i = 0; i < 20000; ++i) a += "\xC3\xA0";
+                                     return a;
+                                   }(),
+                               "1", ""}),
+    [](const auto& info) { return std::string(info.param.name); });
+
 struct NameCase {
   const char* name;
   std::string path;

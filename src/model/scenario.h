@@ -62,6 +62,9 @@ struct Scenario {
   std::vector<RowSource> slowdown_rows;
   // The rows that wrote the objects and approach marks in the track.
   ObjectOrigins origins;
+  // The first text read that no header record can hold: the compile fails with it as the
+  // header is written, once every other check has passed.
+  std::optional<ErrorState> overlong_text;
   // Set only when the checker runs the compile.
   CheckObserver* observer = nullptr;
 };

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
@@ -44,6 +45,9 @@ inline constexpr int kTrainValues = 84;
 inline constexpr int kIdentity = 85;
 inline constexpr int kSignalling = 86;
 }  // namespace header_index
+
+// A record's text is written after its byte length in 16 bits.
+inline constexpr std::size_t kLongestRecordText = 65535;
 
 // The 87 fixed records, index 0 to 86; access outside them is an unexpected failure.
 class ScenarioHeader {

@@ -2,10 +2,13 @@
 
 #include <algorithm>
 #include <chrono>
+#include <filesystem>
 #include <ostream>
 #include <string>
 
+#include "base/utf8_path.h"
 #include "cli/findings.h"
+#include "compile/output_files.h"
 #include "compile/pipeline.h"
 #include "testing/descriptions.h"
 #include "testing/error_fixtures.h"
@@ -65,6 +68,67 @@ TEST_P(CheckFixtures, PointsAtTheFieldThatRaisedTheCode) {
 
 INSTANTIATE_TEST_SUITE_P(EveryCode, CheckFixtures, ::testing::ValuesIn(testing::error_fixtures()),
                          [](const auto& info) { return std::string(info.param.name); });
+
+// A description pair and the names it is read under.
+struct Pair {
+  std::string name;
+  std::string line_path;
+  std::string line;
+  std::string train_path;
+  std::string train;
+};
+void PrintTo(const Pair& p, std::ostream* os) {
+  *os << p.name;
+}
+
+// Every error fixture and every pair of the diagnostics golden files.
+std::vector<Pair> every_pair() {
+  std::vector<Pair> pairs;
+  for (const testing::ErrorFixture& f : testing::error_fixtures()) {
+    pairs.push_back({std::string("fixture_") + f.name, "linea.txt", f.line, "treno.txt", f.train});
+  }
+  const std::filesystem::path golden = utf8_path(TRACCIATO_GOLDEN_DIR);
+  for (const std::string& name : testing::file_names(golden)) {
+    const std::filesystem::path dir = golden / utf8_path(name);
+    if (!std::filesystem::is_directory(dir)) continue;
+    pairs.push_back({"golden_" + name, "F_linea.txt", testing::read_file(dir / "F_linea.txt"),
+                     "F_1-.txt", testing::read_file(dir / "F_1-.txt")});
+  }
+  return pairs;
+}
+
+class CompileAndCheckingRun : public ::testing::TestWithParam<Pair> {};
+
+// The checking run alone, without the compile that check_descriptions adds: what it finds
+// of itself. The compile is the whole of it, the encoding of its files included.
+TEST_P(CompileAndCheckingRun, AgreeOnWhetherAndWhereThePairFails) {
+  const Pair& p = GetParam();
+  MemoryDescription line(p.line_path, p.line);
+  MemoryDescription train(p.train_path, p.train);
+  const BuildRequest request{line, train, "F", "1", 1};
+  const Scenario compiled = memorizza_percorso(request);
+  if (!compiled.errors.failed()) {
+    EXPECT_NO_THROW(encode_build(compiled, "F", "1"));
+  }
+  FindingList checked;
+  memorizza_percorso(request, &checked);
+  if (!compiled.errors.failed()) {
+    EXPECT_EQ(checked.errors(), 0);
+    return;
+  }
+  const ErrorState& own = compiled.errors;
+  EXPECT_TRUE(std::any_of(checked.findings().begin(), checked.findings().end(),
+                          [&](const Finding& f) {
+                            return f.error && f.code == own.error_code &&
+                                   f.where.path == own.where.path && f.where.line == own.where.line;
+                          }))
+      << "the compile's error " << own.error_code << " at " << own.where.path << ":"
+      << own.where.line << " (" << own.explanation << ") is not among the check's "
+      << checked.errors() << " errors";
+}
+
+INSTANTIATE_TEST_SUITE_P(EveryPair, CompileAndCheckingRun, ::testing::ValuesIn(every_pair()),
+                         [](const auto& info) { return info.param.name; });
 
 struct Expected {
   bool error;

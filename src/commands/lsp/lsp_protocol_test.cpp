@@ -139,6 +139,20 @@ TEST_F(Protocol, AnErrorCarriesItsCodeAndWhereToReadAboutIt) {
             std::string::npos);
 }
 
+// The compile refuses it only as it writes the header; the editor shows it at the name.
+TEST_F(Protocol, AStationNameTheHeaderCannotHoldIsAnErrorAtTheName) {
+  std::string text = cp1252_to_utf8(testing::read_file(train));
+  const std::size_t name = text.find("BRENZANO C.le");
+  text.insert(name, std::string(70000, 'A'));
+  const Served s = serve(start() + open(train, text) + finish());
+  const json d = published(s.messages, train);
+  ASSERT_EQ(d.size(), 1U) << d.dump().substr(0, 300);
+  EXPECT_EQ(d[0]["severity"], 1);
+  EXPECT_EQ(d[0]["code"], 25);
+  EXPECT_EQ(d[0]["range"]["start"], (json{{"line", line_number_of(text, "BRENZANO")},
+                                          {"character", name - text.rfind('\n', name) - 1}}));
+}
+
 TEST_F(Protocol, AClashRelatesTheRowAlreadyInTheCellAtItsPlaceInThePartner) {
   // A signal on the cell of the line's first speed board.
   const std::size_t board = line_text.find("indicatori_vmax,");

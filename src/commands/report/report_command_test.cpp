@@ -84,6 +84,23 @@ TEST(ReportCommand, ACompileErrorIsStatusOneWithTheReportWritten) {
   EXPECT_NE(page.find("data-kind=\"error\" data-position=\"850\""), std::string::npos);
 }
 
+// The compile refuses it only as it writes the header; the report says so at its row.
+TEST(ReportCommand, AStationNameTheHeaderCannotHoldIsAnErrorAtItsRow) {
+  testing::TempDir dir;
+  ASSERT_EQ(run_tracciato({"export"}, dir.path()).status, 0);
+  std::string train = read_file(dir / kTrain);
+  const std::size_t name = train.find("BRENZANO C.le\r\n");
+  ASSERT_NE(name, std::string::npos);
+  train.insert(name, std::string(70000, 'A'));
+  write_file(dir / "Lunga_9-.txt", train);
+  fs::copy_file(dir / kLine, dir / "Lunga_linea.txt");
+  const auto run = run_tracciato({"report", "Lunga_linea.txt", "Lunga_9-.txt"}, dir.path());
+  EXPECT_EQ(run.status, 1);
+  EXPECT_TRUE(run.err.starts_with(" Errore n. 25\nLunga_9-.txt:")) << run.err.substr(0, 200);
+  const std::string page = read_file(dir / "Lunga_9.html");
+  EXPECT_NE(page.find("the station name is 70,013 bytes long"), std::string::npos);
+}
+
 TEST(ReportCommand, UsageErrorsWriteNothing) {
   testing::TempDir dir;
   ASSERT_EQ(run_tracciato({"export"}, dir.path()).status, 0);

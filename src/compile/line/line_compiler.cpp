@@ -10,6 +10,7 @@
 #include "base/rounding.h"
 #include "compile/check_hooks.h"
 #include "compile/field_diagnostics.h"
+#include "compile/header_texts.h"
 #include "compile/line/mountain_recorder.h"
 #include "compile/line/progressive_order.h"
 #include "compile/line/speed_board_recorder.h"
@@ -429,6 +430,7 @@ Step LineCompiler::signboard_row() {
   cell->cell_type = cell_type::kSignboard;
   cell->cell_value = low16(s_.signboard_record);
   signboard.text = std::string(line_buffer);
+  store_header_text(s_, line_buffer, "the signboard text", here(2));
   --s_.signboard_record;
   placing_row(RowId::kSignboard);
   s_.origins.placed(i);
