@@ -63,10 +63,32 @@ TEST_P(AuthorMistakes, AreToldAtTheRowThatHoldsThem) {
     all += f.where.path + ":" + std::to_string(f.where.line) + ": " + f.message + " | " + f.hint +
            "\n";
     const bool here = f.where.path == path && f.where.line == at;
-    const bool words = (f.message + " " + f.hint).find(m.told) != std::string::npos;
+    std::string said = f.message + " " + f.hint;
+    for (const Note& note : f.notes) said += " " + note.text;
+    const bool words = said.find(m.told) != std::string::npos;
     if (here && words && f.error == (m.severity == Severity::kError)) found = true;
   }
   EXPECT_TRUE(found) << "expected at line " << at << ": " << m.told << "\ngot:\n" << all;
+}
+
+// Both ends of a clash: the note stands at the row that wrote the first object.
+TEST(AuthorMistakes, ASignalOnASpeedBoardNamesWhereTheBoardWasWritten) {
+  EmbeddedDescriptions d = embedded_descriptions(embedded_scenario());
+  std::string line = loaded(d.line);
+  std::string train = loaded(d.train);
+  const int board = edit(line, "indicatori_vmax,  9500,",
+                         "indicatori_vmax,  9500,  85,  95,  100,  0,  ,  ,  ,  0");
+  edit(train, "segnale,    7250,", "segnale,    9500,   1, 4, 1,  0, 0,    0,  0,0,0, 0");
+  MemoryDescription l(d.line.path(), line);
+  MemoryDescription t(d.train.path(), train);
+  const FindingList list = check_descriptions({l, t, d.base_name, d.train_number, 1});
+  bool noted = false;
+  for (const Finding& f : list.findings()) {
+    for (const Note& note : f.notes) {
+      noted = noted || (f.error && note.at.path == l.path() && note.at.line == board);
+    }
+  }
+  EXPECT_TRUE(noted);
 }
 
 using enum File;
@@ -121,7 +143,33 @@ INSTANTIATE_TEST_SUITE_P(
                 "stazione,    9200, 12,  500,  0, 0, 1,  3,1,0,  2,1,1,   60,  14,12, 0, PIEVALBA",
                 "runs backwards", kWarning},
         Mistake{"ClockPastMidnight", kTrain, "orologio", "orologio,    24  9  45", "not on a clock",
-                kWarning}),
+                kWarning},
+        // Numbers and rows that the reader takes otherwise than an author means.
+        Mistake{"SpeedTheTrackCannotHold", kTrain, "velocita,     900,",
+                "velocita,     900,   1300", "1,300 km/h", kError},
+        Mistake{"ProgressiveOffTheGrid", kLine, "progressiva chilometrica uno",
+                "progressiva chilometrica uno,    0,    137320,    1", "137,320", kError},
+        Mistake{"RouteLengthWithAThousandsBlank", kLine, "lunghezza percorso",
+                "lunghezza percorso,    136 000", "136", kWarning},
+        Mistake{"GradientWithoutItsValue", kLine, "pendenza,  450,", "pendenza,  450",
+                "gradient is missing", kError},
+        Mistake{"StationWithANumberMissing", kTrain, "CASTELVERSO",
+                "stazione,    3300,  2,  200,  0, 0, 0,  1,1,0,  2,1,1,   50,  14,15, CASTELVERSO",
+                "missing", kError},
+        Mistake{"ClockWrittenAsATimeOfDay", kTrain, "orologio", "orologio,    14:09:45",
+                "three fields", kError},
+        Mistake{"LetterOForAZero", kTrain, "velocita,     900,", "velocita,     900,    8O",
+                "letter O", kError},
+        Mistake{"ThousandsSeparatedByADot", kTrain, "velocita,    9500,",
+                "velocita,    9.500,   100", "thousands", kError},
+        Mistake{"GradientWithADecimalComma", kLine, "pendenza,  450,", "pendenza,  450,   2,5",
+                "decimal comma", kWarning},
+        Mistake{"SpeedWithABlankInside", kTrain, "velocita,     900,", "velocita,     900,    8 0",
+                "read as 8 km/h", kWarning},
+        // Two objects in one cell: told at the second, with a note at the first.
+        Mistake{"SignalOnASpeedBoard", kTrain, "segnale,    7250,",
+                "segnale,    9500,   1, 4, 1,  0, 0,    0,  0,0,0, 0", "already in this cell",
+                kError}),
     [](const ::testing::TestParamInfo<Mistake>& info) { return std::string(info.param.name); });
 
 }  // namespace
