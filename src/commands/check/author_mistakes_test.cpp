@@ -41,28 +41,46 @@ int edit(std::string& text, std::string_view row, std::string_view edited) {
   return line;
 }
 
-std::string loaded(Description& d) {
-  return std::string(*d.load());
-}
+// The embedded pair as an author has edited it, and what check tells of it.
+class EditedPair {
+ public:
+  EditedPair()
+      : embedded_(embedded_descriptions(embedded_scenario())),
+        line_(*embedded_.line.load()),
+        train_(*embedded_.train.load()) {}
+
+  // Replaces the row holding `row` in `file`; gives the row's line.
+  int edit(File file, std::string_view row, std::string_view edited) {
+    return tracciato::edit(file == File::kLine ? line_ : train_, row, edited);
+  }
+  const std::string& path(File file) const {
+    return file == File::kLine ? embedded_.line.path() : embedded_.train.path();
+  }
+  FindingList check() const {
+    MemoryDescription l(path(File::kLine), line_);
+    MemoryDescription t(path(File::kTrain), train_);
+    return check_descriptions({l, t, embedded_.base_name, embedded_.train_number, 1});
+  }
+
+ private:
+  EmbeddedDescriptions embedded_;
+  std::string line_;
+  std::string train_;
+};
 
 class AuthorMistakes : public ::testing::TestWithParam<Mistake> {};
 
 TEST_P(AuthorMistakes, AreToldAtTheRowThatHoldsThem) {
   const Mistake& m = GetParam();
-  EmbeddedDescriptions d = embedded_descriptions(embedded_scenario());
-  std::string line = loaded(d.line);
-  std::string train = loaded(d.train);
-  const int at = edit(m.file == File::kLine ? line : train, m.row, m.edited);
-  MemoryDescription l(d.line.path(), line);
-  MemoryDescription t(d.train.path(), train);
-  const FindingList list = check_descriptions({l, t, d.base_name, d.train_number, 1});
-  const std::string& path = m.file == File::kLine ? l.path() : t.path();
+  EditedPair pair;
+  const int at = pair.edit(m.file, m.row, m.edited);
+  const FindingList list = pair.check();
   bool found = false;
   std::string all;
   for (const Finding& f : list.findings()) {
     all += f.where.path + ":" + std::to_string(f.where.line) + ": " + f.message + " | " + f.hint +
            "\n";
-    const bool here = f.where.path == path && f.where.line == at;
+    const bool here = f.where.path == pair.path(m.file) && f.where.line == at;
     std::string said = f.message + " " + f.hint;
     for (const Note& note : f.notes) said += " " + note.text;
     const bool words = said.find(m.told) != std::string::npos;
@@ -73,19 +91,16 @@ TEST_P(AuthorMistakes, AreToldAtTheRowThatHoldsThem) {
 
 // Both ends of a clash: the note stands at the row that wrote the first object.
 TEST(AuthorMistakes, ASignalOnASpeedBoardNamesWhereTheBoardWasWritten) {
-  EmbeddedDescriptions d = embedded_descriptions(embedded_scenario());
-  std::string line = loaded(d.line);
-  std::string train = loaded(d.train);
-  const int board = edit(line, "indicatori_vmax,  9500,",
-                         "indicatori_vmax,  9500,  85,  95,  100,  0,  ,  ,  ,  0");
-  edit(train, "segnale,    7250,", "segnale,    9500,   1, 4, 1,  0, 0,    0,  0,0,0, 0");
-  MemoryDescription l(d.line.path(), line);
-  MemoryDescription t(d.train.path(), train);
-  const FindingList list = check_descriptions({l, t, d.base_name, d.train_number, 1});
+  EditedPair pair;
+  const int board = pair.edit(File::kLine, "indicatori_vmax,  9500,",
+                              "indicatori_vmax,  9500,  85,  95,  100,  0,  ,  ,  ,  0");
+  pair.edit(File::kTrain, "segnale,    7250,",
+            "segnale,    9500,   1, 4, 1,  0, 0,    0,  0,0,0, 0");
+  const FindingList list = pair.check();
   bool noted = false;
   for (const Finding& f : list.findings()) {
     for (const Note& note : f.notes) {
-      noted = noted || (f.error && note.at.path == l.path() && note.at.line == board);
+      noted = noted || (f.error && note.at.path == pair.path(File::kLine) && note.at.line == board);
     }
   }
   EXPECT_TRUE(noted);
