@@ -142,9 +142,11 @@ void OutputFile::sync_and_close() {
 }
 
 // A copy, not a hard link: a link shares the lock of a file another program holds open,
-// and could not be removed while it is held. The copy never replaces anything at `aside`.
+// and could not be removed while it is held. The copy never replaces anything at `aside`,
+// and a symbolic link is copied as the link, not as what it leads to.
 void keep_aside(const std::filesystem::path& file, const std::filesystem::path& aside) {
-  if (!::CopyFileW(file.c_str(), aside.c_str(), TRUE)) {
+  if (!::CopyFileExW(file.c_str(), aside.c_str(), nullptr, nullptr, nullptr,
+                     COPY_FILE_FAIL_IF_EXISTS | COPY_FILE_COPY_SYMLINK)) {
     throw FileError(file,
                     "cannot keep the earlier file aside: " + system_message(::GetLastError()));
   }
