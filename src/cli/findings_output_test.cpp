@@ -55,6 +55,112 @@ TEST(CheckText, NoMoreErrorsThanAskedAreShown) {
             "`tracciato explain CODE` tells what a code means and how to fix it\n");
 }
 
+// A run of findings: a repeated error, a repeated warning, a mistake made twice and
+// mistakes made once, interleaved, with the compile's own error late among the repeats.
+void tell_run(FindingList& list) {
+  ErrorState own;
+  own.record(25, "the value 39 does not fit its field", {"linea.txt", 39, 0, 0, {}});
+  list.expect_reported(own);
+  for (int line = 1; line <= 60; ++line) {
+    if (line % 3 == 0) {
+      ErrorState e;
+      e.record(25, "the value " + std::to_string(line) + " does not fit",
+               {"linea.txt", line, 0, 0, {}});
+      list.error(e);
+    } else if (line % 7 == 0) {
+      list.warning({{"linea.txt", line, 0, 0, {}}, std::nullopt, "twice made", {}});
+    } else if (line % 11 == 0) {
+      list.warning({{"linea.txt", line, 0, 0, {}},
+                    std::nullopt,
+                    "once " + std::string(1, 'a' + line % 26),
+                    {}});
+    } else {
+      list.warning({{"treno.txt", line, 0, 0, {}}, line, "off by " + std::to_string(line), {}});
+    }
+  }
+  list.finish();
+}
+
+struct LimitsCase {
+  const char* name;
+  TextLimits limits;
+};
+void PrintTo(const LimitsCase& c, std::ostream* os) {
+  *os << c.name;
+}
+
+class TextRetention : public ::testing::TestWithParam<LimitsCase> {};
+
+// A list that keeps only what the text may show of a repeated mistake gives the very text
+// of one that keeps every finding.
+TEST_P(TextRetention, GivesTheTextOfAListThatKeepsEveryFinding) {
+  FindingList every;
+  FindingList bounded(true, text_retention());
+  tell_run(every);
+  tell_run(bounded);
+  ASSERT_LT(bounded.findings().size(), every.findings().size());
+  EXPECT_EQ(text_of(bounded, GetParam().limits), text_of(every, GetParam().limits));
+}
+
+INSTANTIATE_TEST_SUITE_P(Limits, TextRetention,
+                         ::testing::Values(LimitsCase{"AsCheckShowsThem", {}},
+                                           LimitsCase{"ErrorsCappedAtTwo", {.max_errors = 2}},
+                                           LimitsCase{"ErrorsCappedAtFive", {.max_errors = 5}},
+                                           LimitsCase{"EveryError", {.max_errors = std::nullopt}},
+                                           LimitsCase{"OneRepeatShown", {.repeats_shown = 1}}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST(CheckText, FindingsPastTheListsBoundAreCountedTheCompilesOwnErrorKept) {
+  FindingList list(true, {.per_mistake = std::nullopt, .findings = 2});
+  ErrorState own;
+  own.record(16, "the signal falls on a taken cell", {"treno.txt", 9, 0, 0, {}});
+  list.expect_reported(own);
+  for (int line = 1; line <= 5; ++line) {
+    list.warning(
+        {{"linea.txt", line, 0, 0, {}}, std::nullopt, "mistake " + std::string(1, 'a' + line), {}});
+  }
+  list.error(own);
+  list.finish();
+  EXPECT_EQ(list.findings().size(), 3U);
+  EXPECT_EQ(list.warnings_not_kept(), 3);
+  EXPECT_EQ(text_of(list, {}),
+            "linea.txt:1: warning: mistake b\n"
+            "linea.txt:2: warning: mistake c\n"
+            "treno.txt:9: error 16: the signal falls on a taken cell\n"
+            "note: this is the error compile reports\n"
+            "and 3 more findings (0 errors, 3 warnings) after the first 3 are not shown "
+            "(tracciato check --format json lists every one)\n"
+            "1 error, 5 warnings\n"
+            "`tracciato explain CODE` tells what a code means and how to fix it\n");
+}
+
+TEST(CheckText, AListKeepsNoMoreBytesThanItsBound) {
+  FindingList list(true, {.per_mistake = std::nullopt, .bytes = 100000});
+  const std::string line(30000, 'x');
+  for (int n = 1; n <= 10; ++n) {
+    list.warning(
+        {{"linea.txt", n, 1, 2, line}, std::nullopt, "long line " + std::string(1, 'a' + n), {}});
+  }
+  EXPECT_EQ(list.findings().size(), 4U);
+  EXPECT_EQ(list.warnings_not_kept(), 6);
+  EXPECT_EQ(list.warnings(), 10);
+}
+
+TEST(CheckJson, StreamedAsToldItIsTheArrayOfAListThatKeepsThemAll) {
+  FindingList every;
+  tell_run(every);
+  std::ostringstream kept;
+  write_findings_json(kept, every, 4);
+  std::ostringstream streamed;
+  FindingList none(true, {.per_mistake = std::nullopt, .findings = 0});
+  JsonFindings json(streamed, 4);
+  none.stream_to([&json](const Finding& f) { json.add(f); });
+  tell_run(none);
+  json.close();
+  EXPECT_EQ(none.findings().size(), 1U) << "the compile's own error alone";
+  EXPECT_EQ(streamed.str(), kept.str());
+}
+
 TEST(CheckJson, NoMoreErrorsThanAskedWhenAsked) {
   FindingList list;
   for (int code = 1; code <= 3; ++code) {

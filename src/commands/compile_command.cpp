@@ -85,7 +85,7 @@ int run(const Arguments& args, const CommandContext& /*context*/) {
   }
   const BuildRequest request{*line_description, *train_description, names->base_name,
                              names->train_number, args.flag("--no-geometry") ? 0 : 1};
-  FindingList warnings(false);
+  FindingList warnings(false, text_retention());
   const BuildOutcome outcome =
       build_files(request, out, args.flag("-w") ? nullptr : &warnings, args.flag("--force"));
   if (args.flag("--verbose")) print_summary(outcome, out);

@@ -80,13 +80,19 @@ int run_check(CheckInputs& in, int j, const Output& output) {
     return exit_code(ExitStatus::kFileProblem);
   }
   const BuildRequest request{*in.line, *in.train, in.names.base_name, in.names.train_number, j};
-  const FindingList list = check_descriptions(request);
   if (json) {
-    write_findings_json(std::cout, list, output.max_errors);
-  } else {
-    write_findings_text(std::cout, list,
-                        {.max_errors = output.max_errors.value_or(50), .colours = output.colours});
+    // Each finding goes out as it is met, and none is kept.
+    FindingList list(true, {.per_mistake = std::nullopt, .findings = 0});
+    JsonFindings out(std::cout, output.max_errors);
+    list.stream_to([&out](const Finding& f) { out.add(f); });
+    check_descriptions(request, list);
+    out.close();
+    return exit_code(list.errors() > 0 ? ExitStatus::kError : ExitStatus::kOk);
   }
+  FindingList list(true, text_retention());
+  check_descriptions(request, list);
+  write_findings_text(std::cout, list,
+                      {.max_errors = output.max_errors.value_or(50), .colours = output.colours});
   return exit_code(list.errors() > 0 ? ExitStatus::kError : ExitStatus::kOk);
 }
 

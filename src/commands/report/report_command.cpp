@@ -14,6 +14,7 @@
 #include "cli/reporter.h"
 #include "cli/written_files.h"
 #include "commands/report/page_file.h"
+#include "commands/report/report_findings.h"
 #include "commands/report/report_page.h"
 #include "compile/embedded_descriptions.h"
 #include "compile/pipeline.h"
@@ -37,7 +38,7 @@ struct Inputs {
 // as well, so that every error is listed, the compile's own one marked among them.
 struct Compiled {
   Scenario scenario;
-  FindingList findings{false};
+  FindingList findings{false, report_retention()};
 };
 
 Compiled compile_inputs(Inputs& in) {
@@ -45,9 +46,10 @@ Compiled compile_inputs(Inputs& in) {
   Compiled c;
   c.scenario = memorizza_percorso(request, &c.findings);
   if (c.scenario.errors.failed()) {
-    c.findings = FindingList(true);
+    c.findings = FindingList(true, report_retention());
+    c.findings.expect_reported(c.scenario.errors);
     memorizza_percorso(request, &c.findings);
-    c.findings.mark_reported(c.scenario.errors);
+    c.findings.finish();
   }
   return c;
 }

@@ -17,6 +17,10 @@ std::string counted(int n, const char* one, const char* many) {
 
 }  // namespace
 
+Retention report_retention() {
+  return {.per_mistake = std::nullopt, .findings = 1000};
+}
+
 std::vector<FindingMark> finding_marks(const FindingList& findings) {
   std::vector<FindingMark> marks;
   for (const Finding& f : findings.findings()) {
@@ -44,6 +48,14 @@ void write_findings(SvgWriter& html, const FindingList& findings, const LineKilo
     html.close();
   }
   html.close();
+  const int errors = findings.errors_not_kept();
+  const int warnings = findings.warnings_not_kept();
+  if (errors + warnings == 0) return;
+  html.element("p", {{"class", "findings-count"}},
+               "And " + counted(errors + warnings, "more finding", "more findings") + " (" +
+                   counted(errors, "error", "errors") + ", " +
+                   counted(warnings, "warning", "warnings") +
+                   ") not listed or marked: tracciato check lists every one.");
 }
 
 }  // namespace tracciato

@@ -149,9 +149,10 @@ TEST(ReportPage, EveryErrorOfAFailedCompileIsListedTheReportedOneMarked) {
       line_description({"cartello_indicatore,  1000,   (A)", "cartello_indicatore,  1010,   (B)",
                         "cartello_indicatore,  3000,   (C)", "cartello_indicatore,  3010,   (D)"});
   FindingList checked(true);
-  compile_heard(line, train_description({}), checked);
   const Scenario s = testing::compile(line, train_description({}));
-  checked.mark_reported(s.errors);
+  checked.expect_reported(s.errors);
+  compile_heard(line, train_description({}), checked);
+  checked.finish();
   ASSERT_EQ(checked.errors(), 2);
   const std::string page = report_page(s, checked);
   EXPECT_EQ(count(page, "<li data-severity=\"error\""), 2u);
