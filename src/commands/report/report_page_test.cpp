@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "commands/report/report_findings.h"
 #include "compile/pipeline.h"
 #include "testing/descriptions.h"
 
@@ -160,6 +161,21 @@ TEST(ReportPage, EveryErrorOfAFailedCompileIsListedTheReportedOneMarked) {
   for (const char* position : {"data-position=\"1010\"", "data-position=\"3010\""}) {
     EXPECT_NE(svg_of(page, "<svg id=\"profile\"").find(position), std::string::npos) << position;
   }
+}
+
+TEST(ReportPage, ListsAndMarksTheFirstThousandFindingsAndCountsTheRest) {
+  const Scenario s = testing::compile(line_description({}), train_description({}));
+  ASSERT_FALSE(s.errors.failed()) << s.errors.explanation;
+  FindingList findings(false, report_retention());
+  for (int line = 1; line <= 1003; ++line) {
+    findings.warning({{"linea.txt", line, 0, 0, {}}, 100, "warning " + std::to_string(line), {}});
+  }
+  const std::string page = report_page(s, findings);
+  EXPECT_EQ(count(page, "<li data-severity=\"warning\""), 1000u);
+  EXPECT_NE(page.find("0 errors, 1003 warnings;"), std::string::npos);
+  EXPECT_NE(page.find("And 3 more findings (0 errors, 3 warnings) not listed or marked: "
+                      "tracciato check lists every one."),
+            std::string::npos);
 }
 
 // The spans of the printed pages in the order written: data-from and data-to of each.
