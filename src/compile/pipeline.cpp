@@ -54,12 +54,21 @@ bool step(Scenario& s, const BuildRequest& request, const Description* read, F&&
   return true;
 }
 
-// The stamp's slots are in track cell 1, where only a slowdown at 0 m can stand.
+// The stamp's slots are in track cell 1: told at the slowdown at 0 m whose markers took
+// them, or at the row of the object that stands there.
 void locate_stamp_refusal(Scenario& s) {
   if (!s.errors.failed()) return;
   s.errors.hint = "start the slowdown at 50 m or further on";
+  bool slowdown_found = false;
   for (const RowSource& slowdown : s.slowdown_rows) {
-    if (point_cell(slowdown.position) == 1) s.errors.where = slowdown.at;
+    if (point_cell(slowdown.position) != 1) continue;
+    s.errors.where = slowdown.at;
+    slowdown_found = true;
+  }
+  if (slowdown_found) return;
+  if (auto origin = s.origins.object_at(1)) {
+    s.errors.where = std::move(origin->at);
+    s.errors.hint = "place the " + std::string(origin->row) + " at 50 m or further on";
   }
 }
 
