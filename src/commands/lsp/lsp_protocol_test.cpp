@@ -245,6 +245,12 @@ TEST_F(Protocol, MalformedJsonGetsAParseErrorAndTheServerGoesOn) {
   EXPECT_EQ(s.status, 0);
 }
 
+// A message whose params nest `depth` arrays deep (140 KB at 70,000).
+std::string nested(int depth) {
+  return frame(R"({"jsonrpc":"2.0","id":6,"method":"tracciato/none","params":)" +
+               std::string(std::size_t(depth), '[') + std::string(std::size_t(depth), ']') + "}");
+}
+
 struct RefusalCase {
   const char* name;
   std::string input;
@@ -276,7 +282,14 @@ INSTANTIATE_TEST_SUITE_P(
             -32600},
         RefusalCase{"NotAnObject", request(1, "initialize") + frame("[1, 2]"), nullptr, -32600},
         RefusalCase{"WithoutAMethod",
-                    request(1, "initialize") + frame(R"({"jsonrpc":"2.0","id":4})"), 4, -32600}),
+                    request(1, "initialize") + frame(R"({"jsonrpc":"2.0","id":4})"), 4, -32600},
+        RefusalCase{"NestedTooDeepBeforeItIsParsed", request(1, "initialize") + nested(70000),
+                    nullptr, -32700},
+        RefusalCase{"NestedAsDeepAsAMessageMay", request(1, "initialize") + nested(60), 6, -32601},
+        RefusalCase{"BracketsInsideAStringAreText",
+                    request(1, "initialize") +
+                        request(7, "tracciato/none", {{"name", std::string(70000, '[')}}),
+                    7, -32601}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(ProtocolEnd, ExitWithoutShutdownOrABrokenStreamEndsWithStatusOne) {

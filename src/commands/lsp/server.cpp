@@ -23,6 +23,31 @@ constexpr int kMethodNotFound = -32601;
 constexpr int kInvalidParams = -32602;
 constexpr int kServerNotInitialized = -32002;
 
+// No message of the protocol nests nearly this deep. Copying or printing a value recurses
+// once per level, so a deeper message is refused before it is parsed.
+constexpr int kDeepestNesting = 64;
+
+// Whether the arrays and objects of a JSON text nest deeper than `most`; brackets
+// inside strings are text.
+bool nested_deeper_than(std::string_view body, int most) {
+  int depth = 0;
+  bool in_string = false;
+  for (std::size_t i = 0; i < body.size(); ++i) {
+    const char c = body[i];
+    if (in_string) {
+      if (c == '\\') ++i;
+      if (c == '"') in_string = false;
+    } else if (c == '"') {
+      in_string = true;
+    } else if (c == '[' || c == '{') {
+      if (++depth > most) return true;
+    } else if (c == ']' || c == '}') {
+      --depth;
+    }
+  }
+  return false;
+}
+
 // Document changes arrive whole or as ranges; the ranges are kept and applied in order.
 constexpr int kIncrementalSync = 2;
 
@@ -84,6 +109,12 @@ class OpenFiles final : public EditorView {
 }  // namespace
 
 void Server::handle(std::string_view body) {
+  if (nested_deeper_than(body, kDeepestNesting)) {
+    publish_diagnostics();
+    fail(nullptr, kParseError,
+         "the message nests deeper than " + std::to_string(kDeepestNesting) + " levels");
+    return;
+  }
   json message;
   try {
     message = json::parse(body);
