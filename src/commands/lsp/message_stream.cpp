@@ -45,12 +45,29 @@ bool read_header(std::string_view line, std::optional<std::size_t>& length, std:
   return true;
 }
 
+enum class HeaderLine { kRead, kEnd, kTooLong };
+
+// std::getline with a bound: a line is read up to its LF or the stream's end.
+HeaderLine read_header_line(std::istream& in, std::string& line) {
+  line.clear();
+  for (;;) {
+    const auto c = in.get();
+    if (c == std::istream::traits_type::eof())
+      return line.empty() ? HeaderLine::kEnd : HeaderLine::kRead;
+    if (c == '\n') return HeaderLine::kRead;
+    if (line.size() == kLongestHeaderLine) return HeaderLine::kTooLong;
+    line.push_back(static_cast<char>(c));
+  }
+}
+
 }  // namespace
 
 FramedMessage read_message(std::istream& in) {
   std::optional<std::size_t> length;
   bool any_header = false;
-  for (std::string line; std::getline(in, line);) {
+  std::string line;
+  for (HeaderLine read; (read = read_header_line(in, line)) != HeaderLine::kEnd;) {
+    if (read == HeaderLine::kTooLong) return {std::nullopt, "a header line longer than 8 KiB"};
     if (trimmed(line).empty()) {
       if (!any_header) continue;  // blank lines between messages
       if (!length) return {std::nullopt, "a message without a Content-Length"};

@@ -19,6 +19,9 @@ struct FramedMessage {
 // A body larger than this is refused rather than allocated: no editor sends one.
 inline constexpr std::size_t kLargestBody = 256U << 20U;
 
+// Headers are a few short lines; a longer one is refused rather than read on without end.
+inline constexpr std::size_t kLongestHeaderLine = 8U << 10U;
+
 FramedMessage read_message(std::istream& in);
 void write_message(std::ostream& out, std::string_view body);
 

@@ -67,6 +67,15 @@ INSTANTIATE_TEST_SUITE_P(
                     "a header line without a colon"},
         FramingCase{
             "BodyCutShort", "Content-Length: 10\r\n\r\n{}", {}, "the stream ends inside a message"},
+        FramingCase{"AHeaderLineAsLongAsAllowed",
+                    "X-Padding: " + std::string(kLongestHeaderLine - 12, 'a') +
+                        "\r\nContent-Length: 2\r\n\r\n{}",
+                    {"{}"},
+                    ""},
+        FramingCase{"AHeaderLineWithoutEndIsReadOnlyToItsBound",
+                    "Content-Length: 2" + std::string(kLongestHeaderLine * 4, ' '),
+                    {},
+                    "a header line longer than 8 KiB"},
         FramingCase{"HeadersCutShort",
                     "Content-Length: 10\r\n",
                     {},
