@@ -17,16 +17,18 @@ std::string_view trimmed(std::string_view s, std::size_t& lead) {
   return s.substr(lead, end - lead);
 }
 
+// The fields of a line and their UTF-16 columns, in one pass over the line.
 std::vector<TextField> split(std::string_view line) {
   std::vector<TextField> fields;
+  Utf16Cursor columns(line);
   std::size_t from = 0;
   for (;;) {
     const std::size_t comma = std::min(line.find(',', from), line.size());
     std::size_t lead = 0;
     const std::string_view field = trimmed(line.substr(from, comma - from), lead);
     const std::size_t begin = from + lead;
-    fields.push_back({std::string(field), utf16_column(line, int(begin) + 1),
-                      utf16_column(line, int(begin + field.size()) + 1)});
+    const int start = columns.column_of(begin);
+    fields.push_back({std::string(field), start, columns.column_of(begin + field.size())});
     if (comma == line.size()) return fields;
     from = comma + 1;
   }
@@ -42,19 +44,15 @@ void for_each_line(std::string_view text, bool train, F&& f) {
   Section section = train ? Section::kTrain : Section::kLineGeneral;
   bool general_seen = false;
   int number = 0;
-  for (std::size_t start = 0; start <= text.size(); ++number) {
-    const std::size_t end = std::min(text.find('\n', start), text.size());
-    std::string_view line = text.substr(start, end - start);
-    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+  for (const std::size_t start : line_starts(text)) {
+    const std::string_view line = line_at(text, start);
     std::size_t lead = 0;
     const std::string_view first = trimmed(line.substr(0, line.find(',')), lead);
     if (!train && header(first)) {
       if (general_seen) section = Section::kLineObjects;
       general_seen = general_seen || contains_any_case(first, "generale");
     }
-    f(number, line, section);
-    if (end == text.size()) break;
-    start = end + 1;
+    f(number++, line, section);
   }
 }
 
@@ -85,7 +83,7 @@ std::vector<TextRow> read_rows(std::string_view text, bool train) {
     const std::string& keyword = fields.front().text;
     if (keyword.empty() || header(keyword) || contains_exact(keyword, "-")) return;
     rows.push_back({number, section, named_kind(section, keyword), std::move(fields),
-                    utf16_column(line, int(line.size()) + 1)});
+                    Utf16Cursor(line).column_of(line.size())});
   });
   return rows;
 }

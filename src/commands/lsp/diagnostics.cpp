@@ -18,7 +18,9 @@ json position(int line, int character) {
 // start where no row is.
 json range_of(const SourceLocation& at, const EditorView& editor) {
   if (at.line <= 0) return {{"start", position(0, 0)}, {"end", position(0, 0)}};
-  const std::string line = editor.line(at.path, at.line).value_or(cp1252_to_utf8(at.source));
+  const auto open = editor.line(at.path, at.line);
+  const std::string quoted = open ? std::string() : cp1252_to_utf8(at.source);
+  const std::string_view line = open ? *open : quoted;
   const int row = at.line - 1;
   if (at.column <= 0) {
     return {{"start", position(row, 0)},
@@ -75,10 +77,31 @@ json diagnostic(const Finding& f, const EditorView& editor) {
 std::map<std::string, json> diagnostics_by_path(const FindingList& findings,
                                                 const EditorView& editor) {
   std::map<std::string, json> by_path;
+  // Past the bound, the findings of a file are counted; the first of them shows the count.
+  struct Left {
+    const Finding* first = nullptr;
+    std::size_t count = 0;
+    bool error = false;
+  };
+  std::map<std::string, Left> left;
   for (const Finding& f : findings.findings()) {
     json& list = by_path[f.where.path];
     if (list.is_null()) list = json::array();
-    list.push_back(diagnostic(f, editor));
+    if (list.size() < kMostDiagnosticsPerFile) {
+      list.push_back(diagnostic(f, editor));
+      continue;
+    }
+    Left& l = left[f.where.path];
+    if (l.first == nullptr) l.first = &f;
+    l.count += 1;
+    l.error = l.error || f.error;
+  }
+  for (const auto& [path, l] : left) {
+    by_path[path].push_back(
+        {{"range", range_of(l.first->where, editor)},
+         {"severity", l.error ? 1 : 2},
+         {"source", "tracciato"},
+         {"message", std::to_string(l.count) + " more findings: run tracciato check"}});
   }
   return by_path;
 }

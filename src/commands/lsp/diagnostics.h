@@ -1,9 +1,11 @@
 #pragma once
 
+#include <cstddef>
 #include <map>
 #include <nlohmann/json.hpp>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "cli/findings.h"
 
@@ -14,8 +16,13 @@ class EditorView {
  public:
   virtual ~EditorView() = default;
   virtual std::string uri(const std::string& path) const = 0;
-  virtual std::optional<std::string> line(const std::string& path, int line) const = 0;
+  // Line `line` from 1, valid until the file changes.
+  virtual std::optional<std::string_view> line(const std::string& path, int line) const = 0;
 };
+
+// A file's diagnostics are published whole at every edit: past this many, the rest are
+// counted in one more diagnostic, so that a file with findings on every row stays quick.
+inline constexpr std::size_t kMostDiagnosticsPerFile = 1000;
 
 // The protocol's diagnostics of each file that has findings, by path. Columns are mapped
 // from the stored bytes to the editor's UTF-16 units through the editor's own line, or

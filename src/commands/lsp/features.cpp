@@ -202,13 +202,13 @@ json keyword_fix(const json& d, const std::string& uri, const std::string& keywo
 
 json tab_fix(const json& d, const std::string& uri, std::string_view text) {
   const int line = d["range"]["start"]["line"];
-  const TextDocument doc{std::string(text)};
-  const std::size_t start = doc.offset_of({line, 0});
-  const std::size_t end = std::min(text.find('\n', start), text.size());
-  const std::string_view row = text.substr(start, end - start);
+  const std::vector<std::size_t> starts = line_starts(text);
+  if (line < 0 || std::size_t(line) >= starts.size()) return nullptr;
+  const std::string_view row = line_at(text, starts[std::size_t(line)]);
   json edits = json::array();
+  Utf16Cursor columns(row);
   for (std::size_t i = row.find('\t'); i != std::string_view::npos; i = row.find('\t', i + 1)) {
-    const int column = utf16_column(row, int(i) + 1);
+    const int column = columns.column_of(i);
     edits.push_back({{"range", range(line, column, column + 1)}, {"newText", " "}});
   }
   if (edits.empty()) return nullptr;

@@ -141,6 +141,41 @@ TEST(Symbols, ListStationsSignalsSlowdownsSignboardsAndCurvesWithTheirPlace) {
   EXPECT_EQ(line[1]["name"], "(Fine Ponte)");
 }
 
+// The descriptions saved with a CR alone at each line end.
+std::string with_lone_carriage_returns(std::string text) {
+  for (std::size_t at = text.find('\n'); at != std::string::npos; at = text.find('\n', at)) {
+    if (at > 0 && text[at - 1] == '\r') {
+      text.erase(at, 1);
+    } else {
+      text[at] = '\r';
+    }
+  }
+  return text;
+}
+
+TEST(LineEnds, ACarriageReturnAloneEndsARowAsALineFeedDoes) {
+  const std::string line = with_lone_carriage_returns(kLine);
+  const std::string train = with_lone_carriage_returns(kTrain);
+  ASSERT_EQ(line.find('\n'), std::string::npos);
+  EXPECT_EQ(document_symbols(train, true, kilometres_of(line)),
+            document_symbols(kTrain, true, kilometres_of(kLine)));
+  EXPECT_EQ(document_symbols(line, false, kilometres_of(line)),
+            document_symbols(kLine, false, kilometres_of(kLine)));
+  EXPECT_EQ(hover(train, true, {2, 0}, kilometres_of(line)),
+            hover(kTrain, true, {2, 0}, kilometres_of(kLine)));
+  EXPECT_EQ(completion(line, false, {6, 0}), completion(kLine, false, {6, 0}));
+}
+
+TEST(Symbols, SpanTheLineInUtf16UnitsPastCharactersBeyondAscii) {
+  const std::string locomotive = "\xF0\x9F\x9A\x82";
+  const std::string text = testing::line_description_with(
+      {"lunghezza percorso, 10000"}, {"cartello_indicatore, 4000, CITT\xC3\x80 " + locomotive});
+  const json symbols = document_symbols(text, false, kilometres_of(text));
+  ASSERT_EQ(symbols.size(), 1U);
+  // 34 characters, the locomotive taking two units.
+  EXPECT_EQ(symbols[0]["range"]["end"]["character"], 35);
+}
+
 TEST(Completion, OffersTheKeywordsOfTheSectionWithTheirFieldsAsASnippet) {
   const auto labels = [](const json& items) {
     std::vector<std::string> l;

@@ -93,13 +93,10 @@ class OpenFiles final : public EditorView {
     const OpenDocument* d = workspace_.find(path);
     return d != nullptr ? d->uri : uri_of_path(path);
   }
-  std::optional<std::string> line(const std::string& path, int line) const override {
+  std::optional<std::string_view> line(const std::string& path, int line) const override {
     const OpenDocument* d = workspace_.find(path);
     if (d == nullptr) return std::nullopt;
-    const std::string& text = d->text.text();
-    const std::size_t start = d->text.offset_of({line - 1, 0});
-    if (start >= text.size()) return std::nullopt;
-    return text.substr(start, text.find('\n', start) - start);
+    return d->text.line(line - 1);
   }
 
  private:

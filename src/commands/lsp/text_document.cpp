@@ -32,23 +32,49 @@ void for_each_character(std::string_view line, F&& f) {
   }
 }
 
+// A line as given may carry its line end and what follows it.
 std::string_view line_without_break(std::string_view line) {
-  while (!line.empty() && (line.back() == '\n' || line.back() == '\r')) line.remove_suffix(1);
-  return line;
+  return line.substr(0, line.find_first_of("\r\n"));
 }
 
 }  // namespace
 
-std::size_t TextDocument::offset_of(const Position& p) const {
-  std::size_t start = 0;
-  for (int line = 0; line < p.line; ++line) {
-    const std::size_t next = text_.find('\n', start);
-    if (next == std::string::npos) return text_.size();
-    start = next + 1;
+std::vector<std::size_t> line_starts(std::string_view text) {
+  std::vector<std::size_t> starts{0};
+  for (std::size_t i = text.find_first_of("\r\n"); i != std::string_view::npos;
+       i = text.find_first_of("\r\n", i)) {
+    i += text.compare(i, 2, "\r\n") == 0 ? 2 : 1;
+    starts.push_back(i);
   }
-  const std::size_t end = std::min(text_.find('\n', start), text_.size());
-  const std::string_view line =
-      line_without_break(std::string_view(text_).substr(start, end - start));
+  return starts;
+}
+
+std::string_view line_at(std::string_view text, std::size_t start) {
+  if (start >= text.size()) return {};
+  const std::string_view rest = text.substr(start);
+  return rest.substr(0, rest.find_first_of("\r\n"));
+}
+
+void TextDocument::replace_all(std::string text) {
+  text_ = std::move(text);
+  starts_.clear();
+}
+
+const std::vector<std::size_t>& TextDocument::starts() const {
+  if (starts_.empty()) starts_ = line_starts(text_);
+  return starts_;
+}
+
+std::optional<std::string_view> TextDocument::line(int n) const {
+  if (n < 0 || std::size_t(n) >= starts().size()) return std::nullopt;
+  return line_at(text_, starts()[std::size_t(n)]);
+}
+
+std::size_t TextDocument::offset_of(const Position& p) const {
+  if (p.line < 0) return 0;
+  if (std::size_t(p.line) >= starts().size()) return text_.size();
+  const std::size_t start = starts()[std::size_t(p.line)];
+  const std::string_view line = line_at(text_, start);
   std::size_t offset = line.size();
   int units = 0;
   for_each_character(line, [&](std::size_t i, std::size_t n) {
@@ -66,6 +92,7 @@ void TextDocument::replace(const Range& range, std::string_view with) {
   const std::size_t from = offset_of(range.start);
   const std::size_t to = std::max(from, offset_of(range.end));
   text_.replace(from, to - from, with);
+  starts_.clear();
 }
 
 std::string TextDocument::stored_text() const {
@@ -82,6 +109,16 @@ int utf16_column(std::string_view utf8_line, int byte_column) {
     return true;
   });
   return units + std::max(0, byte_column - 1 - characters);
+}
+
+int Utf16Cursor::column_of(std::size_t byte) {
+  while (byte_ < byte && byte_ < line_.size()) {
+    const std::size_t n =
+        std::min(sequence_length(static_cast<unsigned char>(line_[byte_])), line_.size() - byte_);
+    units_ += utf16_units(n);
+    byte_ += n;
+  }
+  return units_ + static_cast<int>(byte - std::min(byte, byte_));
 }
 
 int stored_column(std::string_view utf8_line, int character) {
