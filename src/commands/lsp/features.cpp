@@ -138,6 +138,23 @@ std::string stored_words(const TextRow& row, std::size_t k) {
   return " · stored as " + value;
 }
 
+// Text as written, shown as a code span: its fence is longer than any run of backticks
+// inside, so nothing in the text, a backtick included, is markup.
+std::string code_span(const std::string& text) {
+  std::size_t longest = 0;
+  for (std::size_t at = text.find('`'); at != std::string::npos; at = text.find('`', at)) {
+    const std::size_t end = std::min(text.find_first_not_of('`', at), text.size());
+    longest = std::max(longest, end - at);
+    at = end;
+  }
+  const std::string fence(longest + 1, '`');
+  // A space each side keeps a backtick at either end from joining the fence.
+  const bool pad =
+      text.front() == '`' || text.back() == '`' || (text.front() == ' ' && text.back() == ' ');
+  const std::string space = pad ? " " : "";
+  return fence + space + text + space + fence;
+}
+
 // Each field by its name: the value as written and as stored, then the range the
 // simulator's field holds, how it is stored and what it does.
 std::string field_lines(const TextRow& row) {
@@ -146,7 +163,7 @@ std::string field_lines(const TextRow& row) {
     const FieldSpec& f = row.kind->fields[k];
     const std::string value = row.text(k);
     text += "\n- " + std::string(f.name) + ": " +
-            (value.empty() ? "*absent*" : with_unit("`" + value + "`", f.unit)) +
+            (value.empty() ? "*absent*" : with_unit(code_span(value), f.unit)) +
             stored_words(row, k) + "\n  - " + range_words(f) + "; " +
             std::string(storage_words(f.storage)) +
             (f.note.empty() ? "" : "; " + std::string(f.note));

@@ -70,6 +70,38 @@ INSTANTIATE_TEST_SUITE_P(
                   {"**route length row**", "route length: `10000` m"}}),
     [](const auto& info) { return std::string(info.param.name); });
 
+struct QuotedCase {
+  const char* name;
+  std::string row;
+  std::string written;  // the free text of the row
+  std::string shown;    // the field's line in the hover
+};
+
+class QuotedTexts : public ::testing::TestWithParam<QuotedCase> {};
+
+// Markup in a name would otherwise show as a link or an image.
+TEST_P(QuotedTexts, ShowEveryCharacterAsWrittenAndNothingAsMarkup) {
+  const std::string row = GetParam().row + GetParam().written;
+  const bool train = row.starts_with("stazione");
+  const std::string text =
+      train ? testing::train_description({row})
+            : testing::line_description_with({"lunghezza percorso, 10000"}, {row});
+  EXPECT_NE(hover_text(text, train, row).find(GetParam().shown), std::string::npos)
+      << hover_text(text, train, row);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Names, QuotedTexts,
+    ::testing::Values(
+        QuotedCase{
+            "StationNameWithMarkup", "stazione, 5000, 2, 200, 0, 0, 0, 1,1,0, 2,1,1, 60, 14,15,0, ",
+            "A`b ``c [x](y) *s* _u_ ![x](y)", "- name: ```A`b ``c [x](y) *s* _u_ ![x](y)```\n"},
+        QuotedCase{"SignboardTextEndingInABacktick", "cartello_indicatore, 4000, ",
+                   "![x](http://a/b.png) `", "- text: `` ![x](http://a/b.png) ` ``\n"},
+        QuotedCase{"SignboardTextStartingWithBackticks", "cartello_indicatore, 4000, ", "```code",
+                   "- text: ```` ```code ````\n"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
 enum class In { kTrain, kLineGeneral, kLineObjects };
 
 struct StoredCase {
