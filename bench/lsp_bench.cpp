@@ -1,8 +1,10 @@
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <nlohmann/json.hpp>
 
 #include "commands/lsp/server.h"
+#include "commands/lsp/text_document.h"
 #include "compiled_scenario.h"
 
 namespace tracciato::bench {
@@ -47,6 +49,50 @@ void BM_LspEditToDiagnostics(benchmark::State& state) {
   state.SetItemsProcessed(state.iterations());
 }
 BENCHMARK(BM_LspEditToDiagnostics)->Unit(benchmark::kMillisecond);
+
+json request(int id, const std::string& method, const std::string& uri, int line) {
+  return {{"jsonrpc", "2.0"},
+          {"id", id},
+          {"method", method},
+          {"params",
+           {{"textDocument", {{"uri", uri}}}, {"position", {{"line", line}, {"character", 0}}}}}};
+}
+
+// A hover on a row near the end and the outline of an open maximal line description, as `text`
+// makes it; the description is checked once before timing. Items are request pairs.
+void hover_and_symbols(benchmark::State& state, const std::string& text) {
+  const std::string uri = "file:///scenari/" + maximal_scenario().line_file_name();
+  lsp::Server server([](const std::string&) {});
+  server.handle(json{{"jsonrpc", "2.0"}, {"id", 1}, {"method", "initialize"}}.dump());
+  server.handle(did_open(uri, text).dump());
+  server.publish_diagnostics();
+  const int last_row = std::max(0, static_cast<int>(lsp::line_starts(text).size()) - 3);
+  const std::string hover = request(2, "textDocument/hover", uri, last_row).dump();
+  const std::string symbols = request(3, "textDocument/documentSymbol", uri, 0).dump();
+  for (auto _ : state) {
+    server.handle(hover);
+    server.handle(symbols);
+  }
+  state.SetItemsProcessed(state.iterations());
+}
+
+// Saved with a CR alone at each line end.
+void BM_LspHoverAndSymbolsLoneCarriageReturns(benchmark::State& state) {
+  std::string text = maximal_scenario().line;
+  std::erase(text, '\n');
+  hover_and_symbols(state, text);
+}
+BENCHMARK(BM_LspHoverAndSymbolsLoneCarriageReturns)->Unit(benchmark::kMillisecond);
+
+// Every row on one line of about 4 MB: one row of many fields to the editor.
+void BM_LspHoverAndSymbolsOneLine(benchmark::State& state) {
+  std::string text = maximal_scenario().line;
+  std::erase(text, '\n');
+  std::replace(text.begin(), text.end(), '\r', ',');
+  while (text.size() < (4U << 20U)) text += text.substr(0, (4U << 20U) - text.size());
+  hover_and_symbols(state, text);
+}
+BENCHMARK(BM_LspHoverAndSymbolsOneLine)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace tracciato::bench

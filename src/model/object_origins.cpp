@@ -49,8 +49,13 @@ std::uint32_t ObjectOrigins::current_row() {
           pending_->line_start,
           length};
   if (row.kept) {
-    row.start = kept_lines_.size();
-    kept_lines_.append(description.text.substr(pending_->line_start, length));
+    const std::pair line{d, pending_->line_start};
+    if (last_kept_ != line) {
+      last_kept_ = line;
+      last_kept_copy_ = kept_lines_.size();
+      kept_lines_.append(description.text.substr(pending_->line_start, length));
+    }
+    row.start = last_kept_copy_;
   }
   rows_.push_back(row);
   current_ = static_cast<std::uint32_t>(rows_.size() - 1);

@@ -4,6 +4,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "model/error_state.h"
@@ -56,6 +57,8 @@ class ObjectOrigins {
   // row did (a marker of the compile's own).
   std::optional<Origin> object_at(std::int64_t i) const { return find(objects_, i); }
   std::optional<Origin> mark_at(std::int64_t i) const { return find(marks_, i); }
+  // The bytes of lines copied from descriptions that are released before they are asked.
+  std::size_t kept_bytes() const { return kept_lines_.size(); }
 
  private:
   static constexpr std::uint32_t kNoRow = UINT32_MAX;
@@ -90,6 +93,10 @@ class ObjectOrigins {
   std::uint32_t current_ = kNoRow;
   std::vector<Row> rows_;
   std::string kept_lines_;
+  // The line copied last, by its description and start, and where its copy begins: the
+  // rows that run on along one line share one copy.
+  std::optional<std::pair<std::uint32_t, std::size_t>> last_kept_;
+  std::size_t last_kept_copy_ = 0;
   // In the order written: the last entry of a cell is what stands there now.
   std::vector<Entry> objects_;
   std::vector<Entry> marks_;

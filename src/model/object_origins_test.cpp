@@ -55,6 +55,22 @@ TEST(ObjectOrigins, KeepTheLinesOfADescriptionReleasedBeforeTheyAreAsked) {
   EXPECT_EQ(origins.object_at(61)->at.source, "");
 }
 
+// A description saved as one line runs every row on along it.
+TEST(ObjectOrigins, RowsRunningOnAlongOneLineShareOneCopyOfIt) {
+  ObjectOrigins origins;
+  const std::string one_line = "segnale, 1000, 1, segnale, 2000, 1, segnale, 3000, 1";
+  {
+    const ObjectOrigins::Reading line(origins, "F_linea.txt", one_line, true);
+    for (int cell = 20; cell <= 60; cell += 20) {
+      origins.begin_row({1, cell / 20 * 18 - 17, cell / 20 * 18 - 10, 0, "signal row"});
+      origins.placed(cell);
+    }
+  }
+  EXPECT_EQ(origins.kept_bytes(), one_line.size());
+  EXPECT_EQ(origins.object_at(40)->at.source, one_line);
+  EXPECT_EQ(origins.object_at(60)->at.column, 37);
+}
+
 TEST(ObjectOrigins, AnObjectWrittenWithoutARowHidesTheOneBeforeIt) {
   ObjectOrigins origins;
   {
