@@ -25,13 +25,13 @@ TEST_P(VisibleCp1252, ShowsControlBytesAsEscapes) {
 
 INSTANTIATE_TEST_SUITE_P(
     Texts, VisibleCp1252,
-    ::testing::Values(
-        Shown{"PlainTextIsKept", "lunghezza percorso", "lunghezza percorso"},
-        Shown{"ATabIsKept", "a\tb", "a\tb"},
-        Shown{"ATerminalTitleSequenceIsDefused", "1\x1b]0;PWNED\x07\x1b[2J",
-              "1\\x1b]0;PWNED\\x07\\x1b[2J"},
-        Shown{"DeleteAndNulAreEscaped", std::string_view("a\x7f\0b", 4), "a\\x7f\\x00b"},
-        Shown{"AccentedLettersBecomeUtf8", "CITT\xC0", "CITT\xC3\x80"}),
+    ::testing::Values(Shown{"PlainTextIsKept", "lunghezza percorso", "lunghezza percorso"},
+                      Shown{"ATabIsKept", "a\tb", "a\tb"},
+                      Shown{"ATerminalTitleSequenceIsDefused", "1\x1b]0;PWNED\x07\x1b[2J",
+                            "1\\x1b]0;PWNED\\x07\\x1b[2J"},
+                      Shown{"DeleteAndNulAreEscaped", std::string_view("a\x7f\0b", 4),
+                            "a\\x7f\\x00b"},
+                      Shown{"AccentedLettersBecomeUtf8", "CITT\xC0", "CITT\xC3\x80"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(VisibleUtf8, EscapesBytesThatAreNotUtf8AndKeepsThoseThatAre) {

@@ -32,8 +32,8 @@ std::optional<CompletedPair> line_of(const std::string& train, const std::string
                                      std::string& problem) {
   const std::string line = line_beside(train, base);
   if (missing(line)) {
-    problem = "no line description beside " + train + ": " + line +
-              " is not there; give LINE and TRAIN";
+    problem =
+        "no line description beside " + train + ": " + line + " is not there; give LINE and TRAIN";
     return std::nullopt;
   }
   return CompletedPair{line, train, ""};
