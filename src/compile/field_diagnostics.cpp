@@ -86,12 +86,8 @@ std::string read_and_stored(const FieldSpec& field, std::int64_t v) {
 
 }  // namespace
 
-std::string grouped(std::int64_t v) {
-  return thousands(v);
-}
-
 std::string with_unit(std::int64_t v, std::string_view unit) {
-  return grouped(v) + (unit.empty() ? "" : " " + std::string(unit));
+  return thousands(v) + (unit.empty() ? "" : " " + std::string(unit));
 }
 
 std::optional<std::int64_t> stored_in_unit(const FieldSpec& field, std::int64_t v) {
@@ -148,7 +144,7 @@ UnexpectedFailure CheckHooks::beyond_field(std::int64_t v, std::int64_t low,
   const std::string_view unit = field != nullptr ? field->unit : std::string_view();
   const std::string what = row != nullptr ? field_phrase(*row, k) : std::string("the value");
   return UnexpectedFailure(what + ", " + with_unit(v, unit) + ", is beyond what its field holds, " +
-                           grouped(low) + " to " + with_unit(high, unit));
+                           thousands(low) + " to " + with_unit(high, unit));
 }
 
 bool CheckHooks::record_field_failure(const UnexpectedFailure& failure) {

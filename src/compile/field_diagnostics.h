@@ -13,8 +13,6 @@ namespace tracciato {
 
 // How diagnostics speak of a field's value, with the row table's names and units.
 
-// A whole number with its thousands separated: "1,277".
-std::string grouped(std::int64_t v);
 // "1,277 km/h", "30 per mille", "4".
 std::string with_unit(std::int64_t v, std::string_view unit);
 // What the simulator reads back for a value of the field, in the author's unit, where its

@@ -3,6 +3,7 @@
 #include <string>
 #include <utility>
 
+#include "compile/field_values.h"
 #include "model/error_codes.h"
 #include "model/header_records.h"
 #include "model/positions.h"
@@ -22,9 +23,7 @@ std::string the(std::string_view object) {
 }  // namespace
 
 std::string metres(std::int64_t p) {
-  std::string digits = std::to_string(p < 0 ? -p : p);
-  for (int i = static_cast<int>(digits.size()) - 3; i > 0; i -= 3) digits.insert(i, ",");
-  return (p < 0 ? "-" : "") + digits + " m";
+  return thousands(p) + " m";
 }
 
 std::string route_place(const Scenario& scenario, std::int64_t p) {

@@ -9,6 +9,7 @@
 #include "base/rounding.h"
 #include "compile/check_hooks.h"
 #include "compile/field_diagnostics.h"
+#include "compile/field_values.h"
 #include "compile/header_texts.h"
 #include "compile/railway_bounds.h"
 #include "compile/row_checks.h"
@@ -646,7 +647,7 @@ std::uint8_t TrainCompiler::refuse_speed() {
   s_.errors.add_note(
       "the track keeps a fifth of the limit, rounded, in one byte: the cell "
       "speed would be " +
-      grouped(
+      thousands(
           static_cast<std::int64_t>(round_half_even(static_cast<double>(previous_speed_) / 5))) +
       ", and it holds 0 to 255");
   if (reading_ended_) {
