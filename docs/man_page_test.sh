@@ -14,7 +14,7 @@ warnings=$(groff -man -Tutf8 -ww -z "$page" 2>&1)
 [[ -z $warnings ]] || fail "groff warns: $warnings"
 text=$(MANWIDTH=200 man -P cat -l "$page" 2>&1) || fail "man -l cannot render it"
 # Hyphens and words as man shows them, one word per line.
-words=$(tr -s ' \t' '\n\n' <<<"$text" | tr -d '[]|' | sed 's/‐/-/g')
+words=$(tr -s ' \t' '\n' <<<"$text" | tr -d '[]|' | sed 's/‐/-/g')
 
 commands=$("$program" --help | sed -n 's/^\(usage:\)\{0,1\} *tracciato \([a-z][a-z]*\).*/\2/p' | sort -u)
 for command in $commands; do

@@ -21,11 +21,11 @@ shoot() {
 # click_ok ID OUT: presses the box's OK button (bottom right of the box) until the
 # program run with start ... OUT ends; a click before the box is ready is lost.
 click_ok() {
-  local size width height i
+  local size width height
   size=$(window_size "$1")
   width=${size%x*}
   height=${size#*x}
-  for i in $(seq 20); do
+  for _ in $(seq 20); do
     xdotool mousemove --window "$1" $((width - 40)) $((height - 25)) click 1 2>/dev/null || true
     sleep 0.25
     [[ -f "$2/status" ]] && return
@@ -41,8 +41,7 @@ start() {
 
 # wait_status OUT: waits (60 s at most) for the run to end and prints its status.
 wait_status() {
-  local i
-  for i in $(seq 600); do
+  for _ in $(seq 600); do
     [[ -f "$1/status" ]] && { cat "$1/status"; return; }
     sleep 0.1
   done
@@ -60,5 +59,7 @@ check() {  # check DESCRIPTION COMMAND...
 looks_like() {  # looks_like SHOT REFERENCE
   local differing
   differing=$(compare -metric AE -fuzz 10% "$1" "$2" null: 2>&1 || true)
-  [[ "$differing" =~ ^[0-9]+$ ]] && ((differing < 200)) || { echo "  $1 differs from $2 by $differing pixels"; false; }
+  [[ "$differing" =~ ^[0-9]+$ ]] && ((differing < 200)) && return 0
+  echo "  $1 differs from $2 by $differing pixels"
+  return 1
 }
