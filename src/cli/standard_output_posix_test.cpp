@@ -20,9 +20,9 @@ void PrintTo(const Output& o, std::ostream* os) {
 class UnwritableStandardOutput : public ::testing::TestWithParam<Output> {};
 
 TEST_P(UnwritableStandardOutput, IsStatusThreeWithTheReason) {
-  testing::TempDir dir;
+  test_support::TempDir dir;
   const std::string line = std::string("exec ") + TRACCIATO_EXE + " " + GetParam().command;
-  const testing::ProgramRun run = testing::run_program("sh", {"-c", line}, dir.path());
+  const test_support::ProgramRun run = test_support::run_program("sh", {"-c", line}, dir.path());
   EXPECT_EQ(run.status, 3) << run.err;
   EXPECT_NE(run.err.find("tracciato: cannot write standard output: "), std::string::npos)
       << run.err;
@@ -36,9 +36,9 @@ INSTANTIATE_TEST_SUITE_P(Commands, UnwritableStandardOutput,
                          [](const auto& info) { return std::string(info.param.name); });
 
 TEST(UnwritableStandardOutput, AWritableOneIsStatusZero) {
-  testing::TempDir dir;
+  test_support::TempDir dir;
   const std::string line = std::string("exec ") + TRACCIATO_EXE + " explain 25 > /dev/null";
-  EXPECT_EQ(testing::run_program("sh", {"-c", line}, dir.path()).status, 0);
+  EXPECT_EQ(test_support::run_program("sh", {"-c", line}, dir.path()).status, 0);
 }
 
 }  // namespace

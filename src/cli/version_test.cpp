@@ -17,8 +17,8 @@ const std::regex kCommit("");
 // The project version from CMake's project() line, the commit when the build came from a
 // git checkout, then the embedded scenario; on standard output, with nothing else.
 TEST(Version, ShowsTheProjectVersionTheCommitAndTheScenario) {
-  testing::TempDir dir;
-  const auto run = testing::run_tracciato({"--version"}, dir.path());
+  test_support::TempDir dir;
+  const auto run = test_support::run_tracciato({"--version"}, dir.path());
   EXPECT_EQ(run.status, 0);
   EXPECT_EQ(run.err, "");
   const std::string version = TRACCIATO_PROJECT_VERSION;

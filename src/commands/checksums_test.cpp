@@ -10,8 +10,8 @@
 namespace tracciato {
 namespace {
 
-using testing::run_program;
-using testing::run_tracciato;
+using test_support::run_program;
+using test_support::run_tracciato;
 
 #ifdef TRACCIATO_CHECKSUMS
 
@@ -37,7 +37,7 @@ std::string sha256(const std::filesystem::path& file) {
 }
 
 // Every stored file whose name starts with `base_name` matches its digest; there are three.
-void expect_stored_bytes(const testing::TempDir& dir, const std::string& base_name) {
+void expect_stored_bytes(const test_support::TempDir& dir, const std::string& base_name) {
   int checked = 0;
   for (const auto& [name, digest] : stored_checksums()) {
     if (!name.starts_with(base_name + "_")) continue;
@@ -48,7 +48,7 @@ void expect_stored_bytes(const testing::TempDir& dir, const std::string& base_na
 }
 
 // The generator's descriptions for `metres`, compiled into `dir`.
-testing::ProgramRun generate_and_compile(int metres, const testing::TempDir& dir) {
+test_support::ProgramRun generate_and_compile(int metres, const test_support::TempDir& dir) {
   const auto generated =
       run_program(TRACCIATO_GENERATE_EXE, {std::to_string(metres), "."}, dir.path());
   EXPECT_EQ(generated.status, 0) << generated.err;
@@ -61,7 +61,7 @@ testing::ProgramRun generate_and_compile(int metres, const testing::TempDir& dir
 
 TEST(CompiledChecksums, EmbeddedScenarioKeepsItsBytes) {
   if (kBuiltForWindows) GTEST_SKIP() << kNoSha256sum;
-  testing::TempDir dir;
+  test_support::TempDir dir;
   const auto run = run_tracciato({"--out", dir.path(), "--headless"}, dir.path());
   ASSERT_EQ(run.status, 0) << run.err;
   expect_stored_bytes(dir, "BrenzanoC_OstuviaC");
@@ -69,7 +69,7 @@ TEST(CompiledChecksums, EmbeddedScenarioKeepsItsBytes) {
 
 TEST(CompiledChecksums, MaximalGeneratedScenarioKeepsItsBytes) {
   if (kBuiltForWindows) GTEST_SKIP() << kNoSha256sum;
-  testing::TempDir dir;
+  test_support::TempDir dir;
   const auto run = generate_and_compile(1'000'000, dir);
   ASSERT_EQ(run.status, 0) << run.err;
   expect_stored_bytes(dir, "Massimale");
@@ -77,10 +77,11 @@ TEST(CompiledChecksums, MaximalGeneratedScenarioKeepsItsBytes) {
 
 TEST(CompiledChecksums, ShorterGeneratedRoutesCompileWithoutError) {
   for (const int metres : {10'000, 100'000, 555'550}) {
-    testing::TempDir dir;
+    test_support::TempDir dir;
     const auto run = generate_and_compile(metres, dir);
     EXPECT_EQ(run.status, 0) << metres << " m: " << run.err;
-    EXPECT_EQ(testing::read_file(dir / "Massimale_linea.dat").size(), (metres + 7000u) * 20 - 36)
+    EXPECT_EQ(test_support::read_file(dir / "Massimale_linea.dat").size(),
+              (metres + 7000u) * 20 - 36)
         << metres << " m";
   }
 }

@@ -12,9 +12,9 @@
 namespace tracciato {
 namespace {
 
-using testing::read_file;
-using testing::run_tracciato;
-using testing::write_file;
+using test_support::read_file;
+using test_support::run_tracciato;
+using test_support::write_file;
 
 const std::string kExampleLine = std::string(TRACCIATO_EXAMPLES) + "/Esempio_linea.txt";
 const std::string kExampleTrain = std::string(TRACCIATO_EXAMPLES) + "/Esempio_100-.txt";
@@ -28,14 +28,14 @@ std::string second_line(const std::string& text) {
 }
 
 TEST(CompileCommand, BuildsTheThreeFilesAndNamesThem) {
-  testing::TempDir out;
+  test_support::TempDir out;
   const auto run =
       run_tracciato({"compile", kExampleLine, kExampleTrain, "--out", out.path()}, out.path());
   EXPECT_EQ(run.status, 0) << run.err;
   EXPECT_EQ(run.out, "");
   EXPECT_EQ(run.err, "wrote Esempio_linea.dat, Esempio_100.sim, Esempio_100.dat in " +
                          shown_path(out / "") + "\n");
-  EXPECT_EQ(testing::file_names(out.path()),
+  EXPECT_EQ(test_support::file_names(out.path()),
             (std::vector<std::string>{"Esempio_100.dat", "Esempio_100.sim", "Esempio_linea.dat"}));
   // 10000 m of route: cells 0 to 340; two names, two station names, two signboard texts.
   EXPECT_EQ(read_file(out / "Esempio_100.dat").size(), 341u * 15);
@@ -45,7 +45,7 @@ TEST(CompileCommand, BuildsTheThreeFilesAndNamesThem) {
 }
 
 TEST(CompileCommand, ADescriptionMayComeFromStandardInput) {
-  testing::TempDir from_files, from_input;
+  test_support::TempDir from_files, from_input;
   ASSERT_EQ(run_tracciato({"compile", kExampleLine, kExampleTrain}, from_files.path()).status, 0);
   const auto run = run_tracciato({"compile", "-", kExampleTrain, "--base", "Esempio"},
                                  from_input.path(), read_file(kExampleLine));
@@ -56,7 +56,7 @@ TEST(CompileCommand, ADescriptionMayComeFromStandardInput) {
 }
 
 TEST(CompileCommand, StandardInputIsNamedInDiagnosticsAndReadOnce) {
-  testing::TempDir dir;
+  test_support::TempDir dir;
   std::string line = read_file(kExampleLine);
   line.insert(line.find("[fine]"), "cartello_indicatore,  850,   (G)\r\n");
   const auto run =
@@ -71,14 +71,14 @@ TEST(CompileCommand, StandardInputIsNamedInDiagnosticsAndReadOnce) {
 // Folder and names arrive in UTF-8 (UTF-16 on Windows); the files carry the names in
 // Windows-1252, as the simulator reads them.
 TEST(CompileCommand, NonAsciiFolderAndNamesReachTheFilesInWindows1252) {
-  testing::TempDir dir;
+  test_support::TempDir dir;
   const std::filesystem::path out = dir / utf8_path("uscita città €");
   std::filesystem::create_directory(out);
   const auto run = run_tracciato(
       {"compile", kExampleLine, kExampleTrain, "--base", "Città", "--train", "N°1", "--out", out},
       dir.path());
   ASSERT_EQ(run.status, 0) << run.err;
-  EXPECT_EQ(testing::file_names(out),
+  EXPECT_EQ(test_support::file_names(out),
             (std::vector<std::string>{"Città_N°1.dat", "Città_N°1.sim", "Città_linea.dat"}));
   const std::string header = read_file(out / utf8_path("Città_N°1.sim"));
   EXPECT_NE(header.find("Citt\xe0"), std::string::npos);
@@ -86,7 +86,7 @@ TEST(CompileCommand, NonAsciiFolderAndNamesReachTheFilesInWindows1252) {
 }
 
 TEST(CompileCommand, WithoutGeometryLeavesAnEarlierGeometryFileAndSameCells) {
-  testing::TempDir with, without;
+  test_support::TempDir with, without;
   run_tracciato({"compile", kExampleLine, kExampleTrain, "--out", with.path()}, with.path());
   write_file(without / "Esempio_linea.dat", "earlier");
   const auto run = run_tracciato(
@@ -99,7 +99,7 @@ TEST(CompileCommand, WithoutGeometryLeavesAnEarlierGeometryFileAndSameCells) {
 }
 
 TEST(CompileCommand, NamesComeFromOptionsOrFileNames) {
-  testing::TempDir dir;
+  test_support::TempDir dir;
   write_file(dir / "Mia_linea.txt", read_file(kExampleLine));
   write_file(dir / "Mia_R-7-.txt", read_file(kExampleTrain));
   auto run = run_tracciato({"compile", "Mia_linea.txt", "Mia_R-7-.txt", "--verbose"}, dir.path());
@@ -126,17 +126,17 @@ void PrintTo(const UsageCase& c, std::ostream* os) {
 class CompileUsage : public ::testing::TestWithParam<UsageCase> {};
 
 TEST_P(CompileUsage, IsRefusedWithStatusTwo) {
-  testing::TempDir dir;
+  test_support::TempDir dir;
   write_file(dir / "A_linea.txt", read_file(kExampleLine));
   write_file(dir / "A_1-.txt", read_file(kExampleTrain));
   write_file(dir / "plain.txt", read_file(kExampleTrain));
-  std::vector<testing::Arg> args = {"compile"};
+  std::vector<test_support::Arg> args = {"compile"};
   args.insert(args.end(), GetParam().args.begin(), GetParam().args.end());
   const auto run = run_tracciato(args, dir.path());
   EXPECT_EQ(run.status, 2);
   EXPECT_EQ(run.err.rfind("usage: tracciato compile", 0), 0u) << run.err;
   EXPECT_NE(run.err.find(GetParam().complaint), std::string::npos) << run.err;
-  EXPECT_EQ(testing::file_names(dir.path()).size(), 3u);
+  EXPECT_EQ(test_support::file_names(dir.path()).size(), 3u);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -165,7 +165,7 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(CompileCommand, RefusesToReplaceItsOwnInput) {
-  testing::TempDir dir;
+  test_support::TempDir dir;
   write_file(dir / "A_1.sim", read_file(kExampleLine));
   write_file(dir / "A_1-.txt", read_file(kExampleTrain));
   const auto run = run_tracciato({"compile", "A_1.sim", "A_1-.txt", "--base", "A"}, dir.path());
@@ -174,7 +174,7 @@ TEST(CompileCommand, RefusesToReplaceItsOwnInput) {
 }
 
 TEST(CompileCommand, CompileErrorKeepsEarlierFilesAndExplainsTheRow) {
-  testing::TempDir dir;
+  test_support::TempDir dir;
   run_tracciato({"compile", kExampleLine, kExampleTrain, "--out", dir.path()}, dir.path());
   const std::string earlier = read_file(dir / "Esempio_100.dat");
   std::string line = read_file(kExampleLine);
@@ -200,11 +200,11 @@ TEST(CompileCommand, CompileErrorKeepsEarlierFilesAndExplainsTheRow) {
 
 // A mistyped keyword the compile skips, in a pair that builds.
 std::string line_with_mistyped_keyword() {
-  return testing::line_description({"pendnza, 450, 2"});
+  return test_support::line_description({"pendnza, 450, 2"});
 }
 
 TEST(CompileCommand, WarnsAfterASuccessfulBuildUnlessToldNotTo) {
-  testing::TempDir dir;
+  test_support::TempDir dir;
   write_file(dir / "W_linea.txt", line_with_mistyped_keyword());
   write_file(dir / "W_1-.txt", read_file(kExampleTrain));
   auto run = run_tracciato({"compile", "W_linea.txt", "W_1-.txt"}, dir.path());
@@ -216,16 +216,16 @@ TEST(CompileCommand, WarnsAfterASuccessfulBuildUnlessToldNotTo) {
             "help: did you mean \"pendenza\"?\n"
             "1 warning (-w leaves them out)\n"
             "wrote W_linea.dat, W_1.sim, W_1.dat\n");
-  EXPECT_EQ(testing::file_names(dir.path()).size(), 5u);
+  EXPECT_EQ(test_support::file_names(dir.path()).size(), 5u);
   run = run_tracciato({"compile", "W_linea.txt", "W_1-.txt", "-w"}, dir.path());
   EXPECT_EQ(run.status, 0);
   EXPECT_EQ(run.err, "wrote W_linea.dat, W_1.sim, W_1.dat\n");
 }
 
 TEST(CompileCommand, AFailedBuildTellsItsErrorAlone) {
-  testing::TempDir dir;
+  test_support::TempDir dir;
   write_file(dir / "W_linea.txt",
-             testing::line_description({"pendnza, 450, 2", "pendenza, 4x0, 2"}));
+             test_support::line_description({"pendnza, 450, 2", "pendenza, 4x0, 2"}));
   write_file(dir / "W_1-.txt", read_file(kExampleTrain));
   const auto run = run_tracciato({"compile", "W_linea.txt", "W_1-.txt"}, dir.path());
   EXPECT_EQ(run.status, 1);
@@ -234,7 +234,7 @@ TEST(CompileCommand, AFailedBuildTellsItsErrorAlone) {
 }
 
 TEST(CompileCommand, ColoursDiagnosticsOnlyWhenAskedOrOnATerminal) {
-  testing::TempDir dir;
+  test_support::TempDir dir;
   write_file(dir / "W_linea.txt", line_with_mistyped_keyword());
   write_file(dir / "W_1-.txt", read_file(kExampleTrain));
   const auto piped = run_tracciato({"compile", "W_linea.txt", "W_1-.txt"}, dir.path());
@@ -242,7 +242,7 @@ TEST(CompileCommand, ColoursDiagnosticsOnlyWhenAskedOrOnATerminal) {
   const auto forced =
       run_tracciato({"compile", "W_linea.txt", "W_1-.txt", "--color=always"}, dir.path());
   EXPECT_NE(forced.err.find("\x1b[1;35mwarning:\x1b[0m"), std::string::npos) << forced.err;
-  write_file(dir / "W_linea.txt", testing::line_description({"pendenza, 4x0, 2"}));
+  write_file(dir / "W_linea.txt", test_support::line_description({"pendenza, 4x0, 2"}));
   const auto failed =
       run_tracciato({"compile", "W_linea.txt", "W_1-.txt", "--color", "always"}, dir.path());
   EXPECT_EQ(first_line(failed.err), " Errore n. 25") << "the first line is never coloured";
@@ -252,18 +252,18 @@ TEST(CompileCommand, ColoursDiagnosticsOnlyWhenAskedOrOnATerminal) {
 }
 
 TEST(CompileCommand, TextTooLongForTheHeaderIsAnUnexpectedFailure) {
-  testing::TempDir dir;
-  write_file(dir / "L_linea.txt",
-             testing::line_description({"cartello_indicatore, 850, " + std::string(70000, 'x')}));
-  write_file(dir / "L_1-.txt", testing::train_description({"velocita, 0, 30"}));
+  test_support::TempDir dir;
+  write_file(dir / "L_linea.txt", test_support::line_description(
+                                      {"cartello_indicatore, 850, " + std::string(70000, 'x')}));
+  write_file(dir / "L_1-.txt", test_support::train_description({"velocita, 0, 30"}));
   const auto run = run_tracciato({"compile", "L_linea.txt", "L_1-.txt"}, dir.path());
   EXPECT_EQ(run.status, 1);
   EXPECT_EQ(first_line(run.err), " Errore n. 25");
-  EXPECT_EQ(testing::file_names(dir.path()).size(), 2u);
+  EXPECT_EQ(test_support::file_names(dir.path()).size(), 2u);
 }
 
 TEST(CompileCommand, MissingDescriptions) {
-  testing::TempDir dir;
+  test_support::TempDir dir;
   auto run =
       run_tracciato({"compile", "Nessuna_linea.txt", kExampleTrain, "--train", "100"}, dir.path());
   EXPECT_EQ(run.status, 1);
@@ -274,7 +274,7 @@ TEST(CompileCommand, MissingDescriptions) {
   run = run_tracciato({"compile", kExampleLine, "Esempio_9-.txt"}, dir.path());
   EXPECT_EQ(run.status, 1);
   EXPECT_EQ(first_line(run.err), " Errore n. 25");
-  EXPECT_TRUE(testing::file_names(dir.path()).empty());
+  EXPECT_TRUE(test_support::file_names(dir.path()).empty());
 }
 
 // One case of the command line: the words after "compile" and what standard error says,
@@ -293,13 +293,13 @@ class CompileCommandLine : public ::testing::TestWithParam<CommandLineCase> {};
 
 TEST_P(CompileCommandLine, SaysWhatItDidOrWhy) {
   const CommandLineCase& c = GetParam();
-  testing::TempDir dir;
+  test_support::TempDir dir;
   write_file(dir / "A_linea.txt", read_file(kExampleLine));
   write_file(dir / "A_1-.txt", read_file(kExampleTrain));
   write_file(dir / "A_2-.txt", read_file(kExampleTrain));
   std::filesystem::create_directory(dir / "D_linea.txt");
   std::filesystem::create_directory(dir / "out");
-  std::vector<testing::Arg> args = {"compile"};
+  std::vector<test_support::Arg> args = {"compile"};
   args.insert(args.end(), c.args.begin(), c.args.end());
   const auto run = run_tracciato(args, dir.path());
   EXPECT_EQ(run.status, c.status);
@@ -371,7 +371,7 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(CompileCommand, UnwritableOutputIsStatusThreeWithNothingHalfWritten) {
-  testing::TempDir dir;
+  test_support::TempDir dir;
   auto run = run_tracciato({"compile", kExampleLine, kExampleTrain, "--out", "absent"}, dir.path());
   EXPECT_EQ(run.status, 3);
   EXPECT_NE(run.err.find("absent"), std::string::npos);
@@ -380,13 +380,13 @@ TEST(CompileCommand, UnwritableOutputIsStatusThreeWithNothingHalfWritten) {
   run = run_tracciato({"compile", kExampleLine, kExampleTrain, "--no-geometry"}, dir.path());
   EXPECT_EQ(run.status, 3);
   EXPECT_NE(run.err.find("Esempio_100.dat"), std::string::npos) << run.err;
-  for (const std::string& name : testing::file_names(dir.path())) {
+  for (const std::string& name : test_support::file_names(dir.path())) {
     EXPECT_EQ(name.find(".tracciato-"), std::string::npos) << name;
   }
 }
 
 TEST(CompileCommand, HelpAndVersionGoToStandardOutput) {
-  testing::TempDir dir;
+  test_support::TempDir dir;
   for (const char* option : {"--help", "--version"}) {
     const auto run = run_tracciato({option}, dir.path());
     EXPECT_EQ(run.status, 0);

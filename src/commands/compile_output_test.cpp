@@ -15,9 +15,9 @@ namespace tracciato {
 namespace {
 
 namespace fs = std::filesystem;
-using testing::read_file;
-using testing::run_tracciato;
-using testing::write_file;
+using test_support::read_file;
+using test_support::run_tracciato;
+using test_support::write_file;
 
 const std::string kExampleLine = std::string(TRACCIATO_EXAMPLES) + "/Esempio_linea.txt";
 const std::string kExampleTrain = std::string(TRACCIATO_EXAMPLES) + "/Esempio_100-.txt";
@@ -33,7 +33,7 @@ bool read_only(const fs::path& file) {
 
 struct ReadOnlyCase {
   const char* name;
-  std::vector<testing::Arg> args;
+  std::vector<test_support::Arg> args;
   std::string file;
   std::string says;
 };
@@ -42,16 +42,16 @@ class ReadOnlyOutput : public ::testing::TestWithParam<ReadOnlyCase> {};
 
 TEST_P(ReadOnlyOutput, IsKeptAndNamedUnlessForcedThenReplacedStayingReadOnly) {
   const ReadOnlyCase& c = GetParam();
-  testing::TempDir dir;
+  test_support::TempDir dir;
   write_file(dir / c.file, "earlier");
   make_read_only(dir / c.file);
   auto run = run_tracciato(c.args, dir.path());
   EXPECT_EQ(run.status, 3) << run.err;
   EXPECT_NE(run.err.find(c.says), std::string::npos) << run.err;
   EXPECT_EQ(read_file(dir / c.file), "earlier");
-  EXPECT_EQ(testing::file_names(dir.path()), std::vector<std::string>{c.file});
+  EXPECT_EQ(test_support::file_names(dir.path()), std::vector<std::string>{c.file});
 
-  std::vector<testing::Arg> forced = c.args;
+  std::vector<test_support::Arg> forced = c.args;
   forced.emplace_back("--force");
   run = run_tracciato(forced, dir.path());
   EXPECT_EQ(run.status, 0) << run.err;
@@ -129,7 +129,7 @@ TEST(CompileOutput, TwoCompilesIntoOneFolderAtOnceNeverMixTheirSets) {
 #else
   constexpr int kRounds = 80;
 #endif
-  testing::TempDir dir;
+  test_support::TempDir dir;
   const std::string line = read_file(kExampleLine);
   const std::string train = read_file(kExampleTrain);
   const std::array<Version, 2> versions = {
@@ -159,7 +159,7 @@ TEST(CompileOutput, TwoCompilesIntoOneFolderAtOnceNeverMixTheirSets) {
     EXPECT_EQ(status, (std::array<int, 2>{0, 0})) << "round " << round;
     ASSERT_NE(set_from(dir / "shared", versions), -1) << "round " << round << ": a mixed set";
   }
-  EXPECT_EQ(testing::file_names(dir / "shared"),
+  EXPECT_EQ(test_support::file_names(dir / "shared"),
             (std::vector<std::string>{"Esempio_100.dat", "Esempio_100.sim", "Esempio_linea.dat"}));
 }
 

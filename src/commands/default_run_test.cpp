@@ -9,10 +9,10 @@
 namespace tracciato {
 namespace {
 
-using testing::file_names;
-using testing::read_file;
-using testing::run_program;
-using testing::run_tracciato;
+using test_support::file_names;
+using test_support::read_file;
+using test_support::run_program;
+using test_support::run_tracciato;
 
 const std::vector<std::string> kCompiled = {
     "BrenzanoC_OstuviaC_4417.dat", "BrenzanoC_OstuviaC_4417.sim", "BrenzanoC_OstuviaC_linea.dat"};
@@ -33,7 +33,7 @@ std::vector<std::string> operator+(std::vector<std::string> a, const std::vector
 }
 
 // The closing line of a run that wrote into `dir`.
-std::string wrote(const std::string& names, const testing::TempDir& dir) {
+std::string wrote(const std::string& names, const test_support::TempDir& dir) {
   return "wrote " + names + " in " + shown_path(dir / "") + "\n";
 }
 
@@ -43,7 +43,7 @@ const std::string kAllWritten =
     "BrenzanoC_OstuviaC_4417.sim, BrenzanoC_OstuviaC_4417.dat";
 
 TEST(DefaultRun, LeavesCompiledFilesAndDocumentsOnlyAndNamesThem) {
-  testing::TempDir out;
+  test_support::TempDir out;
   const auto run = run_tracciato({"--out", out.path()}, out.path());
   EXPECT_EQ(run.status, 0) << run.err;
   EXPECT_EQ(run.out, "");
@@ -53,7 +53,7 @@ TEST(DefaultRun, LeavesCompiledFilesAndDocumentsOnlyAndNamesThem) {
 }
 
 TEST(DefaultRun, WritesBesideTheProgramWithoutOut) {
-  testing::TempDir home, elsewhere;
+  test_support::TempDir home, elsewhere;
   std::filesystem::copy_file(TRACCIATO_EXE, home / "tracciato");
   const auto run = run_program(home / "tracciato", {}, elsewhere.path());
   EXPECT_EQ(run.status, 0) << run.err;
@@ -63,7 +63,7 @@ TEST(DefaultRun, WritesBesideTheProgramWithoutOut) {
 }
 
 TEST(DefaultRun, WritesBesideAProgramInANonAsciiFolder) {
-  testing::TempDir dir;
+  test_support::TempDir dir;
   const std::filesystem::path home = dir / utf8_path("programmi più €");
   std::filesystem::create_directory(home);
   std::filesystem::copy_file(TRACCIATO_EXE, home / "tracciato");
@@ -73,7 +73,7 @@ TEST(DefaultRun, WritesBesideAProgramInANonAsciiFolder) {
 }
 
 TEST(DefaultRun, ExportThenCompileGivesTheSameBytes) {
-  testing::TempDir built, exported;
+  test_support::TempDir built, exported;
   ASSERT_EQ(run_tracciato({"--out", built.path()}, built.path()).status, 0);
   auto run = run_tracciato({"export", "--out", exported.path()}, built.path());
   ASSERT_EQ(run.status, 0) << run.err;
@@ -86,9 +86,9 @@ TEST(DefaultRun, ExportThenCompileGivesTheSameBytes) {
 }
 
 TEST(DefaultRun, ExportKeepsAFileThatDiffersUnlessForced) {
-  testing::TempDir dir;
+  test_support::TempDir dir;
   const std::string edited = "[generale]\r\nlunghezza percorso, 5000\r\n";
-  testing::write_file(dir / kLine, edited);
+  test_support::write_file(dir / kLine, edited);
   const auto run = run_tracciato({"export"}, dir.path());
   EXPECT_EQ(run.status, 3);
   EXPECT_NE(run.err.find(kLine +
@@ -102,7 +102,7 @@ TEST(DefaultRun, ExportKeepsAFileThatDiffersUnlessForced) {
 }
 
 TEST(DefaultRun, ExportLeavesAnIdenticalFileAsItIs) {
-  testing::TempDir dir;
+  test_support::TempDir dir;
   ASSERT_EQ(run_tracciato({"export"}, dir.path()).status, 0);
   const auto long_ago = std::filesystem::file_time_type::clock::now() - std::chrono::hours(48);
   std::filesystem::last_write_time(dir / kLine, long_ago);
@@ -113,8 +113,8 @@ TEST(DefaultRun, ExportLeavesAnIdenticalFileAsItIs) {
 }
 
 TEST(DefaultRun, ExportedDescriptionsHaveTheirLinesAndAreReplacedNotAppended) {
-  testing::TempDir dir;
-  testing::write_file(dir / kLine, std::string(100000, 'x'));
+  test_support::TempDir dir;
+  test_support::write_file(dir / kLine, std::string(100000, 'x'));
   for (int i = 0; i < 2; ++i) {
     ASSERT_EQ(run_tracciato({"export", "--force"}, dir.path()).status, 0);
   }
@@ -136,9 +136,9 @@ TEST(DefaultRun, ExportedDescriptionsHaveTheirLinesAndAreReplacedNotAppended) {
 // An author exports the descriptions, edits one and runs the program again: the edit
 // must not be replaced and deleted.
 TEST(DefaultRun, AnEditedDescriptionSurvivesAndNothingIsWritten) {
-  testing::TempDir dir;
+  test_support::TempDir dir;
   const std::string edited = "[generale]\r\nlunghezza percorso, 5000\r\n";
-  testing::write_file(dir / kTrain, edited);
+  test_support::write_file(dir / kTrain, edited);
   const auto run = run_tracciato({"--out", dir.path(), "--headless"}, dir.path());
   EXPECT_EQ(run.status, 3);
   EXPECT_EQ(run.err, "tracciato: " + shown_path(dir / kTrain) +
@@ -150,10 +150,10 @@ TEST(DefaultRun, AnEditedDescriptionSurvivesAndNothingIsWritten) {
 }
 
 TEST(DefaultRun, BothEditedDescriptionsAreNamedInOneMessage) {
-  testing::TempDir dir;
+  test_support::TempDir dir;
   ASSERT_EQ(run_tracciato({"export", "--quiet"}, dir.path()).status, 0);
   for (const std::string& name : {kLine, kTrain}) {
-    testing::write_file(dir / name, read_file(dir / name) + "\r\n");
+    test_support::write_file(dir / name, read_file(dir / name) + "\r\n");
   }
   const auto run = run_tracciato({"--out", dir.path(), "--headless"}, dir.path());
   EXPECT_EQ(run.status, 3);
@@ -166,9 +166,9 @@ TEST(DefaultRun, BothEditedDescriptionsAreNamedInOneMessage) {
 }
 
 TEST(DefaultRun, ForceReplacesAnEditedDescriptionAndBuildsAsBefore) {
-  testing::TempDir dir;
-  testing::TempDir plain;
-  testing::write_file(dir / kLine, "[generale]\r\nlunghezza percorso, 5000\r\n");
+  test_support::TempDir dir;
+  test_support::TempDir plain;
+  test_support::write_file(dir / kLine, "[generale]\r\nlunghezza percorso, 5000\r\n");
   const auto run = run_tracciato({"--out", dir.path(), "--headless", "--force"}, dir.path());
   EXPECT_EQ(run.status, 0) << run.err;
   EXPECT_EQ(run.err, wrote(kAllWritten, dir));
@@ -180,7 +180,7 @@ TEST(DefaultRun, ForceReplacesAnEditedDescriptionAndBuildsAsBefore) {
 }
 
 TEST(DefaultRun, AnIdenticalDescriptionGoesOnAsBefore) {
-  testing::TempDir dir;
+  test_support::TempDir dir;
   ASSERT_EQ(run_tracciato({"export", "--quiet"}, dir.path()).status, 0);
   const auto run = run_tracciato({"--out", dir.path(), "--headless"}, dir.path());
   EXPECT_EQ(run.status, 0) << run.err;
@@ -189,7 +189,7 @@ TEST(DefaultRun, AnIdenticalDescriptionGoesOnAsBefore) {
 }
 
 TEST(DefaultRun, QuietLeavesOutTheClosingLine) {
-  testing::TempDir dir;
+  test_support::TempDir dir;
   auto run = run_tracciato({"--out", dir.path(), "--headless", "--quiet"}, dir.path());
   EXPECT_EQ(run.status, 0) << run.err;
   EXPECT_EQ(run.err, "");
@@ -201,7 +201,7 @@ TEST(DefaultRun, QuietLeavesOutTheClosingLine) {
 // The five files are one set: what stops one of them stops them all, so a later export
 // finds no half-written set to take for an edit.
 TEST(DefaultRun, ExportWritesNoneOfItsFilesWhenADirectoryStandsAtOnesName) {
-  testing::TempDir dir;
+  test_support::TempDir dir;
   const std::string blocked = "BrenzanoC_OstuviaC_4417_rallentamenti.txt";
   std::filesystem::create_directory(dir / blocked);
   auto run = run_tracciato({"export"}, dir.path());
@@ -216,7 +216,7 @@ TEST(DefaultRun, ExportWritesNoneOfItsFilesWhenADirectoryStandsAtOnesName) {
 }
 
 TEST(DefaultRun, ExportNamesWhatItWroteAndWhatWasAlreadyThere) {
-  testing::TempDir dir;
+  test_support::TempDir dir;
   auto run = run_tracciato({"export", "--out", dir.path()}, dir.path());
   EXPECT_EQ(run.err, wrote(kLine + ", " + kTrain +
                                ", BrenzanoC_OstuviaC_4417_note.txt, "
@@ -235,8 +235,8 @@ TEST(DefaultRun, ExportNamesWhatItWroteAndWhatWasAlreadyThere) {
 }
 
 TEST(DefaultRun, DamagedScenarioFailsWithItsCodeAndKeepsTheTrainDescription) {
-  testing::TempDir out;
-  testing::write_file(out / "BrenzanoC_OstuviaC_4417.dat", "earlier");
+  test_support::TempDir out;
+  test_support::write_file(out / "BrenzanoC_OstuviaC_4417.dat", "earlier");
   const auto run = run_program(TRACCIATO_DAMAGED_EXE, {"--out", out.path()}, out.path());
   EXPECT_EQ(run.status, 1);
   EXPECT_EQ(run.err.substr(0, run.err.find('\n')), " Errore n. 6");
@@ -256,7 +256,7 @@ TEST(DefaultRun, DamagedScenarioFailsWithItsCodeAndKeepsTheTrainDescription) {
 }
 
 TEST(DefaultRun, AnEmptyDirectoryWhereADescriptionGoesIsAFileProblemAndStays) {
-  testing::TempDir out;
+  test_support::TempDir out;
   std::filesystem::create_directory(out / "BrenzanoC_OstuviaC_linea.txt");
   const auto run = run_tracciato({"--headless", "--out", out.path()}, out.path());
   EXPECT_EQ(run.status, 3);
@@ -267,8 +267,8 @@ TEST(DefaultRun, AnEmptyDirectoryWhereADescriptionGoesIsAFileProblemAndStays) {
 }
 
 TEST(DefaultRun, AnOutputDirectoryThatIsMissingOrAFileIsToldApart) {
-  testing::TempDir dir;
-  testing::write_file(dir / "plain", "x");
+  test_support::TempDir dir;
+  test_support::write_file(dir / "plain", "x");
   const auto missing = run_tracciato({"export", "--out", "absent"}, dir.path());
   EXPECT_EQ(missing.status, 3);
   EXPECT_EQ(missing.err,
@@ -280,7 +280,7 @@ TEST(DefaultRun, AnOutputDirectoryThatIsMissingOrAFileIsToldApart) {
 }
 
 TEST(DefaultRun, UsageAndUnwritableDirectory) {
-  testing::TempDir dir;
+  test_support::TempDir dir;
   EXPECT_EQ(run_tracciato({"--colour"}, dir.path()).status, 2);
   EXPECT_EQ(run_tracciato({"--out", "absent"}, dir.path()).status, 3);
   EXPECT_EQ(run_tracciato({"export", "--out", "absent"}, dir.path()).status, 3);

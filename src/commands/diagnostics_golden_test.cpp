@@ -24,7 +24,7 @@ const fs::path kGoldenDir = utf8_path(TRACCIATO_GOLDEN_DIR);
 // Each folder is a case, named by the folder; the README and such beside them are not.
 std::vector<std::string> case_names() {
   std::vector<std::string> names;
-  for (const std::string& name : testing::file_names(kGoldenDir)) {
+  for (const std::string& name : test_support::file_names(kGoldenDir)) {
     if (fs::is_directory(kGoldenDir / utf8_path(name))) names.push_back(name);
   }
   return names;
@@ -38,7 +38,7 @@ bool updating() {
 std::vector<std::string> extra_args(const fs::path& args_file) {
   std::vector<std::string> args;
   if (!fs::exists(args_file)) return args;
-  std::istringstream in(testing::read_file(args_file));
+  std::istringstream in(test_support::read_file(args_file));
   for (std::string word; std::getline(in, word);) {
     if (!word.empty() && word.back() == '\r') word.pop_back();
     if (!word.empty()) args.push_back(word);
@@ -127,7 +127,7 @@ std::string line_diff(const std::string& expected, const std::string& actual) {
 // whether that goes to standard error.
 struct Invocation {
   const char* expected_file;
-  std::vector<testing::Arg> args;
+  std::vector<test_support::Arg> args;
   bool on_standard_error;
 };
 
@@ -136,15 +136,15 @@ class CompileAndCheck : public ::testing::TestWithParam<std::string> {};
 TEST_P(CompileAndCheck, PrintTheExpectedDiagnostics) {
   const fs::path source = kGoldenDir / utf8_path(GetParam());
   // A copy, so that paths print as bare names and the compiled files land outside the tree.
-  testing::TempDir work;
-  for (const std::string& name : testing::file_names(source)) {
+  test_support::TempDir work;
+  for (const std::string& name : test_support::file_names(source)) {
     const fs::path file = source / utf8_path(name);
     if (fs::is_regular_file(file))
-      testing::write_file(work / file.filename(), testing::read_file(file));
+      test_support::write_file(work / file.filename(), test_support::read_file(file));
   }
   fs::create_directory(work / "out");
   const std::vector<std::string> extra = extra_args(source / "args");
-  const auto with_extra = [&](std::vector<testing::Arg> args) {
+  const auto with_extra = [&](std::vector<test_support::Arg> args) {
     args.insert(args.end(), extra.begin(), extra.end());
     return args;
   };
@@ -155,7 +155,7 @@ TEST_P(CompileAndCheck, PrintTheExpectedDiagnostics) {
   };
   std::vector<std::string> updated;
   for (const Invocation& run : runs) {
-    const testing::ProgramRun ran = testing::run_tracciato(run.args, work.path());
+    const test_support::ProgramRun ran = test_support::run_tracciato(run.args, work.path());
     const std::string& shown = run.on_standard_error ? ran.err : ran.out;
     const std::string& other = run.on_standard_error ? ran.out : ran.err;
     EXPECT_EQ(other, "") << run.expected_file << ": the program wrote to the other stream too";
@@ -164,10 +164,10 @@ TEST_P(CompileAndCheck, PrintTheExpectedDiagnostics) {
         normalised(shown, json) + "status " + std::to_string(ran.status) + "\n";
     const fs::path expected_path = source / run.expected_file;
     const bool there = fs::exists(expected_path);
-    const std::string expected = there ? testing::read_file(expected_path) : std::string();
+    const std::string expected = there ? test_support::read_file(expected_path) : std::string();
     if (updating()) {
       if (!there || expected != actual) {
-        testing::write_file(expected_path, actual);
+        test_support::write_file(expected_path, actual);
         updated.push_back(run.expected_file);
       }
       continue;

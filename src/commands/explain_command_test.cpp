@@ -9,10 +9,10 @@
 namespace tracciato {
 namespace {
 
-using testing::run_tracciato;
+using test_support::run_tracciato;
 
 TEST(Explain, TellsTheRuleTheFixAndAnExample) {
-  testing::TempDir dir;
+  test_support::TempDir dir;
   const auto run = run_tracciato({"explain", "15"}, dir.path());
   EXPECT_EQ(run.status, 0);
   EXPECT_EQ(run.out,
@@ -30,7 +30,7 @@ TEST(Explain, TellsTheRuleTheFixAndAnExample) {
 }
 
 TEST(Explain, EveryCodeIsExplainedWithinTheWidthOfATerminal) {
-  testing::TempDir dir;
+  test_support::TempDir dir;
   for (const ErrorCodeInfo& info : error_codes()) {
     const auto run = run_tracciato({"explain", std::to_string(info.code)}, dir.path());
     EXPECT_EQ(run.status, 0) << info.code;
@@ -44,7 +44,7 @@ TEST(Explain, EveryCodeIsExplainedWithinTheWidthOfATerminal) {
 }
 
 TEST(Explain, ANumberThatIsNoCodeIsAUsageError) {
-  testing::TempDir dir;
+  test_support::TempDir dir;
   const auto run = run_tracciato({"explain", "14"}, dir.path());
   EXPECT_EQ(run.status, 2);
   EXPECT_NE(run.err.find("14 is no error code; tracciato help codes lists them"), std::string::npos)
@@ -53,7 +53,7 @@ TEST(Explain, ANumberThatIsNoCodeIsAUsageError) {
 }
 
 TEST(Explain, AWordOfNoRowIsAUsageErrorOfferingTheNearestKeyword) {
-  testing::TempDir dir;
+  test_support::TempDir dir;
   for (const auto& [word, told] : std::vector<std::pair<std::string, std::string>>{
            {"stazoine", "stazoine is no error code or row keyword; did you mean stazione?"},
            {"abc",
@@ -68,7 +68,7 @@ TEST(Explain, AWordOfNoRowIsAUsageErrorOfferingTheNearestKeyword) {
 }
 
 TEST(Explain, ARowTellsItsKeywordTheReadersRuleItsSectionAndEachFieldInOrder) {
-  testing::TempDir dir;
+  test_support::TempDir dir;
   const auto run = run_tracciato({"explain", "pendenza"}, dir.path());
   EXPECT_EQ(run.status, 0);
   EXPECT_EQ(run.out,
@@ -91,7 +91,7 @@ TEST(Explain, ARowTellsItsKeywordTheReadersRuleItsSectionAndEachFieldInOrder) {
 
 // Every keyword as written explains its own kind, naming each field of the table in order.
 TEST(Explain, EveryKeywordAsWrittenIsExplainedWithinTheWidthOfATerminal) {
-  testing::TempDir dir;
+  test_support::TempDir dir;
   for (const RowKind& row : all_rows()) {
     for (const std::string_view keyword : row.keywords) {
       const auto run = run_tracciato({"explain", std::string(keyword)}, dir.path());
@@ -121,7 +121,7 @@ struct NamedRows {
 class ExplainWords : public ::testing::TestWithParam<NamedRows> {};
 
 TEST_P(ExplainWords, NameTheRowsTheReaderOrTheirNameOrTheirKeywordGives) {
-  testing::TempDir dir;
+  test_support::TempDir dir;
   const auto run = run_tracciato({"explain", GetParam().word}, dir.path());
   EXPECT_EQ(run.status, 0) << run.err;
   std::vector<std::string> kinds;
@@ -147,7 +147,7 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(Explain, HelpCodesListsEveryCode) {
-  testing::TempDir dir;
+  test_support::TempDir dir;
   const auto run = run_tracciato({"help", "codes"}, dir.path());
   EXPECT_EQ(run.status, 0);
   for (const ErrorCodeInfo& info : error_codes()) {

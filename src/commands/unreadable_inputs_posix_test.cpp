@@ -11,14 +11,14 @@
 namespace tracciato {
 namespace {
 
-using testing::run_tracciato;
+using test_support::run_tracciato;
 
 const std::string kExampleLine = std::string(TRACCIATO_EXAMPLES) + "/Esempio_linea.txt";
 const std::string kExampleTrain = std::string(TRACCIATO_EXAMPLES) + "/Esempio_100-.txt";
 
 struct UnreadableInputCase {
   const char* name;
-  std::vector<testing::Arg> args;
+  std::vector<test_support::Arg> args;
   int status;
   std::string says;
 };
@@ -27,7 +27,7 @@ class UnreadableInput : public ::testing::TestWithParam<UnreadableInputCase> {};
 
 TEST_P(UnreadableInput, IsRefusedWithItsReasonWithoutWaiting) {
   const UnreadableInputCase& c = GetParam();
-  testing::TempDir dir;
+  test_support::TempDir dir;
   ASSERT_EQ(::mkfifo((dir / "Fifo_linea.txt").c_str(), 0600), 0);
   ASSERT_EQ(::mkfifo((dir / "Fifo_1.sim").c_str(), 0600), 0);
   std::filesystem::create_symlink("Loop_2.sim", dir / "Loop_1.sim");

@@ -214,9 +214,9 @@ TEST_F(EmbeddedTrain, RowsKeepTheirRanges) {
 
 TEST(EmbeddedScenario, CompilesWithoutErrorIntoItsKnownShape) {
   const EmbeddedScenario& e = embedded_scenario();
-  const auto crlf_of = [](std::string_view t) { return testing::crlf(lines_of(t)); };
+  const auto crlf_of = [](std::string_view t) { return test_support::crlf(lines_of(t)); };
   const Scenario s =
-      testing::compile(crlf_of(e.line), crlf_of(e.train), 1, "BrenzanoC_OstuviaC", "4417");
+      test_support::compile(crlf_of(e.line), crlf_of(e.train), 1, "BrenzanoC_OstuviaC", "4417");
   ASSERT_EQ(s.errors.error_code, 0) << s.errors.explanation;
   EXPECT_EQ(s.header.at(84).record_end, 136000);
   EXPECT_EQ(s.cells.last_index(), 2860);

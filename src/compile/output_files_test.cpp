@@ -14,12 +14,12 @@
 namespace tracciato {
 namespace {
 
-using testing::read_file;
+using test_support::read_file;
 
 TEST_F(OutputSet, ReplacesEveryFileAndLeavesNoTemporary) {
   write_set();
   for (const char* name : kNames) EXPECT_EQ(read_file(dir_ / name), "new") << name;
-  EXPECT_EQ(testing::file_names(dir_.path()).size(), 3u);
+  EXPECT_EQ(test_support::file_names(dir_.path()).size(), 3u);
 }
 
 TEST_F(OutputSet, RenameFailingMidwayPutsTheEarlierFilesBack) {
@@ -32,7 +32,7 @@ TEST_F(OutputSet, RenameFailingMidwayPutsTheEarlierFilesBack) {
     EXPECT_NE(std::string(error.what()).find("A_1.dat"), std::string::npos) << error.what();
   }
   EXPECT_EQ(unchanged_files(), (std::vector<std::string>{"A_linea.dat", "A_1.sim"}));
-  EXPECT_EQ(testing::file_names(dir_.path()),
+  EXPECT_EQ(test_support::file_names(dir_.path()),
             (std::vector<std::string>{"A_1.dat", "A_1.sim", "A_linea.dat"}));
 }
 
@@ -49,7 +49,7 @@ TEST_F(OutputSet, ReadOnlyFileStopsTheSetBeforeAnythingIsWritten) {
         << error.what();
   }
   EXPECT_EQ(unchanged_files().size(), 3u);
-  EXPECT_EQ(testing::file_names(dir_.path()).size(), 3u);
+  EXPECT_EQ(test_support::file_names(dir_.path()).size(), 3u);
 }
 
 TEST_F(OutputSet, ReadOnlyFileIsReplacedWhenAskedAndStaysReadOnly) {
@@ -65,7 +65,7 @@ TEST_F(OutputSet, ReadOnlyFileIsReplacedWhenAskedAndStaysReadOnly) {
 // temporary files: none is followed, and nothing is written outside the folder.
 TEST_F(OutputSet, PlantedLinksAreNeverFollowed) {
   namespace fs = std::filesystem;
-  testing::TempDir elsewhere;
+  test_support::TempDir elsewhere;
   const std::string pid = std::to_string(current_process_id());
   std::error_code ec;
   fs::remove(dir_ / "A_1.sim");
@@ -79,7 +79,7 @@ TEST_F(OutputSet, PlantedLinksAreNeverFollowed) {
     EXPECT_EQ(read_file(dir_ / name), "new") << name;
     EXPECT_TRUE(fs::is_regular_file(fs::symlink_status(dir_ / name))) << name;
   }
-  EXPECT_TRUE(testing::file_names(elsewhere.path()).empty());
+  EXPECT_TRUE(test_support::file_names(elsewhere.path()).empty());
 }
 
 // The lock of another run, held here from the test's own process.
@@ -107,7 +107,7 @@ TEST_F(OutputSet, SetIsWrittenOnceTheOtherRunLetsGoAndTheLockFileGoesWithIt) {
   });
   write_set();
   for (const char* name : kNames) EXPECT_EQ(read_file(dir_ / name), "new") << name;
-  EXPECT_EQ(testing::file_names(dir_.path()),
+  EXPECT_EQ(test_support::file_names(dir_.path()),
             (std::vector<std::string>{"A_1.dat", "A_1.sim", "A_linea.dat"}));
 }
 

@@ -10,7 +10,7 @@
 namespace tracciato {
 namespace {
 
-using testing::read_file;
+using test_support::read_file;
 
 TEST_F(OutputSet, FileHeldOpenKeepsTheWholeEarlierSet) {
   const HeldFile held(dir_ / "A_1.sim");
@@ -23,7 +23,7 @@ TEST_F(OutputSet, FileHeldOpenKeepsTheWholeEarlierSet) {
     EXPECT_NE(what.find("another program holds it open"), std::string::npos) << what;
   }
   EXPECT_EQ(unchanged_files().size(), 3u);
-  EXPECT_EQ(testing::file_names(dir_.path()).size(), 3u);
+  EXPECT_EQ(test_support::file_names(dir_.path()).size(), 3u);
 }
 
 TEST_F(OutputSet, FileLetGoOfWhileWaitingIsReplaced) {

@@ -12,7 +12,7 @@ class OutputSet : public ::testing::Test {
  protected:
   void SetUp() override {
     for (const char* name : kNames)
-      testing::write_file(dir_ / name, std::string("earlier ") + name);
+      test_support::write_file(dir_ / name, std::string("earlier ") + name);
   }
 
   void write_set(bool replace_read_only = false) {
@@ -25,7 +25,7 @@ class OutputSet : public ::testing::Test {
     std::vector<std::string> same;
     for (const char* name : kNames) {
       if (std::filesystem::is_regular_file(dir_ / name) &&
-          testing::read_file(dir_ / name) == std::string("earlier ") + name) {
+          test_support::read_file(dir_ / name) == std::string("earlier ") + name) {
         same.push_back(name);
       }
     }
@@ -35,7 +35,7 @@ class OutputSet : public ::testing::Test {
   static constexpr const char* kNames[] = {"A_linea.dat", "A_1.sim", "A_1.dat"};
   static constexpr std::uint8_t kNew[] = {'n', 'e', 'w'};
   const std::span<const std::uint8_t> kNewBytes{kNew};
-  testing::TempDir dir_;
+  test_support::TempDir dir_;
 };
 
 }  // namespace tracciato

@@ -8,10 +8,10 @@
 namespace tracciato {
 namespace {
 
-using testing::compile;
-using testing::crlf;
-using testing::line_description;
-using testing::train_description;
+using test_support::compile;
+using test_support::crlf;
+using test_support::line_description;
+using test_support::train_description;
 
 const std::string kGoodTrain = train_description({"velocita,       0,    30"});
 
@@ -20,8 +20,8 @@ class TemporaryDescriptions : public ::testing::Test {
  protected:
   Scenario build(const std::string& line_text, const std::string& train_text,
                  bool write_line = true) {
-    if (write_line) testing::write_file(line_file(), line_text);
-    testing::write_file(train_file(), train_text);
+    if (write_line) test_support::write_file(line_file(), line_text);
+    test_support::write_file(train_file(), train_text);
     FileDescription line(line_file(), true);
     FileDescription train(train_file(), true);
     return memorizza_percorso({line, train, "Prova", "1", 1});
@@ -31,7 +31,7 @@ class TemporaryDescriptions : public ::testing::Test {
   bool line_left() const { return std::filesystem::exists(line_file()); }
   bool train_left() const { return std::filesystem::exists(train_file()); }
 
-  testing::TempDir dir_;
+  test_support::TempDir dir_;
 };
 
 TEST_F(TemporaryDescriptions, SuccessLeavesNeither) {
@@ -99,7 +99,7 @@ TEST(BuildPrecedence, LineRangeFailureEndsTheTrainAtItsFirstSignal) {
 }
 
 TEST(BuildPrecedence, ProgressiveCheckReplacesEarlierCodes) {
-  const std::string line = testing::line_description_with(
+  const std::string line = test_support::line_description_with(
       {"lunghezza percorso,  10000", "progressiva chilometrica uno,  0,  10025,  0"},
       {"pendenza,  999999,  2"});
   const Scenario s = compile(line, kGoodTrain);
@@ -169,7 +169,7 @@ TEST(BuildPrecedence, ARowShortOfFieldsIsReportedAtItselfNotingWhereTheFieldWasR
 }
 
 TEST(BuildPrecedence, MissingTrainDescriptionIsAnUnexpectedFailure) {
-  testing::TempDir dir;
+  test_support::TempDir dir;
   MemoryDescription line("linea.txt", line_description({}));
   FileDescription train(dir / "absent-.txt", false);
   const Scenario s = memorizza_percorso({line, train, "Prova", "1", 1});
@@ -191,9 +191,9 @@ class UnreadableDescriptions : public ::testing::TestWithParam<UnreadableCase> {
 
 TEST_P(UnreadableDescriptions, SayWhyAndOfferTheNearestName) {
   const UnreadableCase& c = GetParam();
-  testing::TempDir dir;
-  testing::write_file(dir / "Prova_linea.txt", line_description({}));
-  testing::write_file(dir / "Prova_1-.txt", kGoodTrain);
+  test_support::TempDir dir;
+  test_support::write_file(dir / "Prova_linea.txt", line_description({}));
+  test_support::write_file(dir / "Prova_1-.txt", kGoodTrain);
   std::filesystem::create_directory(dir / "Cartella_linea.txt");
   FileDescription line(dir / c.line, false, c.line);
   FileDescription train(dir / c.train, false, c.train);

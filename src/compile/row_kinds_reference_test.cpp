@@ -80,7 +80,8 @@ std::string expected_table(const RowKind& row) {
 
 class Reference : public ::testing::Test {
  protected:
-  const std::vector<std::string> lines_ = lines_of(testing::read_file(TRACCIATO_FORMAT_REFERENCE));
+  const std::vector<std::string> lines_ =
+      lines_of(test_support::read_file(TRACCIATO_FORMAT_REFERENCE));
 };
 
 TEST_F(Reference, NamesEveryRowKindsKeywordAndTheWordsTheReaderLooksForWithTheirCase) {

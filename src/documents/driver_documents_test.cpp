@@ -46,9 +46,9 @@ ScenarioNames scenario_names() {
 
 // The bytes `d` writes for the embedded scenario into a fresh directory.
 std::string written(const Document& d) {
-  testing::TempDir dir;
+  test_support::TempDir dir;
   d.writer(dir.path(), scenario_names(), embedded_scenario().*d.text);
-  return testing::read_file(dir / d.file);
+  return test_support::read_file(dir / d.file);
 }
 
 // The lines of written bytes; every line has to end with CR LF.
@@ -192,11 +192,11 @@ Progressive embedded_progressive() {
 TEST(Documents, EachReplacesAnEarlierFileOfItsNameWithItsLinesInCrLf) {
   for (const Document& d : kDocuments) {
     SCOPED_TRACE(d.file);
-    testing::TempDir dir;
-    testing::write_file(dir / d.file, std::string(20000, 'x') + "\r\n");
+    test_support::TempDir dir;
+    test_support::write_file(dir / d.file, std::string(20000, 'x') + "\r\n");
     d.writer(dir.path(), scenario_names(), embedded_scenario().*d.text);
-    EXPECT_EQ(testing::file_names(dir.path()), std::vector<std::string>{d.file});
-    const std::string bytes = testing::read_file(dir / d.file);
+    EXPECT_EQ(test_support::file_names(dir.path()), std::vector<std::string>{d.file});
+    const std::string bytes = test_support::read_file(dir / d.file);
     EXPECT_EQ(crlf_lines(bytes).size(), d.line_count);
     EXPECT_EQ(static_cast<std::size_t>(std::count(bytes.begin(), bytes.end(), '\n')), d.line_count);
     EXPECT_EQ(bytes.find(std::string(100, 'x')), std::string::npos);
@@ -221,25 +221,26 @@ TEST(Documents, EveryLineIsWrittenWholeInTheCodePage) {
 TEST(Documents, ACharacterOutsideTheCodePageIsWrittenAsAQuestionMark) {
   for (const Document& d : kDocuments) {
     SCOPED_TRACE(d.file);
-    testing::TempDir dir;
+    test_support::TempDir dir;
     d.writer(dir.path(), scenario_names(), "Validit\u00e0 n\u00b0 \u03a9 \u20ac \u2192\n  \n\n");
-    EXPECT_EQ(testing::read_file(dir / d.file), "Validit\xE0 n\xB0 ? \x80 ?\r\n  \r\n\r\n");
+    EXPECT_EQ(test_support::read_file(dir / d.file), "Validit\xE0 n\xB0 ? \x80 ?\r\n  \r\n\r\n");
   }
 }
 
 TEST(Documents, AreWrittenBeforeTheCompileAndStayWhenItFails) {
-  testing::TempDir good, damaged;
-  ASSERT_EQ(testing::run_tracciato({"--out", good.path()}, good.path()).status, 0);
-  for (const Document& d : kDocuments) testing::write_file(damaged / d.file, "an earlier copy\r\n");
+  test_support::TempDir good, damaged;
+  ASSERT_EQ(test_support::run_tracciato({"--out", good.path()}, good.path()).status, 0);
+  for (const Document& d : kDocuments)
+    test_support::write_file(damaged / d.file, "an earlier copy\r\n");
   const auto run =
-      testing::run_program(TRACCIATO_DAMAGED_EXE, {"--out", damaged.path()}, damaged.path());
+      test_support::run_program(TRACCIATO_DAMAGED_EXE, {"--out", damaged.path()}, damaged.path());
   EXPECT_EQ(run.status, 1);
   EXPECT_EQ(run.err.substr(0, run.err.find('\n')), " Errore n. 6");
   for (const Document& d : kDocuments) {
     SCOPED_TRACE(d.file);
-    const std::string bytes = testing::read_file(damaged / d.file);
+    const std::string bytes = test_support::read_file(damaged / d.file);
     EXPECT_EQ(crlf_lines(bytes).size(), d.line_count);
-    EXPECT_EQ(bytes, testing::read_file(good / d.file));
+    EXPECT_EQ(bytes, test_support::read_file(good / d.file));
   }
 }
 

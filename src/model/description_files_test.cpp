@@ -27,10 +27,10 @@ TEST(DescriptionFiles, APartnerKeepsThePathFormItWasGiven) {
 }
 
 TEST(DescriptionFiles, TheTrainsOfALineComeChangedLastFirstThenByName) {
-  testing::TempDir dir;
+  test_support::TempDir dir;
   for (const char* name : {"Prova_9-.txt", "Prova_2-.txt", "Prova_5-.txt", "Altra_1-.txt",
                            "Prova_1_note.txt", "Prova_linea.txt"}) {
-    testing::write_file(dir / name, "");
+    test_support::write_file(dir / name, "");
   }
   fs::create_directory(dir / "Prova_4-.txt");
   changed_hours_ago(dir / "Prova_2-.txt", 5);
@@ -53,10 +53,10 @@ struct NearCase {
 class NearestNameBeside : public ::testing::TestWithParam<NearCase> {};
 
 TEST_P(NearestNameBeside, OffersTheFileMeantByAMistypedName) {
-  testing::TempDir dir;
+  test_support::TempDir dir;
   for (const char* name : {"Esempio_linea.txt", "Esempio_linea.dat", "Esempio_100-.txt",
                            "Esempio_100.sim", "Esempio_100_note.txt"}) {
-    testing::write_file(dir / name, "");
+    test_support::write_file(dir / name, "");
   }
   fs::create_directory(dir / "Esempio_101-.txt");
   EXPECT_EQ(nearest_name_beside(dir / GetParam().missing), GetParam().meant);
@@ -73,7 +73,7 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(DescriptionFiles, NoNearNameInAFolderThatIsNotThere) {
-  testing::TempDir dir;
+  test_support::TempDir dir;
   EXPECT_EQ(nearest_name_beside(dir / "absent" / "Esempio_linea.txt"), std::nullopt);
 }
 

@@ -17,7 +17,7 @@ TEST(ErrorCodes, AreListedOnceInIncreasingOrderEachWithASummary) {
 }
 
 TEST(ErrorCodes, EveryCodeACompileEndsWithIsExplained) {
-  for (const testing::ErrorFixture& f : testing::error_fixtures()) {
+  for (const test_support::ErrorFixture& f : test_support::error_fixtures()) {
     EXPECT_NE(error_summary(f.code), nullptr) << f.name << " ends with " << f.code;
   }
   EXPECT_EQ(error_summary(0), nullptr);

@@ -10,9 +10,9 @@ namespace {
 namespace fs = std::filesystem;
 
 TEST(Folder, ListsEveryEntryByNameWithItsKindAndTime) {
-  testing::TempDir dir;
-  testing::write_file(dir / "b.txt", "b");
-  testing::write_file(dir / utf8_path("città.txt"), "c");
+  test_support::TempDir dir;
+  test_support::write_file(dir / "b.txt", "b");
+  test_support::write_file(dir / utf8_path("città.txt"), "c");
   fs::create_directory(dir / "a");
   const auto earlier = fs::file_time_type::clock::now() - std::chrono::hours(24);
   fs::last_write_time(dir / "b.txt", earlier);
@@ -28,8 +28,8 @@ TEST(Folder, ListsEveryEntryByNameWithItsKindAndTime) {
 }
 
 TEST(Folder, IsEmptyForAFolderThatCannotBeListed) {
-  testing::TempDir dir;
-  testing::write_file(dir / "plain", "x");
+  test_support::TempDir dir;
+  test_support::write_file(dir / "plain", "x");
   EXPECT_TRUE(list_folder(dir / "absent").empty());
   EXPECT_TRUE(list_folder(dir / "plain").empty());
 }

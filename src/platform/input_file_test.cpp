@@ -14,10 +14,10 @@ std::string text_of(const std::vector<std::uint8_t>& bytes) {
 }
 
 TEST(InputFile, ReadsEveryByteOfAFileLongerThanOneRead) {
-  testing::TempDir dir;
+  test_support::TempDir dir;
   std::string bytes(3 * 1024 * 1024 + 7, '\0');
   for (std::size_t i = 0; i < bytes.size(); ++i) bytes[i] = static_cast<char>(i * 31 % 251);
-  testing::write_file(dir / "long", bytes);
+  test_support::write_file(dir / "long", bytes);
   std::string why;
   auto input = InputFile::open(dir / "long", why);
   ASSERT_TRUE(input) << why;
@@ -26,8 +26,8 @@ TEST(InputFile, ReadsEveryByteOfAFileLongerThanOneRead) {
 }
 
 TEST(InputFile, ReadsAnEmptyFileAsNoBytes) {
-  testing::TempDir dir;
-  testing::write_file(dir / "empty", "");
+  test_support::TempDir dir;
+  test_support::write_file(dir / "empty", "");
   std::string why;
   auto input = InputFile::open(dir / "empty", why);
   ASSERT_TRUE(input) << why;
@@ -35,8 +35,8 @@ TEST(InputFile, ReadsAnEmptyFileAsNoBytes) {
 }
 
 TEST(InputFile, FileShortenedAfterItWasOpenedIsAnErrorWhereItEnds) {
-  testing::TempDir dir;
-  testing::write_file(dir / "shrinking", std::string(std::size_t{3} * 1024 * 1024, 'x'));
+  test_support::TempDir dir;
+  test_support::write_file(dir / "shrinking", std::string(std::size_t{3} * 1024 * 1024, 'x'));
   std::string why;
   auto input = InputFile::open(dir / "shrinking", why);
   ASSERT_TRUE(input) << why;
@@ -53,7 +53,7 @@ TEST(InputFile, FileShortenedAfterItWasOpenedIsAnErrorWhereItEnds) {
 }
 
 TEST(InputFile, RefusesWhatCannotBeReadSayingWhy) {
-  testing::TempDir dir;
+  test_support::TempDir dir;
   std::string why;
   EXPECT_FALSE(InputFile::open(dir / "absent", why));
   EXPECT_EQ(why, "it does not exist");

@@ -8,9 +8,9 @@ namespace tracciato {
 namespace {
 
 TEST(MappedFile, GivesTheFileBytesAndEmptyForAnEmptyFile) {
-  testing::TempDir dir;
-  testing::write_file(dir / "a", std::string("ab\0c\r\n", 6));
-  testing::write_file(dir / "empty", "");
+  test_support::TempDir dir;
+  test_support::write_file(dir / "a", std::string("ab\0c\r\n", 6));
+  test_support::write_file(dir / "empty", "");
   const auto mapped = MappedFile::open(dir / "a");
   ASSERT_TRUE(mapped);
   EXPECT_EQ(mapped->bytes(), std::string_view("ab\0c\r\n", 6));
@@ -20,14 +20,14 @@ TEST(MappedFile, GivesTheFileBytesAndEmptyForAnEmptyFile) {
 }
 
 TEST(MappedFile, IsNothingForAMissingFileOrADirectory) {
-  testing::TempDir dir;
+  test_support::TempDir dir;
   EXPECT_FALSE(MappedFile::open(dir / "absent"));
   EXPECT_FALSE(MappedFile::open(dir.path()));
 }
 
 TEST(MappedFile, HandsItsBytesOverWhenMoved) {
-  testing::TempDir dir;
-  testing::write_file(dir / "a", "bytes");
+  test_support::TempDir dir;
+  test_support::write_file(dir / "a", "bytes");
   auto mapped = MappedFile::open(dir / "a");
   ASSERT_TRUE(mapped);
   MappedFile moved = std::move(*mapped);

@@ -9,8 +9,8 @@ namespace tracciato {
 namespace {
 
 TEST(MappedFile, ReadsADescriptionAnotherProgramHoldsOpenForWriting) {
-  testing::TempDir dir;
-  testing::write_file(dir / "F_linea.txt", "[generale]");
+  test_support::TempDir dir;
+  test_support::write_file(dir / "F_linea.txt", "[generale]");
   const HeldFile editor(dir / "F_linea.txt", HeldFile::Hold::kForWriting);
   const auto mapped = MappedFile::open(dir / "F_linea.txt");
   ASSERT_TRUE(mapped);

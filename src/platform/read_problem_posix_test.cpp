@@ -14,15 +14,15 @@ namespace {
 
 TEST(ReadProblem, TellsAFileWithoutReadPermission) {
   if (::geteuid() == 0) GTEST_SKIP() << "root reads a file whatever its permissions";
-  testing::TempDir dir;
-  testing::write_file(dir / "locked", "bytes");
+  test_support::TempDir dir;
+  test_support::write_file(dir / "locked", "bytes");
   ASSERT_EQ(::chmod((dir / "locked").c_str(), 0), 0);
   EXPECT_EQ(read_problem(dir / "locked"), "no permission to read it");
 }
 
 // Each would make a reader that opens it wait, or read what is no file.
 TEST(ReadProblem, TellsAFifoADeviceAndASocketWithoutWaitingOnThem) {
-  testing::TempDir dir;
+  test_support::TempDir dir;
   ASSERT_EQ(::mkfifo((dir / "pipe").c_str(), 0600), 0);
   EXPECT_EQ(read_problem(dir / "pipe"), "it is a FIFO");
   EXPECT_EQ(read_problem("/dev/null"), "it is a device");
@@ -39,7 +39,7 @@ TEST(ReadProblem, TellsAFifoADeviceAndASocketWithoutWaitingOnThem) {
 }
 
 TEST(ReadProblem, TellsASymbolicLinkLoop) {
-  testing::TempDir dir;
+  test_support::TempDir dir;
   std::filesystem::create_symlink("b", dir / "a");
   std::filesystem::create_symlink("a", dir / "b");
   EXPECT_EQ(read_problem(dir / "a"), "it is a symbolic link loop");

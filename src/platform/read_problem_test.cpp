@@ -8,16 +8,16 @@ namespace tracciato {
 namespace {
 
 TEST(ReadProblem, TellsAMissingFileAndADirectoryApart) {
-  testing::TempDir dir;
+  test_support::TempDir dir;
   EXPECT_EQ(read_problem(dir / "absent"), "it does not exist");
   EXPECT_EQ(read_problem(dir / "absent" / "below"), "it does not exist");
   EXPECT_EQ(read_problem(dir.path()), "it is a directory");
 }
 
 TEST(ReadProblem, IsNothingForAFileThatReads) {
-  testing::TempDir dir;
-  testing::write_file(dir / "a", "bytes");
-  testing::write_file(dir / "empty", "");
+  test_support::TempDir dir;
+  test_support::write_file(dir / "a", "bytes");
+  test_support::write_file(dir / "empty", "");
   EXPECT_EQ(read_problem(dir / "a"), std::nullopt);
   EXPECT_EQ(read_problem(dir / "empty"), std::nullopt);
 }

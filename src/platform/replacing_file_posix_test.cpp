@@ -19,10 +19,10 @@ void replace(const std::filesystem::path& file) {
 }
 
 TEST(ReplacingFile, ReplacedFileKeepsItsMode) {
-  testing::TempDir dir;
+  test_support::TempDir dir;
   for (const mode_t mode : {0600, 0640, 0755, 0444}) {
     const auto file = dir / ("mode-" + std::to_string(mode));
-    testing::write_file(file, "earlier");
+    test_support::write_file(file, "earlier");
     ASSERT_EQ(::chmod(file.c_str(), mode), 0);
     replace(file);
     EXPECT_EQ(mode_of(file), mode) << std::oct << mode;
@@ -30,7 +30,7 @@ TEST(ReplacingFile, ReplacedFileKeepsItsMode) {
 }
 
 TEST(ReplacingFile, NewFileHasTheModeTheUmaskLeaves) {
-  testing::TempDir dir;
+  test_support::TempDir dir;
   const mode_t umask = ::umask(022);
   replace(dir / "new");
   ::umask(umask);

@@ -21,42 +21,42 @@ bool writable(const fs::path& file) {
 }
 
 TEST(ReplacingFile, EarlierFileStaysWholeUntilTheNewOneIsPlaced) {
-  testing::TempDir dir;
-  testing::write_file(dir / "page.html", "earlier");
+  test_support::TempDir dir;
+  test_support::write_file(dir / "page.html", "earlier");
   {
     ReplacingFile file(dir / "page.html");
     write_text(file, "new");
     file.finish();
-    EXPECT_EQ(testing::read_file(dir / "page.html"), "earlier");
+    EXPECT_EQ(test_support::read_file(dir / "page.html"), "earlier");
     file.place();
   }
-  EXPECT_EQ(testing::read_file(dir / "page.html"), "new");
-  EXPECT_EQ(testing::file_names(dir.path()), std::vector<std::string>{"page.html"});
+  EXPECT_EQ(test_support::read_file(dir / "page.html"), "new");
+  EXPECT_EQ(test_support::file_names(dir.path()), std::vector<std::string>{"page.html"});
 }
 
 TEST(ReplacingFile, FileGivenUpLeavesTheEarlierOneAndNoTemporary) {
-  testing::TempDir dir;
-  testing::write_file(dir / "page.html", "earlier");
+  test_support::TempDir dir;
+  test_support::write_file(dir / "page.html", "earlier");
   {
     ReplacingFile file(dir / "page.html");
     write_text(file, "half a pa");
   }
-  EXPECT_EQ(testing::read_file(dir / "page.html"), "earlier");
-  EXPECT_EQ(testing::file_names(dir.path()), std::vector<std::string>{"page.html"});
+  EXPECT_EQ(test_support::read_file(dir / "page.html"), "earlier");
+  EXPECT_EQ(test_support::file_names(dir.path()), std::vector<std::string>{"page.html"});
 }
 
 TEST(ReplacingFile, TemporariesAreNamedAnewEachTime) {
-  testing::TempDir dir;
+  test_support::TempDir dir;
   const ReplacingFile a(dir / "x.dat");
   const ReplacingFile b(dir / "x.dat");
-  const auto names = testing::file_names(dir.path());
+  const auto names = test_support::file_names(dir.path());
   ASSERT_EQ(names.size(), 2u);
   EXPECT_NE(names[0], names[1]);
 }
 
 TEST(ReplacingFile, ReadOnlyFileReplacedStaysReadOnly) {
-  testing::TempDir dir;
-  testing::write_file(dir / "x.sim", "earlier");
+  test_support::TempDir dir;
+  test_support::write_file(dir / "x.sim", "earlier");
   fs::permissions(dir / "x.sim",
                   fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
                   fs::perm_options::remove);
@@ -64,12 +64,12 @@ TEST(ReplacingFile, ReadOnlyFileReplacedStaysReadOnly) {
   EXPECT_TRUE(file.earlier().read_only);
   write_text(file, "new");
   file.commit();
-  EXPECT_EQ(testing::read_file(dir / "x.sim"), "new");
+  EXPECT_EQ(test_support::read_file(dir / "x.sim"), "new");
   EXPECT_FALSE(writable(dir / "x.sim"));
 }
 
 TEST(ReplacingFile, WhatIsNoFileStaysAndIsNamed) {
-  testing::TempDir dir;
+  test_support::TempDir dir;
   fs::create_directory(dir / "x.sim");
   try {
     ReplacingFile file(dir / "x.sim");
@@ -79,16 +79,16 @@ TEST(ReplacingFile, WhatIsNoFileStaysAndIsNamed) {
         << error.what();
   }
   EXPECT_TRUE(fs::is_directory(dir / "x.sim"));
-  EXPECT_EQ(testing::file_names(dir.path()), std::vector<std::string>{"x.sim"});
+  EXPECT_EQ(test_support::file_names(dir.path()), std::vector<std::string>{"x.sim"});
 }
 
 // A link planted at the name, leading out of the folder: the new file takes the link's
 // place, and nothing is written where it led.
 TEST(ReplacingFile, LinkAtTheNameIsReplacedNeverFollowed) {
-  testing::TempDir dir;
-  testing::TempDir elsewhere;
+  test_support::TempDir dir;
+  test_support::TempDir elsewhere;
   fs::create_directory(dir / "out");
-  testing::write_file(elsewhere / "victim", "not yours");
+  test_support::write_file(elsewhere / "victim", "not yours");
   std::error_code ec;
   fs::create_symlink(elsewhere / "victim", dir / "out" / "x.sim", ec);
   fs::create_symlink(elsewhere / "absent", dir / "out" / "y.sim", ec);
@@ -98,10 +98,10 @@ TEST(ReplacingFile, LinkAtTheNameIsReplacedNeverFollowed) {
     write_text(file, "new");
     file.commit();
     EXPECT_FALSE(fs::is_symlink(fs::symlink_status(dir / "out" / name))) << name;
-    EXPECT_EQ(testing::read_file(dir / "out" / name), "new") << name;
+    EXPECT_EQ(test_support::read_file(dir / "out" / name), "new") << name;
   }
-  EXPECT_EQ(testing::read_file(elsewhere / "victim"), "not yours");
-  EXPECT_EQ(testing::file_names(elsewhere.path()), std::vector<std::string>{"victim"});
+  EXPECT_EQ(test_support::read_file(elsewhere / "victim"), "not yours");
+  EXPECT_EQ(test_support::file_names(elsewhere.path()), std::vector<std::string>{"victim"});
 }
 
 }  // namespace

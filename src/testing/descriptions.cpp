@@ -1,10 +1,9 @@
 #include "testing/descriptions.h"
 
 #include "compile/description.h"
-#include "compile/line/line_compiler.h"
 #include "compile/pipeline.h"
 
-namespace tracciato::testing {
+namespace tracciato::test_support {
 
 std::string crlf(const std::vector<std::string>& lines) {
   std::string text;
@@ -42,11 +41,4 @@ Scenario compile(const std::string& line, const std::string& train, int j,
   return memorizza_percorso({l, t, base_name, train_number, j});
 }
 
-Scenario compile_line_only(const std::string& line, int j) {
-  Scenario s;
-  s.j = j;
-  compile_line(s, line, "linea.txt");
-  return s;
-}
-
-}  // namespace tracciato::testing
+}  // namespace tracciato::test_support

@@ -7,7 +7,7 @@
 
 #include "model/scenario.h"
 
-namespace tracciato::testing {
+namespace tracciato::test_support {
 
 // Lines joined with CR LF, each line ended.
 std::string crlf(const std::vector<std::string>& lines);
@@ -26,7 +26,4 @@ std::string train_description(const std::vector<std::string>& rows);
 Scenario compile(const std::string& line, const std::string& train, int j = 1,
                  const std::string& base_name = "Prova", const std::string& train_number = "1");
 
-// The line phase alone on a fresh scenario.
-Scenario compile_line_only(const std::string& line, int j = 1);
-
-}  // namespace tracciato::testing
+}  // namespace tracciato::test_support

@@ -2,7 +2,7 @@
 
 #include "testing/descriptions.h"
 
-namespace tracciato::testing {
+namespace tracciato::test_support {
 
 namespace {
 
@@ -101,4 +101,4 @@ const std::vector<ErrorFixture>& error_fixtures() {
   return fixtures;
 }
 
-}  // namespace tracciato::testing
+}  // namespace tracciato::test_support

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-namespace tracciato::testing {
+namespace tracciato::test_support {
 
 // One small pair of descriptions for each code the compile can report, with that code.
 struct ErrorFixture {
@@ -18,4 +18,4 @@ struct ErrorFixture {
 
 const std::vector<ErrorFixture>& error_fixtures();
 
-}  // namespace tracciato::testing
+}  // namespace tracciato::test_support

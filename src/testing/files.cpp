@@ -5,7 +5,7 @@
 #include <iterator>
 #include <random>
 
-namespace tracciato::testing {
+namespace tracciato::test_support {
 
 TempDir::TempDir() {
   std::random_device seed;
@@ -55,4 +55,4 @@ ProgramRun run_program(const std::filesystem::path& program, const std::vector<A
   return run_child(program, words, cwd, input);
 }
 
-}  // namespace tracciato::testing
+}  // namespace tracciato::test_support

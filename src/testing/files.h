@@ -7,7 +7,7 @@
 #include "base/utf8_path.h"
 #include "platform/child_process.h"
 
-namespace tracciato::testing {
+namespace tracciato::test_support {
 
 // A fresh directory removed again at the end of the test.
 class TempDir {
@@ -44,4 +44,4 @@ ProgramRun run_tracciato(const std::vector<Arg>& args, const std::filesystem::pa
 ProgramRun run_program(const std::filesystem::path& program, const std::vector<Arg>& args,
                        const std::filesystem::path& cwd, const std::string& input = {});
 
-}  // namespace tracciato::testing
+}  // namespace tracciato::test_support

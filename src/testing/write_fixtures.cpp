@@ -23,7 +23,7 @@ int main(int argc, char** argv) {
     std::cerr << "usage: tracciato_write_fixtures DIR\n";
     return 2;
   }
-  for (const auto& fixture : tracciato::testing::error_fixtures()) {
+  for (const auto& fixture : tracciato::test_support::error_fixtures()) {
     const auto dir = tracciato::utf8_path(args[0]) / fixture.name;
     std::filesystem::create_directories(dir);
     write(dir / "F_linea.txt", fixture.line);

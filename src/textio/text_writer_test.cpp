@@ -9,22 +9,22 @@ namespace tracciato {
 namespace {
 
 TEST(TextWriter, WritesEachLineWithCrLfInTheCodePage) {
-  testing::TempDir dir;
+  test_support::TempDir dir;
   write_embedded_text(dir / "t.txt", "[generale]\n\nVelocità  \n");
-  EXPECT_EQ(testing::read_file(dir / "t.txt"), "[generale]\r\n\r\nVelocit\xE0  \r\n");
+  EXPECT_EQ(test_support::read_file(dir / "t.txt"), "[generale]\r\n\r\nVelocit\xE0  \r\n");
 }
 
 TEST(TextWriter, ReplacesAnEarlierFileInsteadOfAppending) {
-  testing::TempDir dir;
-  testing::write_file(dir / "t.txt", "an earlier, longer file\r\nwith two lines\r\n");
+  test_support::TempDir dir;
+  test_support::write_file(dir / "t.txt", "an earlier, longer file\r\nwith two lines\r\n");
   write_embedded_text(dir / "t.txt", "x\n");
-  EXPECT_EQ(testing::read_file(dir / "t.txt"), "x\r\n");
+  EXPECT_EQ(test_support::read_file(dir / "t.txt"), "x\r\n");
 }
 
 TEST(TextWriter, StopsAtTheSentinelAndNeverWritesIt) {
-  testing::TempDir dir;
+  test_support::TempDir dir;
   write_embedded_text(dir / "t.txt", "a\nriferimento fine del file\nb\n");
-  EXPECT_EQ(testing::read_file(dir / "t.txt"), "a\r\n");
+  EXPECT_EQ(test_support::read_file(dir / "t.txt"), "a\r\n");
 }
 
 TEST(TextWriter, SlotsHoldAThousandLinesAtMost) {
@@ -37,12 +37,12 @@ TEST(TextWriter, SlotsHoldAThousandLinesAtMost) {
 }
 
 TEST(TextWriter, UnwritableFileIsAFileError) {
-  testing::TempDir dir;
+  test_support::TempDir dir;
   EXPECT_THROW(write_embedded_text(dir / "absent" / "t.txt", "x\n"), std::runtime_error);
 }
 
 TEST(TextWriter, ADirectoryInThePlaceOfTheFileStays) {
-  testing::TempDir dir;
+  test_support::TempDir dir;
   std::filesystem::create_directory(dir / "t.txt");
   try {
     write_embedded_text(dir / "t.txt", "x\n");
@@ -56,15 +56,15 @@ TEST(TextWriter, ADirectoryInThePlaceOfTheFileStays) {
 
 // The link is replaced by the text: what it led to is neither created nor written.
 TEST(TextWriter, ALinkAtTheNameIsReplacedNotFollowed) {
-  testing::TempDir dir;
-  testing::TempDir elsewhere;
+  test_support::TempDir dir;
+  test_support::TempDir elsewhere;
   std::error_code ec;
   std::filesystem::create_symlink(elsewhere / "created", dir / "t.txt", ec);
   if (ec) GTEST_SKIP() << "this system does not let the test make symbolic links: " << ec.message();
   write_embedded_text(dir / "t.txt", "x\n");
   EXPECT_FALSE(std::filesystem::is_symlink(dir / "t.txt"));
-  EXPECT_EQ(testing::read_file(dir / "t.txt"), "x\r\n");
-  EXPECT_TRUE(testing::file_names(elsewhere.path()).empty());
+  EXPECT_EQ(test_support::read_file(dir / "t.txt"), "x\r\n");
+  EXPECT_TRUE(test_support::file_names(elsewhere.path()).empty());
 }
 
 }  // namespace

@@ -17,11 +17,11 @@
 namespace tracciato {
 
 // Found by gtest through the fixture's own namespace, to print it by its name.
-namespace testing {
+namespace test_support {
 void PrintTo(const ErrorFixture& f, std::ostream* os) {
   *os << f.name;
 }
-}  // namespace testing
+}  // namespace test_support
 
 namespace {
 
@@ -31,11 +31,11 @@ FindingList check(const std::string& line, const std::string& train, int j = 1) 
   return check_descriptions({l, t, "Prova", "1", j});
 }
 
-class CheckFixtures : public ::testing::TestWithParam<testing::ErrorFixture> {};
+class CheckFixtures : public ::testing::TestWithParam<test_support::ErrorFixture> {};
 
 TEST_P(CheckFixtures, NamesTheCompilesOwnErrorAsReported) {
-  const testing::ErrorFixture& f = GetParam();
-  const Scenario compiled = testing::compile(f.line, f.train);
+  const test_support::ErrorFixture& f = GetParam();
+  const Scenario compiled = test_support::compile(f.line, f.train);
   ASSERT_EQ(compiled.errors.error_code, f.code) << compiled.errors.explanation;
   const FindingList list = check(f.line, f.train);
   const auto& all = list.findings();
@@ -52,8 +52,8 @@ TEST_P(CheckFixtures, NamesTheCompilesOwnErrorAsReported) {
 }
 
 TEST_P(CheckFixtures, PointsAtTheFieldThatRaisedTheCode) {
-  const testing::ErrorFixture& f = GetParam();
-  const SourceLocation& at = testing::compile(f.line, f.train).errors.where;
+  const test_support::ErrorFixture& f = GetParam();
+  const SourceLocation& at = test_support::compile(f.line, f.train).errors.where;
   if (std::string(f.field).empty()) {
     EXPECT_TRUE(at.source.empty());
     return;
@@ -66,7 +66,8 @@ TEST_P(CheckFixtures, PointsAtTheFieldThatRaisedTheCode) {
       << at.source;
 }
 
-INSTANTIATE_TEST_SUITE_P(EveryCode, CheckFixtures, ::testing::ValuesIn(testing::error_fixtures()),
+INSTANTIATE_TEST_SUITE_P(EveryCode, CheckFixtures,
+                         ::testing::ValuesIn(test_support::error_fixtures()),
                          [](const auto& info) { return std::string(info.param.name); });
 
 // A description pair and the names it is read under.
@@ -84,15 +85,15 @@ void PrintTo(const Pair& p, std::ostream* os) {
 // Every error fixture and every pair of the diagnostics golden files.
 std::vector<Pair> every_pair() {
   std::vector<Pair> pairs;
-  for (const testing::ErrorFixture& f : testing::error_fixtures()) {
+  for (const test_support::ErrorFixture& f : test_support::error_fixtures()) {
     pairs.push_back({std::string("fixture_") + f.name, "linea.txt", f.line, "treno.txt", f.train});
   }
   const std::filesystem::path golden = utf8_path(TRACCIATO_GOLDEN_DIR);
-  for (const std::string& name : testing::file_names(golden)) {
+  for (const std::string& name : test_support::file_names(golden)) {
     const std::filesystem::path dir = golden / utf8_path(name);
     if (!std::filesystem::is_directory(dir)) continue;
-    pairs.push_back({"golden_" + name, "F_linea.txt", testing::read_file(dir / "F_linea.txt"),
-                     "F_1-.txt", testing::read_file(dir / "F_1-.txt")});
+    pairs.push_back({"golden_" + name, "F_linea.txt", test_support::read_file(dir / "F_linea.txt"),
+                     "F_1-.txt", test_support::read_file(dir / "F_1-.txt")});
   }
   return pairs;
 }
@@ -138,20 +139,20 @@ struct Expected {
 };
 
 TEST(Check, FindsEveryIndependentFaultInOneRun) {
-  const std::string line = testing::crlf(
+  const std::string line = test_support::crlf(
       {"[generale]", "lunghezza percorso,  10000", "ripetizione segnali 7 codici,  0  ,0",
        "[curve]", "curvas5,  300,  100", "curvad,  2000,  500", "curvas4,  350,  100",
        "pendenza,   0,    0", "pendneza,  450,   2", "pendenza,  3000,   -5",
        "pendenza,  2000,   -5", "pendenza,  99000,   -5",
        "indicatori_vmax,  925,  60,  80,  80,  0,  ,  ,  ,  0", "cartello_indicatore,  850,   (F)",
        "cartello_indicatore,  850,   (G)", "montagna, 1x00, 1550, 12", "[fine]"});
-  const std::string train =
-      testing::crlf({"[generale]", "velocita,  0, 30", "velocita,  900, 80", "velocita,  500, 80",
-                     "stazione,  75,  2,  200,  0, 0, 0,  1,1,0,  2,1,1,    0,  14,10, 0, X",
-                     "stazione,  1000,  2,  250,  0, 0, 0,  1,1,0,  2,1,1,    0,  14,10, 0, Y",
-                     "segnale,  1950,   1, 4, 1,  0, 0,    0,  0,0,0, 0",
-                     "segnale,  1950,   1, 4, 1,  0, 0,    0,  0,0,0, 0",
-                     "rallentamento,   0,    50,  200, 1,  0,  0", "[fine]"});
+  const std::string train = test_support::crlf(
+      {"[generale]", "velocita,  0, 30", "velocita,  900, 80", "velocita,  500, 80",
+       "stazione,  75,  2,  200,  0, 0, 0,  1,1,0,  2,1,1,    0,  14,10, 0, X",
+       "stazione,  1000,  2,  250,  0, 0, 0,  1,1,0,  2,1,1,    0,  14,10, 0, Y",
+       "segnale,  1950,   1, 4, 1,  0, 0,    0,  0,0,0, 0",
+       "segnale,  1950,   1, 4, 1,  0, 0,    0,  0,0,0, 0",
+       "rallentamento,   0,    50,  200, 1,  0,  0", "[fine]"});
   const FindingList list = check(line, train);
   std::vector<Expected> got;
   for (const Finding& f : list.findings())
@@ -180,10 +181,10 @@ TEST(Check, StationsPastTheSignboardRecordsAreSkippedWithoutABlankFinding) {
     signboards[i] = "cartello_indicatore,  " + std::to_string(1000 + 100 * i) + ", (X)";
   }
   const std::string station = ",  2,  200,  0, 0, 0,  1,1,0,  2,1,1,    0,  14,10, 0, S";
-  const FindingList list =
-      check(testing::line_description(signboards, 20000),
-            testing::train_description({"velocita,  0,  30", "stazione,  1000" + station,
-                                        "stazione,  2000" + station, "stazione,  3000" + station}));
+  const FindingList list = check(
+      test_support::line_description(signboards, 20000),
+      test_support::train_description({"velocita,  0,  30", "stazione,  1000" + station,
+                                       "stazione,  2000" + station, "stazione,  3000" + station}));
   std::vector<std::int32_t> error_codes;
   for (const Finding& f : list.findings()) {
     if (f.error) error_codes.push_back(f.code);
@@ -225,9 +226,9 @@ TEST_P(CheckWarnings, AreTold) {
   }));
 }
 
-const std::string kLine = testing::line_description({});
+const std::string kLine = test_support::line_description({});
 // A train with every row a train needs, so that it draws no warning of its own.
-const std::string kTrain = testing::train_description(
+const std::string kTrain = test_support::train_description(
     {"percentuale massa frenata, 105", "numero vetture, 4", "orologio, 14 9 45", "sabbia, 100",
      "aderenza, 0, 100", "velocita, 0, 30",
      "stazione, 5000, 26, 200, 0,0,0, 1,1,0, 2,1,1, 0, 14,10,0, S"});
@@ -238,85 +239,88 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         WarningCase{"Clean", kLine, kTrain, ""},
         WarningCase{"CurvesWithoutGeometryAreExpected",
-                    testing::line_description({"curvas5, 300, 100"}), kTrain, "", 0},
-        WarningCase{"OneWarningPerMistypedLine", testing::line_description({"pendneza, 450, 2"}),
-                    kTrain, "names no row kind"},
-        WarningCase{"MistypedTrainKeyword", kLine, testing::train_description({"velocta, 0, 30"}),
+                    test_support::line_description({"curvas5, 300, 100"}), kTrain, "", 0},
+        WarningCase{"OneWarningPerMistypedLine",
+                    test_support::line_description({"pendneza, 450, 2"}), kTrain,
                     "names no row kind"},
+        WarningCase{"MistypedTrainKeyword", kLine,
+                    test_support::train_description({"velocta, 0, 30"}), "names no row kind"},
         WarningCase{
             "MountainsOutOfOrder",
-            testing::line_description({"montagna, 3000, 3500, 2", "montagna, 1000, 1500, 2"}),
+            test_support::line_description({"montagna, 3000, 3500, 2", "montagna, 1000, 1500, 2"}),
             kTrain, "does not come after"},
         WarningCase{"CurveDropped",
-                    testing::line_description({"curvas5, 2000, 500", "curvad5, 300, 100"}), kTrain,
-                    "dropped"},
+                    test_support::line_description({"curvas5, 2000, 500", "curvad5, 300, 100"}),
+                    kTrain, "dropped"},
         WarningCase{"AdhesionOutOfOrder", kLine,
-                    testing::train_description({"aderenza, 900, 100", "aderenza, 900, 90"}),
+                    test_support::train_description({"aderenza, 900, 100", "aderenza, 900, 90"}),
                     "does not come after"},
         WarningCase{"StationsOutOfOrder", kLine,
-                    testing::train_description(
+                    test_support::train_description(
                         {"stazione, 5000, 2, 200, 0,0,0, 1,1,0, 2,1,1, 0, 14,10,0, A",
                          "stazione, 1000, 27, 200, 0,0,0, 1,1,0, 2,1,1, 0, 14,10,0, B"}),
                     "does not come after", 1, 1},
-        WarningCase{"OffGrid", kLine, testing::train_description({"velocita, 75, 30"}),
+        WarningCase{"OffGrid", kLine, test_support::train_description({"velocita, 75, 30"}),
                     "not on a multiple of 50"},
-        WarningCase{"TrainWithoutItsRows", kLine, testing::train_description({"velocita, 0, 30"}),
+        WarningCase{"TrainWithoutItsRows", kLine,
+                    test_support::train_description({"velocita, 0, 30"}),
                     "the train has no cars row (\"numero vetture\"): it takes 0"},
-        WarningCase{"TrainWithoutStations", kLine, testing::train_description({"velocita, 0, 30"}),
+        WarningCase{"TrainWithoutStations", kLine,
+                    test_support::train_description({"velocita, 0, 30"}),
                     "the train has no station row (\"stazione\"): its timetable is empty"},
         WarningCase{"StationNameSavedAsUtf8", kLine,
-                    testing::train_description(
+                    test_support::train_description(
                         {"stazione, 5000, 26, 200, 0,0,0, 1,1,0, 2,1,1, 0, 14,10,0, CITT\xC3\x80"}),
                     "the station name \"CITT\xC3\x80\" is UTF-8 text"},
         WarningCase{"SignboardSavedAsUtf8",
-                    testing::line_description({"cartello_indicatore, 1700, (CITT\xC3\x80)"}),
+                    test_support::line_description({"cartello_indicatore, 1700, (CITT\xC3\x80)"}),
                     kTrain, "is UTF-8 text, which the simulator shows byte for byte"},
         WarningCase{"MountainEndingBeforeItStarts",
-                    testing::line_description({"montagna, 3000, 2500, 2"}), kTrain,
+                    test_support::line_description({"montagna, 3000, 2500, 2"}), kTrain,
                     "the mountain stretch from 3,000 m ends at 2,500 m, before it starts"},
         WarningCase{"GradientSteeperThanAnyRailway",
-                    testing::line_description({"pendenza, 1000, 61"}), kTrain,
+                    test_support::line_description({"pendenza, 1000, 61"}), kTrain,
                     "the gradient of 61 per mille at 1,000 m is steeper than 60 per mille"},
-        WarningCase{"GradientAtTheBound", testing::line_description({"pendenza, 1000, -60"}),
+        WarningCase{"GradientAtTheBound", test_support::line_description({"pendenza, 1000, -60"}),
                     kTrain, ""},
         WarningCase{"SpeedFasterThanAnyLine", kLine,
-                    testing::train_description({"velocita, 0, 30", "velocita, 1000, 400"}),
+                    test_support::train_description({"velocita, 0, 30", "velocita, 1000, 400"}),
                     "the speed limit of 400 km/h at 1,000 m is above 350 km/h"},
-        WarningCase{"CurveOfMoreThanAFullCircle", testing::line_description({"curvad6, 300, 2200"}),
-                    kTrain,
+        WarningCase{"CurveOfMoreThanAFullCircle",
+                    test_support::line_description({"curvad6, 300, 2200"}), kTrain,
                     "the curve at 300 m turns 378 degrees in 2,200 m, more than a full circle"},
         WarningCase{"PlatformLongerThanAnyPlatform", kLine,
-                    testing::train_description(
+                    test_support::train_description(
                         {"stazione, 5000, 26, 1100, 0,0,0, 1,1,0, 2,1,1, 0, 14,10,0, S"}),
                     "the platform of 1,100 m at 5,000 m is longer than 1,000 m"},
-        WarningCase{"NoGeneralInTrain", kLine, testing::crlf({"velocita, 0, 30", "[fine]"}),
+        WarningCase{"NoGeneralInTrain", kLine, test_support::crlf({"velocita, 0, 30", "[fine]"}),
                     "no \"[generale]\""},
         WarningCase{"NoSignalRepetition",
-                    testing::line_description_with({"lunghezza percorso, 10000"}, {}), kTrain,
+                    test_support::line_description_with({"lunghezza percorso, 10000"}, {}), kTrain,
                     "without a signal-repetition row"},
         WarningCase{"SignalMarksOverSignalMarks", kLine,
-                    testing::train_description(
+                    test_support::train_description(
                         {kSignal, "segnale,  2050,   1, 4, 1,  0, 0,    0,  0,0,0, 0"}),
                     "approach marks overwrite those already at 1,850 m, 1,750 m, 1,650 m"},
         WarningCase{"StationMarkerOverSignboard",
-                    testing::line_description({"cartello_indicatore, 1000, (F)"}),
-                    testing::train_description(
+                    test_support::line_description({"cartello_indicatore, 1000, (F)"}),
+                    test_support::train_description(
                         {"stazione, 1000, 2, 200, 0,0,0, 1,1,0, 2,1,1, 0, 14,10,0, A"}),
                     "marker at its platform end replaces a signboard"},
         WarningCase{"RowRunningOnIntoTheNextLine", kLine,
-                    testing::train_description(
+                    test_support::train_description(
                         {"stazione, 5000, 26, 200, 0,0,0, 1,1,0, 2,1,1, 0, 14,10", "0, S"}),
                     "the station row has only 15 fields on its line: the compile reads the other "
                     "2 from line 3"},
         WarningCase{"RowWithMoreFieldsThanItTakes",
-                    testing::line_description({"pendenza, 1000, 2, 3000, 4"}), kTrain,
+                    test_support::line_description({"pendenza, 1000, 2, 3000, 4"}), kTrain,
                     "the gradient row has 4 fields but takes 2"},
-        WarningCase{"KeywordHoldingATab", testing::line_description({"pendenza\t1000, 2"}), kTrain,
-                    "the gradient row holds a tab, which is no separator", 1, 1},
+        WarningCase{"KeywordHoldingATab", test_support::line_description({"pendenza\t1000, 2"}),
+                    kTrain, "the gradient row holds a tab, which is no separator", 1, 1},
         WarningCase{"FileBeginningWithAByteOrderMark", "\xEF\xBB\xBF" + kLine, kTrain,
                     "the file begins with a UTF-8 byte-order mark"},
         WarningCase{"SignboardTextInHeaderRecordZero",
-                    testing::line_description(
+                    test_support::line_description(
                         [] {
                           std::vector<std::string> rows;
                           for (int i = 0; i < 81; ++i) {
@@ -326,26 +330,27 @@ INSTANTIATE_TEST_SUITE_P(
                           return rows;
                         }(),
                         20000),
-                    testing::train_description({"velocita, 0, 30"}),
+                    test_support::train_description({"velocita, 0, 30"}),
                     "this signboard's text lands in header record 0"},
         WarningCase{"SlowdownWithoutEnd", kLine,
-                    testing::train_description({"rallentamento, 4000, 50, -500, 1, 0, 0"}),
+                    test_support::train_description({"rallentamento, 4000, 50, -500, 1, 0, 0"}),
                     "has no end before the end of the track"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(Check, EmbeddedScenarioChecksClean) {
-  testing::TempDir dir;
-  const auto run = testing::run_tracciato({"check"}, dir.path());
+  test_support::TempDir dir;
+  const auto run = test_support::run_tracciato({"check"}, dir.path());
   EXPECT_EQ(run.status, 0) << run.out;
   EXPECT_EQ(run.out, "0 errors, 0 warnings\n");
-  EXPECT_TRUE(testing::file_names(dir.path()).empty());
+  EXPECT_TRUE(test_support::file_names(dir.path()).empty());
 }
 
 TEST(Check, CommandLine) {
-  testing::TempDir dir;
-  testing::write_file(dir / "P_linea.txt", testing::line_description({"pendenza, 4x0, 2"}));
-  testing::write_file(dir / "P_1-.txt", kTrain);
-  auto run = testing::run_tracciato({"check", "P_linea.txt", "P_1-.txt"}, dir.path());
+  test_support::TempDir dir;
+  test_support::write_file(dir / "P_linea.txt",
+                           test_support::line_description({"pendenza, 4x0, 2"}));
+  test_support::write_file(dir / "P_1-.txt", kTrain);
+  auto run = test_support::run_tracciato({"check", "P_linea.txt", "P_1-.txt"}, dir.path());
   EXPECT_EQ(run.status, 1);
   EXPECT_EQ(run.out,
             "P_linea.txt:5:11: error 25: the position of the gradient row, \"4x0\", is not a whole "
@@ -355,8 +360,8 @@ TEST(Check, CommandLine) {
             "note: this is the error compile reports\n"
             "1 error, 0 warnings\n"
             "`tracciato explain CODE` tells what a code means and how to fix it\n");
-  run =
-      testing::run_tracciato({"check", "P_linea.txt", "P_1-.txt", "--format", "json"}, dir.path());
+  run = test_support::run_tracciato({"check", "P_linea.txt", "P_1-.txt", "--format", "json"},
+                                    dir.path());
   EXPECT_EQ(run.status, 1);
   EXPECT_EQ(
       run.out,
@@ -365,21 +370,22 @@ TEST(Check, CommandLine) {
       "the gradient row, \\\"4x0\\\", is not a whole number\", \"hint\": null, \"reported\": "
       "true}\n]\n");
   // Alone, the line is checked with the train beside it, and finds the same error.
-  EXPECT_EQ(testing::run_tracciato({"check", "P_linea.txt"}, dir.path()).status, 1);
-  EXPECT_EQ(testing::run_tracciato({"check", "--format", "xml"}, dir.path()).status, 2);
+  EXPECT_EQ(test_support::run_tracciato({"check", "P_linea.txt"}, dir.path()).status, 1);
+  EXPECT_EQ(test_support::run_tracciato({"check", "--format", "xml"}, dir.path()).status, 2);
   std::filesystem::create_directory(dir / "D_linea.txt");
-  EXPECT_EQ(testing::run_tracciato({"check", "D_linea.txt", "P_1-.txt", "--train", "1"}, dir.path())
-                .status,
-            3);
-  EXPECT_EQ(testing::file_names(dir.path()),
+  EXPECT_EQ(
+      test_support::run_tracciato({"check", "D_linea.txt", "P_1-.txt", "--train", "1"}, dir.path())
+          .status,
+      3);
+  EXPECT_EQ(test_support::file_names(dir.path()),
             (std::vector<std::string>{"D_linea.txt", "P_1-.txt", "P_linea.txt"}));
 }
 
 TEST(Check, AnUnreadableDescriptionIsStillAJsonArray) {
-  testing::TempDir dir;
-  testing::write_file(dir / "P_1-.txt", kTrain);
+  test_support::TempDir dir;
+  test_support::write_file(dir / "P_1-.txt", kTrain);
   std::filesystem::create_directory(dir / "D_linea.txt");
-  const auto run = testing::run_tracciato(
+  const auto run = test_support::run_tracciato(
       {"check", "D_linea.txt", "P_1-.txt", "--train", "1", "--format", "json"}, dir.path());
   EXPECT_EQ(run.status, 3);
   EXPECT_EQ(run.out,
@@ -413,20 +419,20 @@ std::string usage(const std::string& problem) {
 // folder named as a line; a file named as neither.
 TEST_P(CheckCommandLine, FindsThePairOrSaysWhy) {
   const CommandLineCase& c = GetParam();
-  testing::TempDir dir;
+  test_support::TempDir dir;
   for (const char* line : {"P_linea.txt", "U_linea.txt", "Solo_linea.txt"}) {
-    testing::write_file(dir / line, kLine);
+    test_support::write_file(dir / line, kLine);
   }
   for (const char* train : {"P_1-.txt", "P_2-.txt", "U_5-.txt", "Orfano_1-.txt", "appunti.txt"}) {
-    testing::write_file(dir / train, kTrain);
+    test_support::write_file(dir / train, kTrain);
   }
   const auto now = std::filesystem::file_time_type::clock::now();
   std::filesystem::last_write_time(dir / "P_2-.txt", now - std::chrono::hours(2));
   std::filesystem::last_write_time(dir / "P_1-.txt", now - std::chrono::hours(1));
   std::filesystem::create_directory(dir / "D_linea.txt");
-  std::vector<testing::Arg> args = {"check"};
+  std::vector<test_support::Arg> args = {"check"};
   args.insert(args.end(), c.args.begin(), c.args.end());
-  const auto run = testing::run_tracciato(args, dir.path());
+  const auto run = test_support::run_tracciato(args, dir.path());
   EXPECT_EQ(run.status, c.status);
   EXPECT_EQ(run.out, c.out);
   EXPECT_EQ(run.err, c.err);

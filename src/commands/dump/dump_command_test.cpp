@@ -17,9 +17,9 @@ namespace tracciato {
 namespace {
 
 namespace fs = std::filesystem;
-using testing::read_file;
-using testing::run_tracciato;
-using testing::write_file;
+using test_support::read_file;
+using test_support::run_tracciato;
+using test_support::write_file;
 
 const char* const kHeader = "Prova_1.sim";
 const char* const kCells = "Prova_1.dat";
@@ -30,7 +30,7 @@ constexpr std::size_t kCell = 15;
 // A small scenario whose every object an author can place by hand: 10 km of route, the
 // line's kilometres counting up from km 135+000 at 0 m.
 std::string prova_line() {
-  return testing::line_description_with(
+  return test_support::line_description_with(
       {"lunghezza percorso,    10000", "progressiva chilometrica uno,    0,    135000,    0",
        "ripetizione segnali 4 codici,    0    ,0"},
       {"curvad5,  300,  100", "pendenza,   0,    5", "pendenza,  2000,   -3",
@@ -39,7 +39,7 @@ std::string prova_line() {
 }
 
 std::string prova_train() {
-  return testing::train_description(
+  return test_support::train_description(
       {"numero vetture,    4", "percentuale massa frenata,    105", "sabbia,    100",
        "orologio,    14              9             45 ", "aderenza,   0,    100",
        "velocita,       0,    120",
@@ -52,7 +52,7 @@ std::string prova_train() {
 class DumpCommand : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
-    dir_ = std::make_unique<testing::TempDir>();
+    dir_ = std::make_unique<test_support::TempDir>();
     const fs::path d = dir_->path();
     write_file(d / "Prova_linea.txt", prova_line());
     write_file(d / "Prova_1-.txt", prova_train());
@@ -64,15 +64,15 @@ class DumpCommand : public ::testing::Test {
 
   static fs::path file(const std::string& name) { return dir_->path() / name; }
 
-  static testing::ProgramRun dump(std::vector<testing::Arg> args) {
+  static test_support::ProgramRun dump(std::vector<test_support::Arg> args) {
     args.insert(args.begin(), "dump");
     return run_tracciato(args, dir_->path());
   }
 
-  static std::unique_ptr<testing::TempDir> dir_;
+  static std::unique_ptr<test_support::TempDir> dir_;
 };
 
-std::unique_ptr<testing::TempDir> DumpCommand::dir_;
+std::unique_ptr<test_support::TempDir> DumpCommand::dir_;
 
 std::vector<std::string> lines_of(const std::string& out) {
   std::vector<std::string> lines;
@@ -115,7 +115,7 @@ void PrintTo(const ShownCase& c, std::ostream* os) {
 class DumpShows : public DumpCommand, public ::testing::WithParamInterface<ShownCase> {};
 
 TEST_P(DumpShows, WhatTheDescriptionsSay) {
-  std::vector<testing::Arg> args = {GetParam().file};
+  std::vector<test_support::Arg> args = {GetParam().file};
   args.insert(args.end(), GetParam().args.begin(), GetParam().args.end());
   const auto run = dump(args);
   ASSERT_EQ(run.status, 0) << run.err;
@@ -247,12 +247,12 @@ TEST_F(DumpCommand, ThinnedUnlessAll) {
 std::string jq(const fs::path& json, const std::string& query) {
   EXPECT_TRUE(fs::exists("/usr/bin/jq")) << "the JSON tests need jq (Debian package jq)";
   const auto run =
-      testing::run_program("/usr/bin/jq", {"-c", "-s", query, json}, json.parent_path());
+      test_support::run_program("/usr/bin/jq", {"-c", "-s", query, json}, json.parent_path());
   EXPECT_EQ(run.status, 0) << run.err;
   return run.out;
 }
 
-std::string json_of(const testing::ProgramRun& run, const fs::path& where) {
+std::string json_of(const test_support::ProgramRun& run, const fs::path& where) {
   write_file(where, run.out);
   return where.string();
 }
@@ -293,7 +293,7 @@ void PrintTo(const RangeCase& c, std::ostream* os) {
 class DumpRange : public DumpCommand, public ::testing::WithParamInterface<RangeCase> {};
 
 TEST_P(DumpRange, SelectsWhatLiesInIt) {
-  std::vector<testing::Arg> args = {GetParam().file};
+  std::vector<test_support::Arg> args = {GetParam().file};
   args.insert(args.end(), GetParam().args.begin(), GetParam().args.end());
   const auto run = dump(args);
   ASSERT_EQ(run.status, 0) << run.err;
@@ -352,7 +352,7 @@ void PrintTo(const DamagedFile& d, std::ostream* os) {
 class DumpDamagedFile : public DumpCommand, public ::testing::WithParamInterface<DamagedFile> {};
 
 TEST_P(DumpDamagedFile, ShowsTheValidPartThenTheOffset) {
-  testing::TempDir dir;
+  test_support::TempDir dir;
   std::string bytes = read_file(file(GetParam().file));
   GetParam().damage(bytes);
   write_file(dir / GetParam().file, bytes);
@@ -398,7 +398,7 @@ void PrintTo(const FlagCase& c, std::ostream* os) {
 class DumpFlags : public DumpCommand, public ::testing::WithParamInterface<FlagCase> {};
 
 TEST_P(DumpFlags, MarksOnlyWhatTheFormatForbids) {
-  testing::TempDir dir;
+  test_support::TempDir dir;
   std::string bytes = read_file(file(GetParam().file));
   GetParam().change(bytes);
   write_file(dir / GetParam().file, bytes);
@@ -436,7 +436,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(DumpCommand, RandomBytesAreFlaggedOrRefusedNeverShownAsValid) {
   std::mt19937 random(15);
   std::uniform_int_distribution<int> byte(0, 255);
-  testing::TempDir dir;
+  test_support::TempDir dir;
   for (const char* name : {kHeader, kCells, kGeometry}) {
     std::string bytes(3000, '\0');
     for (char& c : bytes) c = static_cast<char>(byte(random));
@@ -452,7 +452,7 @@ TEST_F(DumpCommand, RandomBytesAreFlaggedOrRefusedNeverShownAsValid) {
 }
 
 TEST_F(DumpCommand, KindFromTheBytesWhenTheNameDoesNotSay) {
-  testing::TempDir dir;
+  test_support::TempDir dir;
   const std::vector<std::pair<const char*, const char*>> cases = {
       {kHeader, "# header file: 87 records"},
       {kCells, "# cell file: 341 cells"},
@@ -499,7 +499,7 @@ class DumpDiff : public DumpCommand, public ::testing::WithParamInterface<DiffCa
 };
 
 TEST_P(DumpDiff, CountsWhatDiffers) {
-  std::vector<testing::Arg> args = {"--diff"};
+  std::vector<test_support::Arg> args = {"--diff"};
   args.insert(args.end(), GetParam().args.begin(), GetParam().args.end());
   const auto run = dump(args);
   EXPECT_EQ(run.status, GetParam().status) << run.err;

@@ -10,11 +10,11 @@ namespace {
 using nlohmann::json;
 
 // Kilometres run down from km 20+000 at 0 m.
-const std::string kLine = testing::line_description_with(
+const std::string kLine = test_support::line_description_with(
     {"lunghezza percorso, 10000", "progressiva chilometrica uno, 0, 20000, 1",
      "ripetizione segnali 4 codici, 1000, 1500"},
     {"pendenza, 0, 5", "curvas3, 2000, 300", "cartello_indicatore, 4000, (Fine Ponte)"});
-const std::string kTrain = testing::train_description(
+const std::string kTrain = test_support::train_description(
     {"segnale, 3000, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0",
      "stazione, 5000, 2, 200, 0, 0, 0, 1,1,0, 2,1,1, 60, 14,15,0, CITT\xC3\x80 NUOVA",
      "rallentamento, 6000, 60, 500, 0, 0, 0"});
@@ -84,8 +84,8 @@ TEST_P(QuotedTexts, ShowEveryCharacterAsWrittenAndNothingAsMarkup) {
   const std::string row = GetParam().row + GetParam().written;
   const bool train = row.starts_with("stazione");
   const std::string text =
-      train ? testing::train_description({row})
-            : testing::line_description_with({"lunghezza percorso, 10000"}, {row});
+      train ? test_support::train_description({row})
+            : test_support::line_description_with({"lunghezza percorso, 10000"}, {row});
   EXPECT_NE(hover_text(text, train, row).find(GetParam().shown), std::string::npos)
       << hover_text(text, train, row);
 }
@@ -115,9 +115,10 @@ class StoredValues : public ::testing::TestWithParam<StoredCase> {};
 
 TEST_P(StoredValues, AreToldWhereTheSimulatorGetsOtherThanWhatIsWritten) {
   const StoredCase& c = GetParam();
-  const std::string text = c.in == In::kTrain         ? testing::train_description({c.row})
-                           : c.in == In::kLineGeneral ? testing::line_description_with({c.row}, {})
-                                                      : testing::line_description({c.row});
+  const std::string text = c.in == In::kTrain ? test_support::train_description({c.row})
+                           : c.in == In::kLineGeneral
+                               ? test_support::line_description_with({c.row}, {})
+                               : test_support::line_description({c.row});
   const std::string shown = hover_text(text, c.in == In::kTrain, c.row);
   EXPECT_NE(shown.find(c.shown), std::string::npos) << c.shown << " in\n" << shown;
 }
@@ -200,7 +201,7 @@ TEST(LineEnds, ACarriageReturnAloneEndsARowAsALineFeedDoes) {
 
 TEST(Symbols, SpanTheLineInUtf16UnitsPastCharactersBeyondAscii) {
   const std::string locomotive = "\xF0\x9F\x9A\x82";
-  const std::string text = testing::line_description_with(
+  const std::string text = test_support::line_description_with(
       {"lunghezza percorso, 10000"}, {"cartello_indicatore, 4000, CITT\xC3\x80 " + locomotive});
   const json symbols = document_symbols(text, false, kilometres_of(text));
   ASSERT_EQ(symbols.size(), 1U);

@@ -21,8 +21,8 @@ std::string frame(const json& message) {
 }
 
 TEST(LspPartner, AFifoAtThePartnersNameIsNotWaitedOn) {
-  testing::TempDir dir;
-  ASSERT_EQ(testing::run_tracciato({"export", "--out", dir.path()}, dir.path()).status, 0);
+  test_support::TempDir dir;
+  ASSERT_EQ(test_support::run_tracciato({"export", "--out", dir.path()}, dir.path()).status, 0);
   const auto line = dir / "BrenzanoC_OstuviaC_linea.txt";
   const auto train = dir / "BrenzanoC_OstuviaC_4417-.txt";
   std::filesystem::remove(line);
@@ -37,10 +37,10 @@ TEST(LspPartner, AFifoAtThePartnersNameIsNotWaitedOn) {
                 {{"uri", lsp::uri_of_path(shown_path(train))},
                  {"languageId", "tracciato"},
                  {"version", 1},
-                 {"text", testing::read_file(train)}}}}}}) +
+                 {"text", test_support::read_file(train)}}}}}}) +
       frame({{"jsonrpc", "2.0"}, {"id", 2}, {"method", "shutdown"}, {"params", json::object()}}) +
       frame({{"jsonrpc", "2.0"}, {"method", "exit"}, {"params", json::object()}});
-  const auto run = testing::run_tracciato({"lsp"}, dir.path(), input);
+  const auto run = test_support::run_tracciato({"lsp"}, dir.path(), input);
   EXPECT_EQ(run.status, 0) << run.err;
   EXPECT_NE(run.out.find("publishDiagnostics"), std::string::npos) << run.out;
 }

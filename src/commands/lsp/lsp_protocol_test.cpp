@@ -45,13 +45,13 @@ std::vector<json> messages_in(std::string out) {
 class Protocol : public ::testing::Test {
  protected:
   void SetUp() override {
-    ASSERT_EQ(testing::run_tracciato({"export", "--out", dir.path()}, dir.path()).status, 0);
+    ASSERT_EQ(test_support::run_tracciato({"export", "--out", dir.path()}, dir.path()).status, 0);
     for (const auto& f : fs::directory_iterator(dir.path())) {
       const std::string name = shown_path(f.path().filename());
       if (name.ends_with("_linea.txt")) line = f.path();
       if (name.ends_with("-.txt")) train = f.path();
     }
-    line_text = cp1252_to_utf8(testing::read_file(line));
+    line_text = cp1252_to_utf8(test_support::read_file(line));
     mistyped_line = line_number_of(line_text, "pendenza");
     line_text.replace(line_text.find("pendenza"), 8, "pendnza");
   }
@@ -77,7 +77,7 @@ class Protocol : public ::testing::Test {
     std::vector<json> messages;
   };
   Served serve(const std::string& input) const {
-    const auto run = testing::run_tracciato({"lsp"}, dir.path(), input);
+    const auto run = test_support::run_tracciato({"lsp"}, dir.path(), input);
     return {run.status, messages_in(run.out)};
   }
 
@@ -99,7 +99,7 @@ class Protocol : public ::testing::Test {
     return nullptr;
   }
 
-  testing::TempDir dir;
+  test_support::TempDir dir;
   fs::path line;
   fs::path train;
   std::string line_text;
@@ -141,7 +141,7 @@ TEST_F(Protocol, AnErrorCarriesItsCodeAndWhereToReadAboutIt) {
 
 // The compile refuses it only as it writes the header; the editor shows it at the name.
 TEST_F(Protocol, AStationNameTheHeaderCannotHoldIsAnErrorAtTheName) {
-  std::string text = cp1252_to_utf8(testing::read_file(train));
+  std::string text = cp1252_to_utf8(test_support::read_file(train));
   const std::size_t name = text.find("BRENZANO C.le");
   text.insert(name, std::string(70000, 'A'));
   const Served s = serve(start() + open(train, text) + finish());
@@ -158,7 +158,7 @@ TEST_F(Protocol, AClashRelatesTheRowAlreadyInTheCellAtItsPlaceInThePartner) {
   const std::size_t board = line_text.find("indicatori_vmax,");
   const std::size_t at = line_text.find_first_not_of(' ', line_text.find(',', board) + 1);
   const std::string position = line_text.substr(at, line_text.find_first_of(", ", at) - at);
-  std::string train_text = cp1252_to_utf8(testing::read_file(train));
+  std::string train_text = cp1252_to_utf8(test_support::read_file(train));
   train_text.insert(train_text.find("[fine]"),
                     "segnale, " + position + ", 1, 4, 1, 0, 0, 0, 0, 0, 0, 0\r\n");
   const Served s = serve(start() + open(train, train_text) + finish());
@@ -198,7 +198,7 @@ TEST_F(Protocol, AnIncrementalChangeThatFixesTheMistakeClearsItsDiagnostic) {
 }
 
 TEST_F(Protocol, HoverSymbolsCompletionAndQuickFixAnswerOnTheOpenDescriptions) {
-  const std::string train_text = cp1252_to_utf8(testing::read_file(train));
+  const std::string train_text = cp1252_to_utf8(test_support::read_file(train));
   const int station = line_number_of(train_text, "stazione");
   const json train_doc = {{"uri", lsp::uri_of_path(shown_path(train))}};
   const json line_doc = {{"uri", lsp::uri_of_path(shown_path(line))}};
@@ -261,8 +261,8 @@ struct RefusalCase {
 class Refusals : public ::testing::TestWithParam<RefusalCase> {};
 
 TEST_P(Refusals, AnswerWithTheProtocolsErrorCode) {
-  const testing::TempDir dir;
-  const auto run = testing::run_tracciato({"lsp"}, dir.path(), GetParam().input);
+  const test_support::TempDir dir;
+  const auto run = test_support::run_tracciato({"lsp"}, dir.path(), GetParam().input);
   json error;
   for (const json& m : messages_in(run.out))
     if (m.contains("error") && m["id"] == GetParam().id) error = m["error"];
@@ -293,12 +293,12 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(ProtocolEnd, ExitWithoutShutdownOrABrokenStreamEndsWithStatusOne) {
-  const testing::TempDir dir;
-  EXPECT_EQ(
-      testing::run_tracciato({"lsp"}, dir.path(), request(1, "initialize") + notification("exit"))
-          .status,
-      1);
-  const auto broken = testing::run_tracciato({"lsp"}, dir.path(), "Content-Length: x\r\n\r\n");
+  const test_support::TempDir dir;
+  EXPECT_EQ(test_support::run_tracciato({"lsp"}, dir.path(),
+                                        request(1, "initialize") + notification("exit"))
+                .status,
+            1);
+  const auto broken = test_support::run_tracciato({"lsp"}, dir.path(), "Content-Length: x\r\n\r\n");
   EXPECT_EQ(broken.status, 1);
   const auto messages = messages_in(broken.out);
   ASSERT_EQ(messages.size(), 1U);

@@ -23,10 +23,10 @@ TEST(Partners, ATrainIsCheckedWithTheLineBesideIt) {
 }
 
 TEST(Partners, ALineIsCheckedWithTheTrainEditedLastElseTheOneChangedLastOnDisk) {
-  const testing::TempDir dir;
+  const test_support::TempDir dir;
   const std::string line = shown_path(dir / "Prova_linea.txt");
   for (const char* name : {"Prova_9-.txt", "Prova_2-.txt", "Altra_1-.txt"})
-    testing::write_file(dir / name, "");
+    test_support::write_file(dir / name, "");
   std::filesystem::last_write_time(
       dir / "Prova_2-.txt", std::filesystem::file_time_type::clock::now() - std::chrono::hours(2));
   Workspace w;
@@ -39,7 +39,7 @@ TEST(Partners, ALineIsCheckedWithTheTrainEditedLastElseTheOneChangedLastOnDisk) 
 }
 
 TEST(Partners, ALineWithNoTrainIsCheckedAlone) {
-  const testing::TempDir dir;
+  const test_support::TempDir dir;
   const auto pair = Workspace().pair_of(shown_path(dir / "Prova_linea.txt"));
   ASSERT_TRUE(pair);
   EXPECT_EQ(pair->train_path, "");

@@ -13,9 +13,9 @@ namespace tracciato {
 namespace {
 
 namespace fs = std::filesystem;
-using testing::read_file;
-using testing::run_tracciato;
-using testing::write_file;
+using test_support::read_file;
+using test_support::run_tracciato;
+using test_support::write_file;
 
 const char* const kLine = "BrenzanoC_OstuviaC_linea.txt";
 const char* const kTrain = "BrenzanoC_OstuviaC_4417-.txt";
@@ -42,7 +42,7 @@ std::size_t count(const std::string& text, const std::string& what) {
 }
 
 TEST(ReportCommand, EmbeddedScenarioInOneSelfContainedPage) {
-  testing::TempDir dir;
+  test_support::TempDir dir;
   const auto run = run_tracciato({"report"}, dir.path());
   EXPECT_EQ(run.status, 0) << run.err;
   EXPECT_EQ(run.out, "");
@@ -68,7 +68,7 @@ TEST(ReportCommand, EmbeddedScenarioInOneSelfContainedPage) {
 }
 
 TEST(ReportCommand, ACompileErrorIsStatusOneWithTheReportWritten) {
-  testing::TempDir dir;
+  test_support::TempDir dir;
   ASSERT_EQ(run_tracciato({"export"}, dir.path()).status, 0);
   std::string line = read_file(dir / kLine);
   line.insert(line.find("[fine]"), "cartello_indicatore,  850,   (G)\r\n");
@@ -86,7 +86,7 @@ TEST(ReportCommand, ACompileErrorIsStatusOneWithTheReportWritten) {
 
 // The compile refuses it only as it writes the header; the report says so at its row.
 TEST(ReportCommand, AStationNameTheHeaderCannotHoldIsAnErrorAtItsRow) {
-  testing::TempDir dir;
+  test_support::TempDir dir;
   ASSERT_EQ(run_tracciato({"export"}, dir.path()).status, 0);
   std::string train = read_file(dir / kTrain);
   const std::size_t name = train.find("BRENZANO C.le\r\n");
@@ -102,7 +102,7 @@ TEST(ReportCommand, AStationNameTheHeaderCannotHoldIsAnErrorAtItsRow) {
 }
 
 TEST(ReportCommand, UsageErrorsWriteNothing) {
-  testing::TempDir dir;
+  test_support::TempDir dir;
   ASSERT_EQ(run_tracciato({"export"}, dir.path()).status, 0);
   const std::vector<std::vector<std::string>> cases = {
       {"--base", "Altro"},
@@ -114,18 +114,18 @@ TEST(ReportCommand, UsageErrorsWriteNothing) {
       {"--colour"},
       {"--out"},
   };
-  const auto before = testing::file_names(dir.path());
+  const auto before = test_support::file_names(dir.path());
   for (std::vector<std::string> args : cases) {
     args.insert(args.begin(), "report");
     const auto run = run_tracciato({args.begin(), args.end()}, dir.path());
     EXPECT_EQ(run.status, 2) << ::testing::PrintToString(args);
     EXPECT_TRUE(run.err.starts_with("usage: tracciato report")) << run.err;
   }
-  EXPECT_EQ(testing::file_names(dir.path()), before);
+  EXPECT_EQ(test_support::file_names(dir.path()), before);
 }
 
 TEST(ReportCommand, UnwritableReportIsStatusThree) {
-  testing::TempDir dir;
+  test_support::TempDir dir;
   fs::create_directory(dir / "taken.html");
   for (const char* out : {"taken.html", "absent/r.html"}) {
     const auto run = run_tracciato({"report", "--out", out}, dir.path());
@@ -163,13 +163,13 @@ std::pair<std::string, std::string> million_metre_scenario() {
   }
   train.emplace_back("rallentamento,  300000,  60,  1000, 1,  0,  0");
   train.emplace_back("rallentamento,  700000,  40,  500, 1,  1,  0");
-  return {testing::line_description_with(
+  return {test_support::line_description_with(
               {"lunghezza percorso,  1000000", "ripetizione segnali 4 codici,    0    ,0"}, line),
-          testing::train_description(train)};
+          test_support::train_description(train)};
 }
 
 TEST(ReportCommand, AMillionMetreRouteStaysSmall) {
-  testing::TempDir dir;
+  test_support::TempDir dir;
   const auto [line, train] = million_metre_scenario();
   write_file(dir / "Lungo_linea.txt", line);
   write_file(dir / "Lungo_1-.txt", train);

@@ -10,8 +10,8 @@
 namespace tracciato {
 namespace {
 
-using testing::line_description;
-using testing::train_description;
+using test_support::line_description;
+using test_support::train_description;
 
 // A 10000 m line whose every object sits at a position known from its row.
 const std::vector<std::string> kLineRows = {
@@ -29,7 +29,8 @@ const std::vector<std::string> kTrainRows = {
     "rallentamento,   8000,    30,  400, 1,  0,  0"};
 
 TEST(ReportContent, ObjectsStandWhereTheirRowsPutThem) {
-  const Scenario s = testing::compile(line_description(kLineRows), train_description(kTrainRows));
+  const Scenario s =
+      test_support::compile(line_description(kLineRows), train_description(kTrainRows));
   ASSERT_FALSE(s.errors.failed()) << s.errors.explanation;
   const ReportContent c = read_content(s);
   EXPECT_EQ(c.route_length, 10000);
@@ -70,7 +71,8 @@ void expect_stretches(const std::vector<Stretch>& got, const std::vector<Stretch
 }
 
 TEST(ReportContent, ProfilesInKilometresPerHourAndPerMille) {
-  const Scenario s = testing::compile(line_description(kLineRows), train_description(kTrainRows));
+  const Scenario s =
+      test_support::compile(line_description(kLineRows), train_description(kTrainRows));
   const ReportContent c = read_content(s);
   // The profiles fill cells 0 to P - 3 (P = 340).
   expect_stretches(c.speed, {{0, 5000, 60}, {5000, 338 * 50, 100}});
@@ -80,19 +82,20 @@ TEST(ReportContent, ProfilesInKilometresPerHourAndPerMille) {
 TEST(ReportContent, AFailedCompileKeepsWhatItGotAndTheErrorPosition) {
   std::vector<std::string> rows = kLineRows;
   rows.emplace_back("cartello_indicatore,  4010,   (Doppio)");
-  const Scenario s = testing::compile(line_description(rows), train_description(kTrainRows));
+  const Scenario s = test_support::compile(line_description(rows), train_description(kTrainRows));
   ASSERT_EQ(s.errors.error_code, 6);
   const ReportContent c = read_content(s);
   EXPECT_EQ(c.error_position, 4010);
   EXPECT_EQ(c.signboards.size(), 1u);
   EXPECT_TRUE(c.stations.empty());
-  EXPECT_FALSE(
-      read_content(testing::compile(line_description(kLineRows), train_description(kTrainRows)))
-          .error_position);
+  EXPECT_FALSE(read_content(test_support::compile(line_description(kLineRows),
+                                                  train_description(kTrainRows)))
+                   .error_position);
 }
 
 TEST(ReportContent, SignalsKeepTheValuesOfTheirRows) {
-  const Scenario s = testing::compile(line_description(kLineRows), train_description(kTrainRows));
+  const Scenario s =
+      test_support::compile(line_description(kLineRows), train_description(kTrainRows));
   const ReportContent c = read_content(s);
   ASSERT_EQ(c.signals.size(), 3u);
   // "segnale, 2500, 1, 4, 1, 0, 0, 0, 0,0,0, 0": left kind 1 showing 4 1 0, no right side.
@@ -112,7 +115,7 @@ TEST(ReportContent, SignalsKeepTheValuesOfTheirRows) {
 }
 
 TEST(ReportContent, CurvesAreReadBackFromTheGeometryWithClassAndSide) {
-  const Scenario s = testing::compile(
+  const Scenario s = test_support::compile(
       line_description({"curvad5,  500,  300", "curvas2,  2000,  400", "curvaS6,  2400,  100"}),
       train_description({}));
   ASSERT_FALSE(s.errors.failed()) << s.errors.explanation;
@@ -170,7 +173,8 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(ReportContent, TheCompiledSpeedLimitDipsAtTheSlowdown) {
-  const Scenario s = testing::compile(line_description(kLineRows), train_description(kTrainRows));
+  const Scenario s =
+      test_support::compile(line_description(kLineRows), train_description(kTrainRows));
   // "rallentamento, 8000, 30, 400, ...": 30 km/h from 8000 to 8400 m on a 100 km/h line.
   expect_stretches(read_content(s).limit,
                    {{0, 5000, 60}, {5000, 8000, 100}, {8000, 8400, 30}, {8400, 338 * 50, 100}});

@@ -11,9 +11,9 @@
 namespace tracciato {
 namespace {
 
-using testing::line_description;
-using testing::line_description_with;
-using testing::train_description;
+using test_support::line_description;
+using test_support::line_description_with;
+using test_support::train_description;
 
 std::size_t count(const std::string& text, const std::string& what) {
   std::size_t n = 0;
@@ -31,7 +31,7 @@ std::string svg_of(const std::string& page, const std::string& start_tag) {
 }
 
 TEST(ReportPage, TextsAreConvertedFromTheCodePageAndEscaped) {
-  const Scenario s = testing::compile(
+  const Scenario s = test_support::compile(
       line_description({"cartello_indicatore,  2000,   (Ponte <1> & \"2\")"}),
       train_description({"stazione,  1000,  2,  200,  0, 0, 0,  1,1,0,  2,1,1,   50,  8, 5, 0, "
                          "CITT\xC0 <B&B>"}),
@@ -46,10 +46,10 @@ TEST(ReportPage, TextsAreConvertedFromTheCodePageAndEscaped) {
 }
 
 TEST(ReportPage, ACompileErrorIsExplainedAndMarkedOnPlanAndProfile) {
-  const Scenario s =
-      testing::compile(line_description({"curvad5,  500,  300", "cartello_indicatore,  4000,   (A)",
-                                         "cartello_indicatore,  4010,   (B)"}),
-                       train_description({}));
+  const Scenario s = test_support::compile(
+      line_description({"curvad5,  500,  300", "cartello_indicatore,  4000,   (A)",
+                        "cartello_indicatore,  4010,   (B)"}),
+      train_description({}));
   ASSERT_EQ(s.errors.error_code, 6);
   const std::string page = report_page(s);
   EXPECT_NE(page.find("<pre> Errore n. 6\nlinea.txt:"), std::string::npos);
@@ -62,8 +62,8 @@ TEST(ReportPage, ACompileErrorIsExplainedAndMarkedOnPlanAndProfile) {
 
 TEST(ReportPage, WithoutCellsOnlyTheErrorIsShown) {
   // No route length row: nothing was allocated (error 25).
-  const Scenario s = testing::compile(
-      testing::line_description_with({"ripetizione segnali 4 codici,    0    ,0"}, {}),
+  const Scenario s = test_support::compile(
+      test_support::line_description_with({"ripetizione segnali 4 codici,    0    ,0"}, {}),
       train_description({}));
   ASSERT_EQ(s.errors.error_code, 25);
   const std::string page = report_page(s);
@@ -95,7 +95,7 @@ std::vector<std::string> row_of(const std::string& page, const std::string& name
 }
 
 TEST(ReportPage, TimetableGivesArrivalStopWithItsUnitAndThePlatformSpan) {
-  const Scenario s = testing::compile(
+  const Scenario s = test_support::compile(
       line_description_with(
           {"lunghezza percorso,  20000", "progressiva chilometrica uno,  0,  50000,  0",
            "ripetizione segnali 4 codici,    0    ,0"},
@@ -150,7 +150,7 @@ TEST(ReportPage, EveryErrorOfAFailedCompileIsListedTheReportedOneMarked) {
       line_description({"cartello_indicatore,  1000,   (A)", "cartello_indicatore,  1010,   (B)",
                         "cartello_indicatore,  3000,   (C)", "cartello_indicatore,  3010,   (D)"});
   FindingList checked(true);
-  const Scenario s = testing::compile(line, train_description({}));
+  const Scenario s = test_support::compile(line, train_description({}));
   checked.expect_reported(s.errors);
   compile_heard(line, train_description({}), checked);
   checked.finish();
@@ -164,7 +164,7 @@ TEST(ReportPage, EveryErrorOfAFailedCompileIsListedTheReportedOneMarked) {
 }
 
 TEST(ReportPage, ListsAndMarksTheFirstThousandFindingsAndCountsTheRest) {
-  const Scenario s = testing::compile(line_description({}), train_description({}));
+  const Scenario s = test_support::compile(line_description({}), train_description({}));
   ASSERT_FALSE(s.errors.failed()) << s.errors.explanation;
   FindingList findings(false, report_retention());
   for (int line = 1; line <= 1003; ++line) {
@@ -191,7 +191,7 @@ std::vector<std::pair<long, long>> print_pages(const std::string& page) {
 }
 
 TEST(ReportPage, PrintedPagesCoverTheWholeProfileEachWithAHeader) {
-  const Scenario s = testing::compile(line_description({}, 25300), train_description({}));
+  const Scenario s = test_support::compile(line_description({}, 25300), train_description({}));
   ASSERT_FALSE(s.errors.failed()) << s.errors.explanation;
   const std::string page = report_page(s);
   const auto spans = print_pages(page);

@@ -14,9 +14,9 @@
 namespace tracciato {
 namespace {
 
-using testing::crlf;
-using testing::line_description;
-using testing::line_description_with;
+using test_support::crlf;
+using test_support::line_description;
+using test_support::line_description_with;
 
 struct Compiled {
   Scenario s;
@@ -32,7 +32,7 @@ Compiled compile_text(const std::string& text, std::int32_t j = 1) {
 
 // The code the whole build reports for a line description and an empty train.
 std::int32_t build_code(const std::string& line, int j = 1) {
-  return testing::compile(line, testing::train_description({}), j).errors.error_code;
+  return test_support::compile(line, test_support::train_description({}), j).errors.error_code;
 }
 
 // A route of 10000 m (P = 340) with the caller's general rows after the route length.
@@ -708,8 +708,8 @@ INSTANTIATE_TEST_SUITE_P(
     [](const ::testing::TestParamInfo<RangeCase>& info) { return info.param.name; });
 
 TEST(LineRange, TrainIsStillCompiledAndTheCodeReported) {
-  const Scenario s = testing::compile(line_description({"pendenza, 16901, 5"}),
-                                      testing::train_description({"velocita, 0, 100"}));
+  const Scenario s = test_support::compile(line_description({"pendenza, 16901, 5"}),
+                                           test_support::train_description({"velocita, 0, 100"}));
   EXPECT_EQ(s.errors.error_code, 15);
   EXPECT_EQ(s.errors.error_position, 16901);
   EXPECT_EQ(s.cells.at(0).cell_speed, 20);

@@ -165,17 +165,17 @@ TEST_F(SignalRecorder, ApproachMarkBeforeCellZeroIsUnexpected) {
 }
 
 TEST(SignalRecorderBuild, SignalBelow325Gives25) {
-  const std::string line = testing::line_description({});
+  const std::string line = test_support::line_description({});
   const std::string row = ", 1, 4, 1, 0, 0, 1, 3,1,0, 0";
-  EXPECT_EQ(
-      testing::compile(line, testing::train_description({"segnale, 324" + row})).errors.error_code,
-      25);
-  EXPECT_EQ(
-      testing::compile(line, testing::train_description({"segnale, 300" + row})).errors.error_code,
-      25);
-  EXPECT_EQ(
-      testing::compile(line, testing::train_description({"segnale, 350" + row})).errors.error_code,
-      0);
+  EXPECT_EQ(test_support::compile(line, test_support::train_description({"segnale, 324" + row}))
+                .errors.error_code,
+            25);
+  EXPECT_EQ(test_support::compile(line, test_support::train_description({"segnale, 300" + row}))
+                .errors.error_code,
+            25);
+  EXPECT_EQ(test_support::compile(line, test_support::train_description({"segnale, 350" + row}))
+                .errors.error_code,
+            0);
 }
 
 }  // namespace

@@ -18,16 +18,16 @@ using Rows = std::vector<std::string>;
 constexpr std::int32_t kP = 340;
 
 const std::string& plain_line() {
-  static const std::string line = testing::line_description({});
+  static const std::string line = test_support::line_description({});
   return line;
 }
 
 Scenario compile_train_rows(const Rows& rows, const std::string& line = plain_line()) {
-  return testing::compile(line, testing::train_description(rows));
+  return test_support::compile(line, test_support::train_description(rows));
 }
 
 Scenario compile_train_text(const std::string& train) {
-  return testing::compile(plain_line(), train);
+  return test_support::compile(plain_line(), train);
 }
 
 std::string station(std::int32_t at, int kind, std::int32_t length, int long_flag = 0,
@@ -55,7 +55,7 @@ void expect_speed(const Scenario& s, std::int32_t first, std::int32_t last, int 
 // ---- Reading the description ----
 
 TEST(TrainReading, RowsBeforeTheGeneraleFieldAreSkipped) {
-  const Scenario s = compile_train_text(testing::crlf(
+  const Scenario s = compile_train_text(test_support::crlf(
       {"sabbia, 7", "velocita, 0, 100", "intestazione [GeNeRaLe] treno", "sabbia, 100", "[fine]"}));
   ASSERT_EQ(s.errors.error_code, 0);
   EXPECT_EQ(sand(s), 100);
@@ -64,7 +64,7 @@ TEST(TrainReading, RowsBeforeTheGeneraleFieldAreSkipped) {
 
 TEST(TrainReading, FileWithoutGeneraleHandlesNoRowButCompletes) {
   const Scenario s = compile_train_text(
-      testing::crlf({"sabbia, 7", "velocita, 0, 100", "aderenza, 0, 90", "[fine]"}));
+      test_support::crlf({"sabbia, 7", "velocita, 0, 100", "aderenza, 0, 90", "[fine]"}));
   ASSERT_EQ(s.errors.error_code, 0);
   EXPECT_EQ(sand(s), 0);
   for (std::int32_t i = 0; i <= kP; ++i) {
@@ -168,7 +168,7 @@ TEST(TrainReading, KeywordNamingTwoRowKindsReadsBothRows) {
 
 TEST(TrainReading, DataRowOnTheLastLineIsProcessed) {
   const Scenario s = compile_train_text(
-      testing::crlf({"[generale]", "velocita,       0,    30", "velocita,  500,    80"}));
+      test_support::crlf({"[generale]", "velocita,       0,    30", "velocita,  500,    80"}));
   ASSERT_EQ(s.errors.error_code, 0);
   expect_speed(s, 0, 9, 6);
   expect_speed(s, 10, kP - 3, 16);
@@ -186,7 +186,7 @@ TEST(TrainReading, EveryLineEndEndsARow) {
 }
 
 TEST(TrainReading, KeywordAloneOnTheLastLineIsNotProcessed) {
-  const Scenario s = compile_train_text(testing::crlf({"[generale]", "sabbia, 5", "sabbia"}));
+  const Scenario s = compile_train_text(test_support::crlf({"[generale]", "sabbia, 5", "sabbia"}));
   EXPECT_EQ(s.errors.error_code, 0);
   EXPECT_EQ(sand(s), 5);
 }
@@ -446,7 +446,7 @@ TEST(TrainStations, SignboardsTakeStationPlaces) {
   for (int i = 0; i < 77; ++i) {
     signboards.push_back("cartello_indicatore, " + std::to_string(2000 + 50 * i) + ", (F)");
   }
-  const std::string line = testing::line_description(signboards);
+  const std::string line = test_support::line_description(signboards);
   const Scenario one = compile_train_rows({station(0, 30, 100)}, line);
   EXPECT_EQ(one.errors.error_code, 0);
   const Scenario two = compile_train_rows({station(0, 30, 100), station(1000, 30, 100)}, line);
@@ -457,7 +457,7 @@ TEST(TrainStations, SignboardsTakeStationPlaces) {
 TEST(TrainStations, SeventyEightStationsFitWithoutSignboards) {
   Rows rows;
   for (int i = 0; i < 79; ++i) rows.push_back(station(500 * i, 30, 100));
-  const std::string line = testing::line_description({}, 50000);
+  const std::string line = test_support::line_description({}, 50000);
   const Scenario s78 = compile_train_rows(Rows(rows.begin(), rows.end() - 1), line);
   EXPECT_EQ(s78.errors.error_code, 0);
   EXPECT_EQ(StationView(s78.header.at(78)).position, 500 * 77);
@@ -482,7 +482,7 @@ TEST(TrainCodeDrops, PlaceMarkersAtPositionOver50) {
 
 // A mountain stretch 1100 to 1550 asking for markers puts one on cell 25.
 TEST(TrainCodeDrops, ReplaceAMountainMarkerButNotASignal) {
-  const std::string line = testing::line_description({"montagna, 1100, 1550, 12"});
+  const std::string line = test_support::line_description({"montagna, 1100, 1550, 12"});
   const Scenario drop = compile_train_rows({"abbattimento, 1250, 0"}, line);
   ASSERT_EQ(drop.errors.error_code, 0);
   EXPECT_EQ(drop.cells.at(25).cell_type, cell_type::kCodeEndMarker);
@@ -497,7 +497,7 @@ TEST(TrainCodeDrops, ReplaceAMountainMarkerButNotASignal) {
 // ---- Errors between the phases ----
 
 const std::string& line_with_gradient_beyond_route() {
-  static const std::string line = testing::line_description({"pendenza, 20000, 5"});
+  static const std::string line = test_support::line_description({"pendenza, 20000, 5"});
   return line;
 }
 
@@ -542,12 +542,12 @@ TEST(TrainErrors, BadProgressiveReplacesRangeErrors) {
   const Rows general = {"lunghezza percorso, 10000", "ripetizione segnali 4 codici, 0, 0",
                         bad_progressive};
   const Scenario line_range = compile_train_rows(
-      {"sabbia, 3"}, testing::line_description_with(general, {"pendenza, 20000, 5"}));
+      {"sabbia, 3"}, test_support::line_description_with(general, {"pendenza, 20000, 5"}));
   EXPECT_EQ(line_range.errors.error_code, 2);
   const Scenario train_range =
-      compile_train_rows({"velocita, 20000, 5"}, testing::line_description_with(general, {}));
+      compile_train_rows({"velocita, 20000, 5"}, test_support::line_description_with(general, {}));
   EXPECT_EQ(train_range.errors.error_code, 2);
-  const Scenario fine = compile_train_rows({"sabbia, 3"}, testing::line_description({}));
+  const Scenario fine = compile_train_rows({"sabbia, 3"}, test_support::line_description({}));
   EXPECT_EQ(fine.errors.error_code, 0);
 }
 
@@ -585,25 +585,26 @@ INSTANTIATE_TEST_SUITE_P(
     TrainFailureCases, TrainUnexpectedFailures,
     ::testing::Values(
         FailureCase{"EmptyFile", ""},
-        FailureCase{"RowCutByTheEndOfFile", testing::crlf({"[generale]", "velocita, 100"})},
-        FailureCase{"TextInANumber", testing::train_description({"velocita, 100, veloce"})},
+        FailureCase{"RowCutByTheEndOfFile", test_support::crlf({"[generale]", "velocita, 100"})},
+        FailureCase{"TextInANumber", test_support::train_description({"velocita, 100, veloce"})},
         FailureCase{"SpeedAbove1277",
-                    testing::train_description({"velocita, 0, 1278", "velocita, 500, 30"})},
+                    test_support::train_description({"velocita, 0, 1278", "velocita, 500, 30"})},
         FailureCase{"SpeedAbove1277AtCompletion",
-                    testing::train_description({"velocita, 0, 1278"})},
-        FailureCase{"NegativeSpeed", testing::train_description({"velocita, 0, -5"})},
-        FailureCase{"SandBeyond16Bits", testing::train_description({"sabbia, 32768"})},
-        FailureCase{"ClockBeyond16Bits", testing::train_description({"orologio, 14 9 -32769"})},
+                    test_support::train_description({"velocita, 0, 1278"})},
+        FailureCase{"NegativeSpeed", test_support::train_description({"velocita, 0, -5"})},
+        FailureCase{"SandBeyond16Bits", test_support::train_description({"sabbia, 32768"})},
+        FailureCase{"ClockBeyond16Bits",
+                    test_support::train_description({"orologio, 14 9 -32769"})},
         FailureCase{"StationKindBeyond8Bits",
-                    testing::train_description({station(5000, 256, 200)})},
-        FailureCase{"NegativeCodeDrop", testing::train_description({"abbattimento, -100, 5"})},
-        FailureCase{"SignalApproachBeforeCellZero", testing::train_description({signal(300)})},
+                    test_support::train_description({station(5000, 256, 200)})},
+        FailureCase{"NegativeCodeDrop", test_support::train_description({"abbattimento, -100, 5"})},
+        FailureCase{"SignalApproachBeforeCellZero", test_support::train_description({signal(300)})},
         FailureCase{"SlowdownEndBeyondTheRoute",
-                    testing::train_description({"rallentamento, 16000, 50, 1000, 1, 0, 0"})},
+                    test_support::train_description({"rallentamento, 16000, 50, 1000, 1, 0, 0"})},
         FailureCase{"AdhesionFillBeyondTheLastCell",
-                    testing::train_description({"aderenza, 16900, 1", "aderenza, 16900, 1",
-                                                "aderenza, 16900, 1", "aderenza, 16900, 1",
-                                                "aderenza, 16900, 1"})}),
+                    test_support::train_description({"aderenza, 16900, 1", "aderenza, 16900, 1",
+                                                     "aderenza, 16900, 1", "aderenza, 16900, 1",
+                                                     "aderenza, 16900, 1"})}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(TrainErrors, LowestSignalThatFits) {
