@@ -17,8 +17,6 @@ const OptionSpec* find_option(std::span<const OptionSpec> options, std::string_v
   }
   return nullptr;
 }
-
-// "; did you mean --format?" for an option name that is one slip away from one it takes.
 }  // namespace
 
 std::string did_you_mean(std::string_view word, std::span<const std::string_view> names) {

@@ -28,10 +28,11 @@ void write_findings_text(std::ostream& out, const FindingList& list, const TextL
 // without any.
 void write_warnings_text(std::ostream& out, const FindingList& list, const Palette& colours);
 
-// A JSON array of {file, line, column, end_column, severity, code, position, message, hint,
-// reported}, and `related`, {file, line, column, message} for each note, on a finding that
-// has notes: every finding, or no more than `max_errors` errors. Written as the findings
-// come, so that none need be kept: the array opens at once and closes with `close`.
+// A JSON array of findings, each {file, line, column, end_column, severity, code,
+// position, message, hint, reported}, with `related`, a {file, line, column, message} for
+// each note, on a finding that has notes: every finding, or no more than `max_errors`
+// errors. Written as the findings come, so that none need be kept: the array opens at
+// once and closes with `close`.
 class JsonFindings {
  public:
   JsonFindings(std::ostream& out, std::optional<int> max_errors);

@@ -9,12 +9,12 @@
 
 namespace tracciato {
 
-// A line or train description handed to the compile: a file (an author's, or the
-// program's own temporary one, which the compile deletes as it finishes with it) or
-// text held in memory.
 // Whether the two paths name one file; an output must never replace an input.
 bool same_file(const std::filesystem::path& a, const std::filesystem::path& b);
 
+// A line or train description handed to the compile: a file (an author's, or the
+// program's own temporary one, which the compile deletes as it finishes with it) or
+// text held in memory.
 class Description {
  public:
   virtual ~Description() = default;

@@ -2,7 +2,8 @@
 
 namespace tracciato {
 
-// This build was configured without FLTK.
+// This build has no window (TRACCIATO_WINDOW=OFF, or no FLTK and X to build one with):
+// the default run is headless.
 std::unique_ptr<Face> open_window_face() {
   return nullptr;
 }
