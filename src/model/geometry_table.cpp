@@ -75,15 +75,13 @@ void GeometryTable::put(double lateral, double along) {
 }
 
 void GeometryTable::add_straight() {
-  const double d1 = lateral_1_ - lateral_2_;
-  const double d2 = along_1_ - along_2_;
-  put(lateral_1_ + d1, along_1_ + d2);
+  const Point p = straight_from({lateral_2_, along_2_}, {lateral_1_, along_1_});
+  put(p.lateral, p.along);
 }
 
 void GeometryTable::add_curve(double curvature) {
-  const double d1 = lateral_1_ - lateral_2_;
-  const double d2 = along_1_ - along_2_;
-  put(lateral_1_ + d1 + curvature * d2, along_1_ + d2 - curvature * d1);
+  const Point p = curve_from({lateral_2_, along_2_}, {lateral_1_, along_1_}, curvature);
+  put(p.lateral, p.along);
 }
 
 std::optional<double> GeometryTable::coordinate(std::int32_t m, int c) const {

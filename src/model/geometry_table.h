@@ -29,6 +29,22 @@ class GeometryTable {
   void add_straight();
   void add_curve(double curvature);
 
+  // One point of the plan from the two before it, as the two steps above compute it.
+  struct Point {
+    double lateral = 0;
+    double along = 0;
+  };
+  static Point straight_from(Point before_last, Point last) {
+    const double d1 = last.lateral - before_last.lateral;
+    const double d2 = last.along - before_last.along;
+    return {last.lateral + d1, last.along + d2};
+  }
+  static Point curve_from(Point before_last, Point last, double curvature) {
+    const double d1 = last.lateral - before_last.lateral;
+    const double d2 = last.along - before_last.along;
+    return {last.lateral + d1 + curvature * d2, last.along + d2 - curvature * d1};
+  }
+
   // Coordinate c of point m, empty when never computed.
   std::optional<double> coordinate(std::int32_t m, int c) const;
   // The geometry file: coordinate-0 values of every metre, then coordinate-1 values.

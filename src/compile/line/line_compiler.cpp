@@ -11,6 +11,7 @@
 #include "compile/check_hooks.h"
 #include "compile/field_diagnostics.h"
 #include "compile/header_texts.h"
+#include "compile/line/curve_classes.h"
 #include "compile/line/mountain_recorder.h"
 #include "compile/line/progressive_order.h"
 #include "compile/line/speed_board_recorder.h"
@@ -312,13 +313,14 @@ Step LineCompiler::gradient_row() {
 }
 
 Step LineCompiler::curve_row(std::string_view field) {
-  static constexpr std::array<double, 6> kCurvature = {0.0001, 0.0002, 0.0004, 0.001, 0.002, 0.003};
   const std::int32_t start = reader_.read_number();
   const std::int32_t length = reader_.read_number();
   if (!within_route(start)) return out_of_route(RowId::kCurve, start);
   double curvature = 0;
-  for (std::size_t c = 0; c < kCurvature.size() && curvature == 0; ++c) {
-    if (field.find(static_cast<char>('1' + c)) != std::string_view::npos) curvature = kCurvature[c];
+  for (std::size_t c = 0; c < kCurveCurvatures.size() && curvature == 0; ++c) {
+    if (field.find(static_cast<char>('1' + c)) != std::string_view::npos) {
+      curvature = kCurveCurvatures[c];
+    }
   }
   if (curvature == 0) {
     s_.errors.record(
