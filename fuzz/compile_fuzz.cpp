@@ -51,7 +51,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   tracciato::MemoryDescription line("linea.txt", std::string(input.substr(0, split)));
   tracciato::MemoryDescription train(
       "treno.txt", split == std::string_view::npos ? "" : std::string(input.substr(split + 1)));
-  const tracciato::BuildRequest request{line, train, "Fuzz", "1", j};
+  const tracciato::BuildRequest request{line, train, {"Fuzz", "1"}, j};
   const tracciato::Scenario s = tracciato::memorizza_percorso(request);
   if (!s.errors.failed()) tracciato::encode_build(s, "Fuzz", "1");
   Heard checker(true);

@@ -1,23 +1,36 @@
 #pragma once
 
 #include <memory>
-#include <optional>
-#include <span>
 #include <string>
+#include <string_view>
+#include <vector>
 
+#include "cli/arguments.h"
+#include "cli/failure.h"
 #include "compile/description.h"
+#include "model/embedded_scenario.h"
+#include "model/file_names.h"
 
 namespace tracciato {
 
 // The command-line word that stands for standard input.
 inline constexpr const char* kStandardInput = "-";
 
-// The description a word names: the file, or for "-" what standard input holds, named
-// "<stdin>" in diagnostics. Nothing, with `problem` set, when standard input cannot be
-// read.
-std::unique_ptr<Description> description_argument(const std::string& word, std::string& problem);
+// The two descriptions a command reads and the names of the scenario they make.
+struct DescriptionInputs {
+  std::unique_ptr<Description> line;
+  std::unique_ptr<Description> train;
+  ScenarioNames names;
+  // The words that named them, "-" for standard input; none for the embedded pair.
+  std::vector<std::string> words;
+};
 
-// "LINE and TRAIN cannot both be -" when they are; standard input is read once.
-std::optional<std::string> both_from_standard_input(std::span<const std::string> words);
+// What every command that reads descriptions takes for them: no word for the embedded
+// pair, one for the pair the naming rules complete from it (the choice among several
+// trains told on standard error), or LINE and TRAIN, either of them "-" for standard
+// input; NAME and NUMBER from --base and --train, or else from the file names. A usage
+// failure for words that make no pair, a file failure when standard input cannot be read.
+Result<DescriptionInputs> description_inputs(const Arguments& args, std::string_view command,
+                                             const EmbeddedScenario& embedded);
 
 }  // namespace tracciato

@@ -6,7 +6,6 @@
 #include "base/utf8_path.h"
 #include "cli/colour_option.h"
 #include "cli/description_argument.h"
-#include "cli/description_pair.h"
 #include "cli/exit_status.h"
 #include "cli/findings_output.h"
 #include "cli/help.h"
@@ -23,14 +22,16 @@ namespace {
 namespace fs = std::filesystem;
 
 // The compile must never replace the author's own descriptions.
-std::optional<std::string> output_collision(const fs::path& out, const ScenarioNames& n,
-                                            const fs::path& line, const fs::path& train) {
+std::optional<std::string> output_collision(const fs::path& out, const DescriptionInputs& in) {
+  const ScenarioNames& n = in.names;
   for (const std::string& name :
        {geometry_file_name(n.base_name), header_file_name(n.base_name, n.train_number),
         cell_file_name(n.base_name, n.train_number)}) {
     const fs::path file = out / utf8_path(name);
-    if (same_file(file, line) || same_file(file, train)) {
-      return "the output file " + shown_path(file) + " is one of the descriptions";
+    for (const std::string& word : in.words) {
+      if (same_file(file, utf8_path(word))) {
+        return "the output file " + shown_path(file) + " is one of the descriptions";
+      }
     }
   }
   return std::nullopt;
@@ -49,42 +50,31 @@ std::vector<std::string> names_of(const std::vector<WrittenFile>& written) {
   return names;
 }
 
-int run(const Arguments& args, const CommandContext& /*context*/) {
-  if (args.positionals.size() != 2) return usage_error("compile", "compile takes LINE and TRAIN");
-  if (const auto both = both_from_standard_input(args.positionals)) {
-    return usage_error("compile", *both);
+int run(const Arguments& args, const CommandContext& context) {
+  if (args.positionals.size() == 1 || args.positionals.size() > 2) {
+    return usage_error("compile",
+                       "compile takes LINE and TRAIN, or nothing for the embedded scenario");
   }
-  if (const auto swapped = swapped_descriptions("compile", args.positionals)) {
-    return usage_error("compile", *swapped);
-  }
-  const fs::path line = utf8_path(args.positionals[0]);
-  const fs::path train = utf8_path(args.positionals[1]);
-  std::string problem;
-  const auto names =
-      resolve_names(line, train, args.value("--base"), args.value("--train"), problem);
-  if (!names) return usage_error("compile", problem);
+  auto inputs = description_inputs(args, "compile", context.scenario);
+  if (!inputs && inputs.failure().status == ExitStatus::kUsage)
+    return usage_error("compile", inputs.failure().message);
   const fs::path out = utf8_path(args.value("--out").value_or("."));
-  if (const auto collision = output_collision(out, *names, line, train)) {
+  if (const auto collision = inputs ? output_collision(out, *inputs) : std::nullopt) {
     return usage_error("compile", *collision);
   }
+  std::string problem;
   const auto colours = chosen_palette(args, false, problem);
   if (!colours) return usage_error("compile", problem);
   ConsoleReporter reporter(*colours);
-  if (const auto problem = unusable_output_directory(out)) {
-    reporter.failure(*problem);
+  auto refusal = unusable_output_directory(out);
+  if (!refusal && !inputs) refusal = inputs.failure().message;
+  if (refusal) {
+    reporter.failure(*refusal);
     tell_written(args, {}, out, true);
     return exit_code(ExitStatus::kFileProblem);
   }
-  const auto line_description = description_argument(args.positionals[0], problem);
-  const auto train_description =
-      line_description ? description_argument(args.positionals[1], problem) : nullptr;
-  if (!train_description) {
-    reporter.failure(problem);
-    tell_written(args, {}, out, true);
-    return exit_code(ExitStatus::kFileProblem);
-  }
-  const BuildRequest request{*line_description, *train_description, names->base_name,
-                             names->train_number, args.flag("--no-geometry") ? 0 : 1};
+  const BuildRequest request{*inputs->line, *inputs->train, inputs->names,
+                             args.flag("--no-geometry") ? 0 : 1};
   FindingList warnings(false, text_retention());
   const BuildOutcome outcome =
       build_files(request, out, args.flag("-w") ? nullptr : &warnings, args.flag("--force"));
@@ -99,11 +89,12 @@ int run(const Arguments& args, const CommandContext& /*context*/) {
 
 const Command kCompileCommand{
     .name = "compile",
-    .forms = {"LINE TRAIN [--base NAME] [--train NUMBER] [--out DIR]\n"
+    .forms = {"[LINE TRAIN] [--base NAME] [--train NUMBER] [--out DIR]\n"
               "[--no-geometry] [--force] [--verbose] [-w] [--quiet] [--color WHEN]"},
     .summary =
-        "compile a line description and a train description into the\n"
-        "simulator's files NAME_linea.dat, NAME_NUMBER.sim and NAME_NUMBER.dat\n"
+        "compile a line description and a train description (the embedded ones\n"
+        "without LINE and TRAIN) into the simulator's files NAME_linea.dat,\n"
+        "NAME_NUMBER.sim and NAME_NUMBER.dat\n"
         "NAME defaults to LINE's name without \"_linea.txt\", NUMBER to TRAIN's\n"
         "name without \"NAME_\" and \"-.txt\"; DIR defaults to the current directory;\n"
         "LINE or TRAIN may be - for standard input, with --base and --train;\n"

@@ -112,7 +112,7 @@ ExitStatus build_embedded(const EmbeddedScenario& scenario, const fs::path& dir,
   const std::string train_name = train_description_name(base_name, train_number);
   FileDescription line(dir / utf8_path(line_name), true, line_name);
   FileDescription train(dir / utf8_path(train_name), true, train_name);
-  const BuildRequest request{line, train, base_name, train_number, 1};
+  const BuildRequest request{line, train, {base_name, train_number}, 1};
   const BuildOutcome outcome = build_files(request, dir, nullptr, force);
   written = left_behind(written, dir, outcome);
   return report_build(outcome, face);

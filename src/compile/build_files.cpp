@@ -12,7 +12,7 @@ BuildOutcome build_files(const BuildRequest& request, const std::filesystem::pat
   EncodedBuild encoded;
   if (!scenario.errors.failed()) {
     try {
-      encoded = encode_build(scenario, request.base_name, request.train_number);
+      encoded = encode_build(scenario, request.names.base_name, request.names.train_number);
     } catch (const UnexpectedFailure& failure) {
       scenario.errors.record(error_code::kUnexpectedFailure, failure.what());
     }

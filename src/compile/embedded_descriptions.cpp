@@ -13,7 +13,7 @@ EmbeddedDescriptions embedded_descriptions(const EmbeddedScenario& scenario) {
   return {
       MemoryDescription(line_description_name(base), embedded_text_bytes(scenario.line)),
       MemoryDescription(train_description_name(base, number), embedded_text_bytes(scenario.train)),
-      base, number};
+      {base, number}};
 }
 
 }  // namespace tracciato

@@ -4,6 +4,7 @@
 
 #include "compile/description.h"
 #include "model/embedded_scenario.h"
+#include "model/file_names.h"
 
 namespace tracciato {
 
@@ -12,8 +13,7 @@ namespace tracciato {
 struct EmbeddedDescriptions {
   MemoryDescription line;
   MemoryDescription train;
-  std::string base_name;
-  std::string train_number;
+  ScenarioNames names;
 };
 
 EmbeddedDescriptions embedded_descriptions(const EmbeddedScenario& scenario);

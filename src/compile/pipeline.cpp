@@ -17,8 +17,8 @@ namespace {
 
 Scenario fresh_scenario(const BuildRequest& request, CheckObserver* observer) {
   Scenario s;
-  s.base_name = utf8_to_cp1252(request.base_name);
-  s.train_number = utf8_to_cp1252(request.train_number);
+  s.base_name = utf8_to_cp1252(request.names.base_name);
+  s.train_number = utf8_to_cp1252(request.names.train_number);
   s.j = request.j;
   s.observer = observer;
   return s;

@@ -1,9 +1,9 @@
 #pragma once
 
 #include <cstdint>
-#include <string>
 
 #include "compile/description.h"
+#include "model/file_names.h"
 #include "model/scenario.h"
 
 namespace tracciato {
@@ -11,9 +11,8 @@ namespace tracciato {
 struct BuildRequest {
   Description& line;
   Description& train;
-  std::string base_name;     // as the author spells it (UTF-8); also names the files
-  std::string train_number;  // likewise
-  std::int32_t j = 1;        // also build the geometry table
+  ScenarioNames names;  // as the author spells them (UTF-8); they also name the files
+  std::int32_t j = 1;   // also build the geometry table
 };
 
 // Compiles both descriptions, runs the signal code pass and stamps the model: everything

@@ -59,7 +59,7 @@ class EditedPair {
   FindingList check() const {
     MemoryDescription l(path(File::kLine), line_);
     MemoryDescription t(path(File::kTrain), train_);
-    return check_descriptions({l, t, embedded_.base_name, embedded_.train_number, 1});
+    return check_descriptions({l, t, embedded_.names, 1});
   }
 
  private:

@@ -1,39 +1,19 @@
 #include "commands/check/check_command.h"
 
 #include <charconv>
-#include <filesystem>
 #include <iostream>
 #include <memory>
 
-#include "base/utf8_path.h"
 #include "cli/colour_option.h"
 #include "cli/description_argument.h"
-#include "cli/description_pair.h"
 #include "cli/exit_status.h"
 #include "cli/findings_output.h"
 #include "cli/help.h"
-#include "compile/embedded_descriptions.h"
 #include "compile/pipeline.h"
-#include "model/file_names.h"
 
 namespace tracciato {
 
 namespace {
-
-namespace fs = std::filesystem;
-
-struct CheckInputs {
-  std::unique_ptr<Description> line;
-  std::unique_ptr<Description> train;
-  ScenarioNames names;
-};
-
-CheckInputs embedded_inputs(const EmbeddedScenario& e) {
-  EmbeddedDescriptions d = embedded_descriptions(e);
-  return {std::make_unique<MemoryDescription>(std::move(d.line)),
-          std::make_unique<MemoryDescription>(std::move(d.train)),
-          {d.base_name, d.train_number}};
-}
 
 // A description that is there but cannot be read, a directory say, stops the check: told
 // on standard error, and in JSON as the one finding so that a tool still reads an array.
@@ -50,23 +30,6 @@ bool unreadable(Description& d, bool json) {
   return true;
 }
 
-// LINE and TRAIN as given, or completed from the one given (the choice among several trains
-// told on standard error); nothing, with `problem` set, when they cannot be.
-std::optional<std::vector<std::string>> descriptions_named(const Arguments& args,
-                                                           std::string& problem) {
-  if (args.positionals.size() != 1) {
-    if (const auto swapped = swapped_descriptions("check", args.positionals)) {
-      problem = *swapped;
-      return std::nullopt;
-    }
-    return args.positionals;
-  }
-  const auto pair = complete_pair(args.positionals.front(), problem);
-  if (!pair) return std::nullopt;
-  if (!pair->choice.empty()) std::cerr << "tracciato: " << pair->choice << '\n';
-  return std::vector<std::string>{pair->line, pair->train};
-}
-
 // How the findings are written: text or JSON, and how many errors at most.
 struct Output {
   bool json = false;
@@ -74,12 +37,12 @@ struct Output {
   Palette colours = palette(false);
 };
 
-int run_check(CheckInputs& in, int j, const Output& output) {
+int run_check(DescriptionInputs& in, int j, const Output& output) {
   const bool json = output.json;
   if (unreadable(*in.line, json) || unreadable(*in.train, json)) {
     return exit_code(ExitStatus::kFileProblem);
   }
-  const BuildRequest request{*in.line, *in.train, in.names.base_name, in.names.train_number, j};
+  const BuildRequest request{*in.line, *in.train, in.names, j};
   if (json) {
     // Each finding goes out as it is met, and none is kept.
     FindingList list(true, {.per_mistake = std::nullopt, .findings = 0});
@@ -97,8 +60,8 @@ int run_check(CheckInputs& in, int j, const Output& output) {
 }
 
 int run(const Arguments& args, const CommandContext& context) {
-  const std::size_t given = args.positionals.size();
-  if (given > 2) return usage_error("check", "check takes LINE and TRAIN, one of them, or nothing");
+  if (args.positionals.size() > 2)
+    return usage_error("check", "check takes LINE and TRAIN, one of them, or nothing");
   const std::string format = args.value("--format").value_or("text");
   if (format != "text" && format != "json") return usage_error("check", "--format is text or json");
   Output output{format == "json", std::nullopt, palette(false)};
@@ -114,28 +77,14 @@ int run(const Arguments& args, const CommandContext& context) {
     }
     output.max_errors = n;
   }
-  if (const auto both = both_from_standard_input(args.positionals)) {
-    return usage_error("check", *both);
+  auto inputs = description_inputs(args, "check", context.scenario);
+  if (!inputs) {
+    if (inputs.failure().status == ExitStatus::kUsage)
+      return usage_error("check", inputs.failure().message);
+    std::cerr << "tracciato: " << inputs.failure().message << '\n';
+    return exit_code(inputs.failure().status);
   }
-  CheckInputs inputs;
-  if (given == 0) {
-    inputs = embedded_inputs(context.scenario);
-  } else {
-    std::string problem;
-    const auto words = descriptions_named(args, problem);
-    if (!words) return usage_error("check", problem);
-    const auto names = resolve_names(utf8_path((*words)[0]), utf8_path((*words)[1]),
-                                     args.value("--base"), args.value("--train"), problem);
-    if (!names) return usage_error("check", problem);
-    inputs.line = description_argument((*words)[0], problem);
-    if (inputs.line) inputs.train = description_argument((*words)[1], problem);
-    if (!inputs.train) {
-      std::cerr << "tracciato: " << problem << '\n';
-      return exit_code(ExitStatus::kFileProblem);
-    }
-    inputs.names = *names;
-  }
-  return run_check(inputs, args.flag("--no-geometry") ? 0 : 1, output);
+  return run_check(*inputs, args.flag("--no-geometry") ? 0 : 1, output);
 }
 
 }  // namespace

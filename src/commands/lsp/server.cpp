@@ -291,7 +291,7 @@ void Server::check(const std::string& path, const DescriptionPair& pair) {
   auto line = workspace_.description(pair.line_path);
   auto train = pair.train_path.empty() ? std::make_unique<MemoryDescription>(no_train, "")
                                        : workspace_.description(pair.train_path);
-  const BuildRequest request{*line, *train, pair.names.base_name, pair.names.train_number, 1};
+  const BuildRequest request{*line, *train, pair.names, 1};
   Scenario checked;
   const FindingList findings = check_descriptions(request, &checked);
   if (!pair.train_path.empty()) platforms_[pair.train_path] = platforms_of(checked);

@@ -82,7 +82,7 @@ TEST(LabelPlacement, TheBetterRankedLabelKeepsItsPlaceInACrowd) {
 
 TEST(LabelPlacement, TheEmbeddedPlanShowsEveryStationApart) {
   EmbeddedDescriptions d = embedded_descriptions(embedded_scenario());
-  const Scenario s = memorizza_percorso({d.line, d.train, d.base_name, d.train_number, 1});
+  const Scenario s = memorizza_percorso({d.line, d.train, d.names, 1});
   ASSERT_FALSE(s.errors.failed());
   const ReportContent c = read_content(s);
   const std::vector<PlanLabel> labels = plan_labels(*s.geometry, c);

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "base/utf8_path.h"
-#include "cli/description_pair.h"
+#include "cli/description_argument.h"
 #include "cli/exit_status.h"
 #include "cli/findings.h"
 #include "cli/help.h"
@@ -16,7 +16,6 @@
 #include "commands/report/page_file.h"
 #include "commands/report/report_findings.h"
 #include "commands/report/report_page.h"
-#include "compile/embedded_descriptions.h"
 #include "compile/pipeline.h"
 #include "model/file_names.h"
 
@@ -26,14 +25,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// The descriptions a report compiles: the embedded ones or an author's files.
-struct Inputs {
-  std::unique_ptr<Description> line;
-  std::unique_ptr<Description> train;
-  std::string base_name;
-  std::string train_number;
-};
-
 // The compile with its warnings heard in the same pass; when it fails, the checker's pass
 // as well, so that every error is listed, the compile's own one marked among them.
 struct Compiled {
@@ -41,8 +32,8 @@ struct Compiled {
   FindingList findings{false, report_retention()};
 };
 
-Compiled compile_inputs(Inputs& in) {
-  const BuildRequest request{*in.line, *in.train, in.base_name, in.train_number, 1};
+Compiled compile_inputs(DescriptionInputs& in) {
+  const BuildRequest request{*in.line, *in.train, in.names, 1};
   Compiled c;
   c.scenario = memorizza_percorso(request, &c.findings);
   if (c.scenario.errors.failed()) {
@@ -65,72 +56,42 @@ std::optional<std::string> write_page(const fs::path& file, const Compiled& comp
   });
 }
 
-// What the words ask for: the embedded scenario, or an author's LINE and TRAIN.
-struct ReportRequest {
-  std::vector<std::string> descriptions;  // none, or LINE and TRAIN
-  ScenarioNames names;
-  fs::path out;
-};
-
-std::optional<ReportRequest> read_request(const Arguments& args, const EmbeddedScenario& e,
-                                          std::string& problem) {
-  ReportRequest r{args.positionals, {std::string(e.base_name), std::string(e.train_number)}, {}};
-  if (r.descriptions.empty() && (args.value("--base") || args.value("--train"))) {
-    problem = "--base and --train go with LINE and TRAIN";
-    return std::nullopt;
-  }
-  if (!r.descriptions.empty()) {
-    if (r.descriptions.size() != 2) {
-      problem = "report takes LINE and TRAIN, or nothing for the embedded scenario";
-      return std::nullopt;
-    }
-    if (const auto swapped = swapped_descriptions("report", r.descriptions)) {
-      problem = *swapped;
-      return std::nullopt;
-    }
-    const auto names = resolve_names(utf8_path(r.descriptions[0]), utf8_path(r.descriptions[1]),
-                                     args.value("--base"), args.value("--train"), problem);
-    if (!names) return std::nullopt;
-    r.names = *names;
-  }
-  r.out = utf8_path(
-      args.value("--out").value_or(r.names.base_name + "_" + r.names.train_number + ".html"));
-  for (const std::string& d : r.descriptions) {
-    if (same_file(r.out, utf8_path(d))) {
-      problem = "the report " + shown_path(r.out) + " would replace the description " + d;
-      return std::nullopt;
+// The page's file: --out, or NAME_NUMBER.html; never one of the descriptions.
+Result<fs::path> page_file(const Arguments& args, const DescriptionInputs& in) {
+  const fs::path out = utf8_path(
+      args.value("--out").value_or(in.names.base_name + "_" + in.names.train_number + ".html"));
+  for (const std::string& d : in.words) {
+    if (same_file(out, utf8_path(d))) {
+      return usage_failure("the report " + shown_path(out) + " would replace the description " + d);
     }
   }
-  return r;
-}
-
-Inputs inputs_of(const ReportRequest& r, const EmbeddedScenario& e) {
-  if (r.descriptions.empty()) {
-    EmbeddedDescriptions d = embedded_descriptions(e);
-    return {std::make_unique<MemoryDescription>(std::move(d.line)),
-            std::make_unique<MemoryDescription>(std::move(d.train)), d.base_name, d.train_number};
-  }
-  return {std::make_unique<FileDescription>(utf8_path(r.descriptions[0]), false),
-          std::make_unique<FileDescription>(utf8_path(r.descriptions[1]), false), r.names.base_name,
-          r.names.train_number};
+  return out;
 }
 
 int run(const Arguments& args, const CommandContext& context) {
-  std::string problem;
-  const auto request = read_request(args, context.scenario, problem);
-  if (!request) return usage_error("report", problem);
-  Inputs inputs = inputs_of(*request, context.scenario);
-  const Compiled compiled = compile_inputs(inputs);
-  const fs::path& page = request->out;
-  if (const auto why = write_page(page, compiled, args.flag("--force"))) {
-    std::cerr << "tracciato: cannot write " << shown_path(page) << ": " << *why << '\n';
-    tell_written(args, {}, page.parent_path(), true);
+  if (args.positionals.size() == 1 || args.positionals.size() > 2) {
+    return usage_error("report",
+                       "report takes LINE and TRAIN, or nothing for the embedded scenario");
+  }
+  auto inputs = description_inputs(args, "report", context.scenario);
+  if (!inputs && inputs.failure().status == ExitStatus::kUsage)
+    return usage_error("report", inputs.failure().message);
+  if (!inputs) {
+    ConsoleReporter().failure(inputs.failure().message);
+    return exit_code(inputs.failure().status);
+  }
+  const auto page = page_file(args, *inputs);
+  if (!page) return usage_error("report", page.failure().message);
+  const Compiled compiled = compile_inputs(*inputs);
+  if (const auto why = write_page(*page, compiled, args.flag("--force"))) {
+    std::cerr << "tracciato: cannot write " << shown_path(*page) << ": " << *why << '\n';
+    tell_written(args, {}, page->parent_path(), true);
     return exit_code(ExitStatus::kFileProblem);
   }
   // The page is written whole even when the compile fails, to show its errors.
   const bool failed = compiled.scenario.errors.failed();
   if (failed) ConsoleReporter().compile_error(compiled.scenario.errors);
-  tell_written(args, {shown_path(page.filename())}, page.parent_path(), false);
+  tell_written(args, {shown_path(page->filename())}, page->parent_path(), false);
   return exit_code(failed ? ExitStatus::kError : ExitStatus::kOk);
 }
 
