@@ -1,7 +1,5 @@
 #include "compile/embedded_descriptions.h"
 
-#include "compile/line/line_description_writer.h"
-#include "compile/train/train_description_writer.h"
 #include "model/file_names.h"
 #include "textio/text_writer.h"
 

@@ -1,5 +1,3 @@
-#include "documents/driver_documents.h"
-
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -15,6 +13,7 @@
 #include <vector>
 
 #include "base/cp1252.h"
+#include "documents/scenario_texts.h"
 #include "model/embedded_scenario.h"
 #include "testing/files.h"
 #include "textio/field_reader.h"
@@ -22,32 +21,23 @@
 namespace tracciato {
 namespace {
 
-using Writer = void (*)(const std::filesystem::path&, const ScenarioNames&, std::string_view);
-
 struct Document {
   const char* file;  // the name it is written under
-  Writer writer;
   std::string_view EmbeddedScenario::*text;
   std::size_t line_count;
 };
 
-const Document kCard = {"BrenzanoC_OstuviaC_4417_scheda_treno.txt", dati_scheda,
+const Document kCard = {"BrenzanoC_OstuviaC_4417_scheda_treno.txt",
                         &EmbeddedScenario::timetable_card, 61};
-const Document kOrder = {"BrenzanoC_OstuviaC_4417_rallentamenti.txt", dati_rallentamenti,
+const Document kOrder = {"BrenzanoC_OstuviaC_4417_rallentamenti.txt",
                          &EmbeddedScenario::slowdown_order, 43};
-const Document kNotes = {"BrenzanoC_OstuviaC_4417_note.txt", dati_note, &EmbeddedScenario::notes,
-                         30};
+const Document kNotes = {"BrenzanoC_OstuviaC_4417_note.txt", &EmbeddedScenario::notes, 30};
 const Document kDocuments[] = {kCard, kOrder, kNotes};
 
-ScenarioNames scenario_names() {
-  return {std::string(embedded_scenario().base_name),
-          std::string(embedded_scenario().train_number)};
-}
-
-// The bytes `d` writes for the embedded scenario into a fresh directory.
-std::string written(const Document& d) {
+// The bytes of `d` as the scenario's texts are written into a fresh directory.
+std::string written(const Document& d, const EmbeddedScenario& scenario = embedded_scenario()) {
   test_support::TempDir dir;
-  d.writer(dir.path(), scenario_names(), embedded_scenario().*d.text);
+  write_scenario_texts(scenario, dir.path());
   return test_support::read_file(dir / d.file);
 }
 
@@ -194,8 +184,13 @@ TEST(Documents, EachReplacesAnEarlierFileOfItsNameWithItsLinesInCrLf) {
     SCOPED_TRACE(d.file);
     test_support::TempDir dir;
     test_support::write_file(dir / d.file, std::string(20000, 'x') + "\r\n");
-    d.writer(dir.path(), scenario_names(), embedded_scenario().*d.text);
-    EXPECT_EQ(test_support::file_names(dir.path()), std::vector<std::string>{d.file});
+    write_scenario_texts(embedded_scenario(), dir.path());
+    // The five texts and nothing else: no scratch file of the writer is left.
+    EXPECT_EQ(test_support::file_names(dir.path()),
+              (std::vector<std::string>{
+                  "BrenzanoC_OstuviaC_4417-.txt", "BrenzanoC_OstuviaC_4417_note.txt",
+                  "BrenzanoC_OstuviaC_4417_rallentamenti.txt",
+                  "BrenzanoC_OstuviaC_4417_scheda_treno.txt", "BrenzanoC_OstuviaC_linea.txt"}));
     const std::string bytes = test_support::read_file(dir / d.file);
     EXPECT_EQ(crlf_lines(bytes).size(), d.line_count);
     EXPECT_EQ(static_cast<std::size_t>(std::count(bytes.begin(), bytes.end(), '\n')), d.line_count);
@@ -221,9 +216,9 @@ TEST(Documents, EveryLineIsWrittenWholeInTheCodePage) {
 TEST(Documents, ACharacterOutsideTheCodePageIsWrittenAsAQuestionMark) {
   for (const Document& d : kDocuments) {
     SCOPED_TRACE(d.file);
-    test_support::TempDir dir;
-    d.writer(dir.path(), scenario_names(), "Validit\u00e0 n\u00b0 \u03a9 \u20ac \u2192\n  \n\n");
-    EXPECT_EQ(test_support::read_file(dir / d.file), "Validit\xE0 n\xB0 ? \x80 ?\r\n  \r\n\r\n");
+    EmbeddedScenario scenario = embedded_scenario();
+    scenario.*d.text = "Validit\u00e0 n\u00b0 \u03a9 \u20ac \u2192\n  \n\n";
+    EXPECT_EQ(written(d, scenario), "Validit\xE0 n\xB0 ? \x80 ?\r\n  \r\n\r\n");
   }
 }
 

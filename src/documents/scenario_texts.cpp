@@ -1,8 +1,6 @@
 #include "documents/scenario_texts.h"
 
-#include "compile/line/line_description_writer.h"
-#include "compile/train/train_description_writer.h"
-#include "documents/driver_documents.h"
+#include "base/utf8_path.h"
 #include "model/file_names.h"
 #include "platform/mapped_file.h"
 #include "platform/read_problem.h"
@@ -21,20 +19,10 @@ std::vector<ScenarioText> scenario_texts(const EmbeddedScenario& scenario) {
 
 void write_scenario_texts(const EmbeddedScenario& scenario, const std::filesystem::path& dir,
                           std::vector<std::string>* written) {
-  const ScenarioNames names{std::string(scenario.base_name), std::string(scenario.train_number)};
-  const auto wrote = [&](std::string name) {
-    if (written != nullptr) written->push_back(std::move(name));
-  };
-  dati_linea(dir, names.base_name, scenario.line);
-  wrote(line_description_name(names.base_name));
-  dati_treno(dir, names.base_name, names.train_number, scenario.train);
-  wrote(train_description_name(names.base_name, names.train_number));
-  dati_note(dir, names, scenario.notes);
-  wrote(notes_name(names));
-  dati_rallentamenti(dir, names, scenario.slowdown_order);
-  wrote(slowdown_order_name(names));
-  dati_scheda(dir, names, scenario.timetable_card);
-  wrote(timetable_card_name(names));
+  for (const ScenarioText& text : scenario_texts(scenario)) {
+    write_embedded_text(dir / utf8_path(text.name), text.utf8);
+    if (written != nullptr) written->push_back(text.name);
+  }
 }
 
 EarlierFile earlier_file(const std::filesystem::path& file, std::string_view utf8) {
