@@ -19,7 +19,8 @@ using test_support::run_tracciato;
 std::map<std::string, std::string> stored_checksums() {
   std::ifstream in(TRACCIATO_CHECKSUMS);
   std::map<std::string, std::string> sums;
-  std::string digest, name;
+  std::string digest;
+  std::string name;
   while (in >> digest >> name) sums[name] = digest;
   return sums;
 }
@@ -53,7 +54,8 @@ test_support::ProgramRun generate_and_compile(int metres, const test_support::Te
       run_program(TRACCIATO_GENERATE_EXE, {std::to_string(metres), "."}, dir.path());
   EXPECT_EQ(generated.status, 0) << generated.err;
   std::istringstream paths(generated.out);
-  std::string line, train;
+  std::string line;
+  std::string train;
   std::getline(paths, line);
   std::getline(paths, train);
   return run_tracciato({"compile", line, train}, dir.path());

@@ -45,7 +45,8 @@ TEST(CompileCommand, BuildsTheThreeFilesAndNamesThem) {
 }
 
 TEST(CompileCommand, ADescriptionMayComeFromStandardInput) {
-  test_support::TempDir from_files, from_input;
+  test_support::TempDir from_files;
+  test_support::TempDir from_input;
   ASSERT_EQ(run_tracciato({"compile", kExampleLine, kExampleTrain}, from_files.path()).status, 0);
   const auto run = run_tracciato({"compile", "-", kExampleTrain, "--base", "Esempio"},
                                  from_input.path(), read_file(kExampleLine));
@@ -86,7 +87,8 @@ TEST(CompileCommand, NonAsciiFolderAndNamesReachTheFilesInWindows1252) {
 }
 
 TEST(CompileCommand, WithoutGeometryLeavesAnEarlierGeometryFileAndSameCells) {
-  test_support::TempDir with, without;
+  test_support::TempDir with;
+  test_support::TempDir without;
   run_tracciato({"compile", kExampleLine, kExampleTrain, "--out", with.path()}, with.path());
   write_file(without / "Esempio_linea.dat", "earlier");
   const auto run = run_tracciato(

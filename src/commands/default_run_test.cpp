@@ -53,7 +53,8 @@ TEST(DefaultRun, LeavesCompiledFilesAndDocumentsOnlyAndNamesThem) {
 }
 
 TEST(DefaultRun, WritesBesideTheProgramWithoutOut) {
-  test_support::TempDir home, elsewhere;
+  test_support::TempDir home;
+  test_support::TempDir elsewhere;
   std::filesystem::copy_file(TRACCIATO_EXE, home / "tracciato");
   const auto run = run_program(home / "tracciato", {}, elsewhere.path());
   EXPECT_EQ(run.status, 0) << run.err;
@@ -73,7 +74,8 @@ TEST(DefaultRun, WritesBesideAProgramInANonAsciiFolder) {
 }
 
 TEST(DefaultRun, ExportThenCompileGivesTheSameBytes) {
-  test_support::TempDir built, exported;
+  test_support::TempDir built;
+  test_support::TempDir exported;
   ASSERT_EQ(run_tracciato({"--out", built.path()}, built.path()).status, 0);
   auto run = run_tracciato({"export", "--out", exported.path()}, built.path());
   ASSERT_EQ(run.status, 0) << run.err;

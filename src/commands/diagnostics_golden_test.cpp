@@ -168,7 +168,7 @@ TEST_P(CompileAndCheck, PrintTheExpectedDiagnostics) {
     if (updating()) {
       if (!there || expected != actual) {
         test_support::write_file(expected_path, actual);
-        updated.push_back(run.expected_file);
+        updated.emplace_back(run.expected_file);
       }
       continue;
     }

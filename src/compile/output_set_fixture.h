@@ -26,7 +26,7 @@ class OutputSet : public ::testing::Test {
     for (const char* name : kNames) {
       if (std::filesystem::is_regular_file(dir_ / name) &&
           test_support::read_file(dir_ / name) == std::string("earlier ") + name) {
-        same.push_back(name);
+        same.emplace_back(name);
       }
     }
     return same;

@@ -15,9 +15,9 @@ std::string line_description_with(const std::vector<std::string>& general_rows,
                                   const std::vector<std::string>& object_rows) {
   std::vector<std::string> lines = {"[generale]"};
   lines.insert(lines.end(), general_rows.begin(), general_rows.end());
-  lines.push_back("[curve]");
+  lines.emplace_back("[curve]");
   lines.insert(lines.end(), object_rows.begin(), object_rows.end());
-  lines.push_back("[fine]");
+  lines.emplace_back("[fine]");
   return crlf(lines);
 }
 
@@ -30,7 +30,7 @@ std::string line_description(const std::vector<std::string>& object_rows, int ro
 std::string train_description(const std::vector<std::string>& rows) {
   std::vector<std::string> lines = {"[generale]"};
   lines.insert(lines.end(), rows.begin(), rows.end());
-  lines.push_back("[fine]");
+  lines.emplace_back("[fine]");
   return crlf(lines);
 }
 

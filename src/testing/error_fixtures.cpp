@@ -22,6 +22,7 @@ const std::string kSignal = "segnale,  1950,   1, 4, 1,  0, 0,    0,  0,0,0, 0";
 std::vector<ErrorFixture> make() {
   const std::string board = "indicatori_vmax,  900,  60,  80,  80,  0,  ,  ,  ,  0";
   std::vector<std::string> many_signboards;
+  many_signboards.reserve(78);
   for (int i = 0; i < 78; ++i) {
     many_signboards.push_back("cartello_indicatore,  " + std::to_string(1000 + 100 * i) + ", (X)");
   }

@@ -323,6 +323,7 @@ INSTANTIATE_TEST_SUITE_P(
                     test_support::line_description(
                         [] {
                           std::vector<std::string> rows;
+                          rows.reserve(81);
                           for (int i = 0; i < 81; ++i) {
                             rows.push_back("cartello_indicatore, " +
                                            std::to_string(1000 + 100 * i) + ", (X)");
