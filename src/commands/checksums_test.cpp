@@ -4,7 +4,7 @@
 #include <map>
 #include <sstream>
 
-#include "platform/system.h"
+#include "platform/testing/system.h"
 #include "testing/files.h"
 
 namespace tracciato {

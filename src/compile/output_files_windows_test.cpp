@@ -5,7 +5,7 @@
 #include <thread>
 
 #include "compile/output_set_fixture.h"
-#include "platform/held_file.h"
+#include "platform/testing/held_file.h"
 
 namespace tracciato {
 namespace {

@@ -5,7 +5,7 @@
 #include "base/file_error.h"
 #include "base/utf8_path.h"
 #include "platform/folder_lock.h"
-#include "platform/windows_text.h"
+#include "platform/wide_text.h"
 
 namespace tracciato {
 

@@ -4,7 +4,7 @@
 
 #include "platform/input_file.h"
 #include "platform/mapped_file.h"
-#include "platform/windows_text.h"
+#include "platform/wide_text.h"
 
 namespace tracciato {
 

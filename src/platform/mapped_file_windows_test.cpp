@@ -1,8 +1,8 @@
 // Windows lets a program lock others out of a file it holds open.
 #include <gtest/gtest.h>
 
-#include "platform/held_file.h"
 #include "platform/mapped_file.h"
+#include "platform/testing/held_file.h"
 #include "testing/files.h"
 
 namespace tracciato {

@@ -7,7 +7,7 @@
 
 #include "base/file_error.h"
 #include "platform/output_file.h"
-#include "platform/windows_text.h"
+#include "platform/wide_text.h"
 
 namespace tracciato {
 

@@ -3,7 +3,7 @@
 #include <string>
 
 #include "platform/process.h"
-#include "platform/windows_text.h"
+#include "platform/wide_text.h"
 
 namespace tracciato {
 

@@ -9,7 +9,7 @@
 #include <cstdlib>
 
 #include "platform/program_start.h"
-#include "platform/windows_text.h"
+#include "platform/wide_text.h"
 
 namespace tracciato {
 

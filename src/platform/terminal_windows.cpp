@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "platform/terminal.h"
-#include "platform/windows_text.h"
+#include "platform/wide_text.h"
 
 namespace tracciato {
 

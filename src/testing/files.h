@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "base/utf8_path.h"
-#include "platform/child_process.h"
+#include "platform/testing/child_process.h"
 
 namespace tracciato::test_support {
 

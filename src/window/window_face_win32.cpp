@@ -2,7 +2,7 @@
 #include <windows.h>
 
 #include "cli/diagnostic.h"
-#include "platform/windows_text.h"
+#include "platform/wide_text.h"
 #include "window/window_face.h"
 
 namespace tracciato {

@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "platform/program_start.h"
-#include "platform/windows_text.h"
+#include "platform/wide_text.h"
 
 namespace {
 

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/system.h"
+#include "platform/testing/system.h"
 #include "testing/descriptions.h"
 #include "testing/files.h"
 

@@ -2,7 +2,7 @@
 
 #include <utility>
 
-#include "platform/held_file.h"
+#include "platform/testing/held_file.h"
 
 namespace tracciato {
 

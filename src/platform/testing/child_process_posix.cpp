@@ -6,7 +6,7 @@
 #include <memory>
 #include <stdexcept>
 
-#include "platform/child_process.h"
+#include "platform/testing/child_process.h"
 
 namespace tracciato {
 

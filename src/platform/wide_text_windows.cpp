@@ -1,6 +1,6 @@
-#include "platform/windows_text.h"
-
 #include <windows.h>
+
+#include "platform/wide_text.h"
 
 namespace tracciato {
 

@@ -2,8 +2,8 @@
 
 #include <stdexcept>
 
-#include "platform/child_process.h"
-#include "platform/windows_text.h"
+#include "platform/testing/child_process.h"
+#include "platform/wide_text.h"
 
 namespace tracciato {
 
