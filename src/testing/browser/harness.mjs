@@ -26,7 +26,8 @@ export async function missingTools() {
 }
 
 // A headless chromium with a profile of its own and no network use. --no-sandbox:
-// chromium refuses to run as root without it.
+// chromium refuses to run as root without it. Printing the 1,000 km report can take
+// minutes on a busy machine: a call may last 10 minutes, within ctest's own limit.
 export async function launch() {
   const { default: puppeteer } = await import('puppeteer-core');
   const profile = mkdtempSync(join(tmpdir(), 'tracciato-chromium-'));
@@ -34,6 +35,7 @@ export async function launch() {
     executablePath: chromiumPath,
     headless: true,
     userDataDir: profile,
+    protocolTimeout: 600_000,
     args: ['--no-sandbox', '--disable-gpu', '--disable-background-networking',
       '--disable-component-update', '--disable-sync', '--no-first-run', '--hide-scrollbars'],
   });
