@@ -1,9 +1,13 @@
 #pragma once
 
 #include "model/scenario.h"
-#include "scenario_generator.h"
+#include "testing/scenario_generator.h"
 
 namespace tracciato::bench {
+
+using test_support::generate_scenario;
+using test_support::GeneratedScenario;
+using test_support::kMaximalRoute;
 
 // The maximal generated scenario, generated once per process.
 const GeneratedScenario& maximal_scenario();

@@ -1,12 +1,12 @@
 #include <benchmark/benchmark.h>
 
 #include "model/geometry_table.h"
-#include "scenario_generator.h"
+#include "testing/scenario_generator.h"
 
 namespace tracciato::bench {
 namespace {
 
-constexpr std::int32_t kRouteSpan = kMaximalRoute + 7000;
+constexpr std::int32_t kRouteSpan = test_support::kMaximalRoute + 7000;
 // Each computed point is encoded straight into the file buffer: two tagged doubles.
 constexpr std::int64_t kPointBytes = 20;
 

@@ -11,7 +11,7 @@
 
 #include "base/utf8_path.h"
 #include "platform/program_start.h"
-#include "scenario_generator.h"
+#include "testing/scenario_generator.h"
 
 namespace {
 
@@ -32,7 +32,7 @@ int main(int argc, char** argv) {
     return 2;
   }
   try {
-    const auto scenario = tracciato::bench::generate_scenario(std::stoi(args[0]));
+    const auto scenario = tracciato::test_support::generate_scenario(std::stoi(args[0]));
     const std::filesystem::path dir = tracciato::utf8_path(args[1]);
     write(dir / scenario.line_file_name(), scenario.line);
     write(dir / scenario.train_file_name(), scenario.train);

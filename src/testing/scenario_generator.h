@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <string>
 
-namespace tracciato::bench {
+namespace tracciato::test_support {
 
 // The longest route the compiler accepts.
 inline constexpr std::int32_t kMaximalRoute = 1'000'000;
@@ -29,4 +29,4 @@ struct GeneratedScenario {
 // route. The same length always gives the same bytes.
 GeneratedScenario generate_scenario(std::int32_t route_length);
 
-}  // namespace tracciato::bench
+}  // namespace tracciato::test_support

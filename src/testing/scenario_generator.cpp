@@ -1,4 +1,4 @@
-#include "scenario_generator.h"
+#include "testing/scenario_generator.h"
 
 #include <algorithm>
 #include <array>
@@ -9,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-namespace tracciato::bench {
+namespace tracciato::test_support {
 
 namespace {
 
@@ -417,4 +417,4 @@ GeneratedScenario generate_scenario(std::int32_t route_length) {
   return Generator(route_length).run();
 }
 
-}  // namespace tracciato::bench
+}  // namespace tracciato::test_support
