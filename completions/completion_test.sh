@@ -41,4 +41,7 @@ expect "explain 125" "1250 1251"
 expect "explain sta" "stazione"
 expect "explain curvas" "curvas1 curvas2 curvas3 curvas4 curvas5 curvas6"
 expect "explain pro" "progressiva"
+expect "check --format " "text json"
+expect "check a b --color a" "auto always"
+expect "--color n" "never"
 exit $((failures > 0))

@@ -4,17 +4,14 @@
 
 namespace tracciato {
 
-std::optional<Palette> chosen_palette(const Arguments& args, bool to_standard_output,
-                                      std::string& problem) {
+Palette chosen_palette(const Arguments& args, bool to_standard_output) {
   const auto word = args.value("--color");
-  const auto choice = word ? parse_colour_choice(*word) : ColourChoice::kAuto;
-  if (!choice) {
-    problem = "--color is auto, always or never";
-    return std::nullopt;
-  }
+  // The parse has taken no other word.
+  const ColourChoice choice =
+      word ? parse_colour_choice(*word).value_or(ColourChoice::kAuto) : ColourChoice::kAuto;
   const bool terminal =
       to_standard_output ? standard_output_is_terminal() : standard_error_is_terminal();
-  const bool colour = use_colour(*choice, terminal, environment_variable("NO_COLOR"));
+  const bool colour = use_colour(choice, terminal, environment_variable("NO_COLOR"));
   if (colour) enable_terminal_colours();
   return palette(colour);
 }

@@ -33,6 +33,8 @@ struct Command {
   std::vector<std::string_view> forms;
   std::string_view summary;  // lines of at most 70 characters
   std::vector<OptionSpec> options;
+  // What the command takes besides options; checked before it runs. None: it checks them.
+  std::vector<Positionals> positionals;
   int (*run)(const Arguments& args, const CommandContext& context);
 };
 

@@ -30,10 +30,15 @@ int run_command(const Command& command, std::span<const std::string> words,
     std::cout << command_help(command);
     return exit_code(ExitStatus::kOk);
   }
-  std::string problem;
-  const auto args = parse_arguments(words, command.options, problem);
-  if (!args) return usage_error(command.name, problem);
-  return command.run(*args, context);
+  try {
+    const Arguments args = parse_arguments(words, command.options).value();
+    if (const auto problem = positionals_problem(command.name, command.positionals, args)) {
+      throw *problem;
+    }
+    return command.run(args, context);
+  } catch (const Failure& failure) {
+    return tell_failure(command.name, failure);
+  }
 }
 
 int dispatch(std::span<const std::string> words, const CommandContext& context) {

@@ -25,13 +25,15 @@ constexpr char kBuild[] = "build";
 const EmbeddedScenario kScenario{"Prova", "1", "", "", "", "", ""};
 
 std::vector<Command> fake_table() {
-  return {{"", {"[--out DIR]"}, "the default run\n", {{"--out", "DIR", "where"}}, record<kDefault>},
-          {"build",
-           {"LINE TRAIN [--fast]\n[--out DIR]"},
-           "build two files\ninto one\n",
-           {{"--fast", "", "build fast"}, {"--out", "DIR", "write into DIR\nmade first"}},
-           record<kBuild>},
-          kHelpCommand};
+  return {
+      {"", {"[--out DIR]"}, "the default run\n", {{"--out", "DIR", "where"}}, {}, record<kDefault>},
+      {"build",
+       {"LINE TRAIN [--fast]\n[--out DIR]"},
+       "build two files\ninto one\n",
+       {{"--fast", "", "build fast"}, {"--out", "DIR", "write into DIR\nmade first"}},
+       {},
+       record<kBuild>},
+      kHelpCommand};
 }
 
 struct Outcome {
@@ -40,8 +42,22 @@ struct Outcome {
   std::string err;
 };
 
-Outcome run(std::vector<std::string> words) {
-  const std::vector<Command> table = fake_table();
+// A command whose options take typed values and whose positionals are counted.
+constexpr char kMeasure[] = "measure";
+std::vector<Command> typed_table() {
+  return {{"measure",
+           {"FILE [--times N] [--mode quick|slow] [--out DIR]", "--pair A B"},
+           "measure\n",
+           {{"--times", "N", "measure N times", whole_number(1, 9)},
+            {"--mode", "quick|slow|exact", "how", kWordValue},
+            {"--out", "DIR", "where", kPathValue},
+            {"--pair", "", "measure two"},
+            {"--offset", "METRES", "from where", kAnyWholeNumber}},
+           {{"--pair", {2}, "A and B"}, {"", {1}, "one FILE"}},
+           record<kMeasure>}};
+}
+
+Outcome run(std::vector<std::string> words, const std::vector<Command>& table = fake_table()) {
   const CommandContext context{kScenario, [] { return std::unique_ptr<Face>(); }, table};
   last_run = {};
   ::testing::internal::CaptureStdout();
@@ -147,6 +163,54 @@ TEST(CommandLine, VersionNamesTheScenario) {
   EXPECT_EQ(o.status, 0);
   EXPECT_TRUE(o.out.ends_with("scenario Prova, train 1)\n")) << o.out;
 }
+
+struct TypedCase {
+  const char* name;
+  std::vector<std::string> words;
+  std::string complaint;  // empty: the command runs
+};
+
+class TypedArguments : public ::testing::TestWithParam<TypedCase> {};
+
+TEST_P(TypedArguments, AreCheckedBeforeTheCommandRuns) {
+  std::vector<std::string> words = {"measure"};
+  words.insert(words.end(), GetParam().words.begin(), GetParam().words.end());
+  const Outcome o = run(words, typed_table());
+  if (GetParam().complaint.empty()) {
+    EXPECT_EQ(o.status, 7) << o.err;
+    EXPECT_EQ(last_run.name, kMeasure);
+    return;
+  }
+  EXPECT_EQ(o.status, 2);
+  EXPECT_EQ(o.err,
+            "usage: tracciato measure: " + GetParam().complaint + " (tracciato --help for more)\n");
+  EXPECT_EQ(last_run.name, "");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, TypedArguments,
+    ::testing::Values(
+        TypedCase{"AWholeNumberInItsRange", {"f", "--times", "9"}, ""},
+        TypedCase{"AWholeNumberBelowItsRange",
+                  {"f", "--times=0"},
+                  "--times takes a whole number from 1 to 9, not '0'"},
+        TypedCase{"AWholeNumberWithMoreAfterIt",
+                  {"f", "--times", "3x"},
+                  "--times takes a whole number from 1 to 9, not '3x'"},
+        TypedCase{"ANegativeWholeNumberOfAnyRange", {"f", "--offset", "-250"}, ""},
+        TypedCase{"NoNumberOfAnyRange",
+                  {"f", "--offset", "1.5"},
+                  "--offset takes a whole number, not '1.5'"},
+        TypedCase{"AWordOfTheList", {"f", "--mode", "slow"}, ""},
+        TypedCase{"AWordNotOfTheList",
+                  {"f", "--mode", "fast"},
+                  "--mode takes quick, slow or exact, not 'fast'"},
+        TypedCase{"AnEmptyPath", {"f", "--out="}, "--out takes DIR, not an empty word"},
+        TypedCase{"TooManyPositionals", {"f", "g"}, "measure takes one FILE"},
+        TypedCase{"NoPositional", {}, "measure takes one FILE"},
+        TypedCase{"PositionalsAsAFlagCountsThem", {"f", "g", "--pair"}, ""},
+        TypedCase{"TooFewPositionalsForTheFlag", {"f", "--pair"}, "measure --pair takes A and B"}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
 }  // namespace tracciato

@@ -16,6 +16,12 @@ namespace tracciato {
 // The command-line word that stands for standard input.
 inline constexpr const char* kStandardInput = "-";
 
+// --base and --train, which every command that reads descriptions takes with LINE and TRAIN.
+inline constexpr OptionSpec kBaseOption{"--base", "NAME",
+                                        "the scenario's name, which names the compiled files"};
+inline constexpr OptionSpec kTrainOption{"--train", "NUMBER",
+                                         "the train's number, which names its two files"};
+
 // The two descriptions a command reads and the names of the scenario they make.
 struct DescriptionInputs {
   std::unique_ptr<Description> line;

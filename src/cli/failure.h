@@ -1,5 +1,6 @@
 #pragma once
 
+#include <stdexcept>
 #include <string>
 #include <utility>
 #include <variant>
@@ -9,17 +10,23 @@
 namespace tracciato {
 
 // Why a command stops short: the exit status it ends with and the sentence that tells why.
-// A usage failure is told with the command's usage; any other after the program's name.
-struct Failure {
-  ExitStatus status = ExitStatus::kUsage;
-  std::string message;
+// The command line tells it once, for every command: a usage failure with the command's
+// usage, any other after the program's name. Thrown, it ends the command.
+class Failure : public std::runtime_error {
+ public:
+  Failure(ExitStatus status, const std::string& message)
+      : std::runtime_error(message), status_(status) {}
+  ExitStatus status() const { return status_; }
+
+ private:
+  ExitStatus status_;
 };
 
-inline Failure usage_failure(std::string message) {
-  return {ExitStatus::kUsage, std::move(message)};
+inline Failure usage_failure(const std::string& message) {
+  return {ExitStatus::kUsage, message};
 }
-inline Failure file_failure(std::string message) {
-  return {ExitStatus::kFileProblem, std::move(message)};
+inline Failure file_failure(const std::string& message) {
+  return {ExitStatus::kFileProblem, message};
 }
 
 // A value, or the failure that stopped its making.
@@ -35,6 +42,11 @@ class Result {
   T* operator->() { return &std::get<T>(held_); }
   const T* operator->() const { return &std::get<T>(held_); }
   const Failure& failure() const { return std::get<Failure>(held_); }
+  // The value; the failure is thrown.
+  T value() && {
+    if (!*this) throw failure();
+    return std::move(std::get<T>(held_));
+  }
 
  private:
   std::variant<T, Failure> held_;

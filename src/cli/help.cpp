@@ -66,7 +66,6 @@ int help_run(const Arguments& args, const CommandContext& context) {
     std::cout << overview_help(context.commands);
     return exit_code(ExitStatus::kOk);
   }
-  if (args.positionals.size() > 1) return usage_error("help", "help takes one COMMAND");
   if (args.positionals.front() == "codes") {
     std::cout << codes_help();
     return exit_code(ExitStatus::kOk);
@@ -82,8 +81,7 @@ int help_run(const Arguments& args, const CommandContext& context) {
     }
   }
   const std::string& word = args.positionals.front();
-  return usage_error("help",
-                     "unknown command " + word + did_you_mean_command(context.commands, word));
+  throw usage_failure("unknown command " + word + did_you_mean_command(context.commands, word));
 }
 
 }  // namespace
@@ -137,6 +135,12 @@ int usage_error(std::string_view command, const std::string& problem) {
   return exit_code(ExitStatus::kUsage);
 }
 
+int tell_failure(std::string_view command, const Failure& failure) {
+  if (failure.status() == ExitStatus::kUsage) return usage_error(command, failure.what());
+  std::cerr << "tracciato: " << failure.what() << '\n';
+  return exit_code(failure.status());
+}
+
 const Command kHelpCommand{
     .name = "help",
     .forms = {"[COMMAND | codes | rows]"},
@@ -144,6 +148,7 @@ const Command kHelpCommand{
         "show what COMMAND does and the options it takes, or this overview;\n"
         "help codes lists the error codes, help rows every row keyword\n",
     .options = {},
+    .positionals = {{"", {0, 1}, "one COMMAND"}},
     .run = help_run,
 };
 

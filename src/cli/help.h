@@ -4,6 +4,7 @@
 #include <string>
 
 #include "cli/command.h"
+#include "cli/failure.h"
 
 namespace tracciato {
 
@@ -15,6 +16,9 @@ std::string command_help(const Command& command);
 std::string did_you_mean_command(std::span<const Command> commands, std::string_view word);
 // Reports a usage problem of `command` on standard error; returns exit status 2.
 int usage_error(std::string_view command, const std::string& problem);
+// Tells a failure of `command` on standard error, a usage failure with its usage; returns
+// its exit status.
+int tell_failure(std::string_view command, const Failure& failure);
 
 // The `help [COMMAND]` entry of the table.
 extern const Command kHelpCommand;

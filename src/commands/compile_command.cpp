@@ -8,7 +8,6 @@
 #include "cli/description_argument.h"
 #include "cli/exit_status.h"
 #include "cli/findings_output.h"
-#include "cli/help.h"
 #include "cli/output_directory.h"
 #include "cli/reporter.h"
 #include "cli/written_files.h"
@@ -51,23 +50,16 @@ std::vector<std::string> names_of(const std::vector<WrittenFile>& written) {
 }
 
 int run(const Arguments& args, const CommandContext& context) {
-  if (args.positionals.size() == 1 || args.positionals.size() > 2) {
-    return usage_error("compile",
-                       "compile takes LINE and TRAIN, or nothing for the embedded scenario");
-  }
   auto inputs = description_inputs(args, "compile", context.scenario);
-  if (!inputs && inputs.failure().status == ExitStatus::kUsage)
-    return usage_error("compile", inputs.failure().message);
+  if (!inputs && inputs.failure().status() == ExitStatus::kUsage) throw inputs.failure();
   const fs::path out = utf8_path(args.value("--out").value_or("."));
   if (const auto collision = inputs ? output_collision(out, *inputs) : std::nullopt) {
-    return usage_error("compile", *collision);
+    throw usage_failure(*collision);
   }
-  std::string problem;
-  const auto colours = chosen_palette(args, false, problem);
-  if (!colours) return usage_error("compile", problem);
-  ConsoleReporter reporter(*colours);
+  const Palette colours = chosen_palette(args, false);
+  ConsoleReporter reporter(colours);
   auto refusal = unusable_output_directory(out);
-  if (!refusal && !inputs) refusal = inputs.failure().message;
+  if (!refusal && !inputs) refusal = inputs.failure().what();
   if (refusal) {
     reporter.failure(*refusal);
     tell_written(args, {}, out, true);
@@ -80,7 +72,7 @@ int run(const Arguments& args, const CommandContext& context) {
       build_files(request, out, args.flag("-w") ? nullptr : &warnings, args.flag("--force"));
   if (args.flag("--verbose")) print_summary(outcome, out);
   const ExitStatus status = report_build(outcome, reporter);
-  if (status == ExitStatus::kOk) write_warnings_text(std::cerr, warnings, *colours);
+  if (status == ExitStatus::kOk) write_warnings_text(std::cerr, warnings, colours);
   tell_written(args, names_of(outcome.written), out, status != ExitStatus::kOk);
   return exit_code(status);
 }
@@ -101,15 +93,16 @@ const Command kCompileCommand{
         "after a build that succeeds, what an author rarely means is warned about\n"
         "on standard error, as tracciato check finds it; a last line there names\n"
         "the files written, or says that nothing was\n",
-    .options = {{"--base", "NAME", "the scenario's name, which names the compiled files"},
-                {"--train", "NUMBER", "the train's number, which names its two files"},
-                {"--out", "DIR", "write the compiled files into DIR"},
+    .options = {kBaseOption,
+                kTrainOption,
+                out_directory_option("write the compiled files into DIR"),
                 {"--no-geometry", "", "build without the plan geometry table"},
                 {"--force", "", "replace compiled files that are read-only"},
                 {"--verbose", "", "list the files written, with their sizes"},
                 {"-w", "", "leave out the warnings"},
                 kQuietOption,
                 kColourOption},
+    .positionals = {{"", {0, 2}, "LINE and TRAIN, or nothing for the embedded scenario"}},
     .run = run,
 };
 

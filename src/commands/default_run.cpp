@@ -6,7 +6,6 @@
 #include "base/utf8_path.h"
 #include "cli/colour_option.h"
 #include "cli/exit_status.h"
-#include "cli/help.h"
 #include "cli/output_directory.h"
 #include "cli/reporter.h"
 #include "cli/written_files.h"
@@ -117,11 +116,8 @@ ExitStatus build_embedded(const EmbeddedScenario& scenario, const fs::path& dir,
 }
 
 int run(const Arguments& args, const CommandContext& context) {
-  if (!args.positionals.empty()) return usage_error("", "unexpected " + args.positionals.front());
-  std::string problem;
-  const auto colours = chosen_palette(args, false, problem);
-  if (!colours) return usage_error("", problem);
-  const std::unique_ptr<Face> face = choose_face(args.flag("--headless"), context, *colours);
+  const std::unique_ptr<Face> face =
+      choose_face(args.flag("--headless"), context, chosen_palette(args, false));
   const auto out = args.value("--out");
   const fs::path dir = out ? utf8_path(*out) : executable_path().parent_path();
   std::optional<std::string> refusal = unusable_output_directory(dir);
@@ -151,11 +147,12 @@ const Command kDefaultRun{
         "a description there that differs from the embedded one (an edit) stops\n"
         "the run before it writes anything, unless --force; a last line on\n"
         "standard error names the files written\n",
-    .options = {{"--out", "DIR", "write everything into DIR, not beside the program"},
+    .options = {out_directory_option("write everything into DIR, not beside the program"),
                 {"--headless", "", "show no window, even where there is a desktop"},
                 {"--force", "", "replace edited descriptions and read-only files"},
                 kQuietOption,
                 kColourOption},
+    .positionals = {{"", {0}, "options only, or a command first"}},
     .run = run,
 };
 

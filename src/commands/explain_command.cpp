@@ -1,11 +1,10 @@
 #include "commands/explain_command.h"
 
-#include <charconv>
 #include <iostream>
+#include <limits>
 #include <sstream>
 
 #include "cli/exit_status.h"
-#include "cli/help.h"
 #include "cli/row_help.h"
 #include "model/error_codes.h"
 
@@ -30,22 +29,14 @@ std::string wrapped(std::string_view text) {
   return out + line + '\n';
 }
 
-std::optional<std::int32_t> code_of(const std::string& word) {
-  std::int32_t code = 0;
-  const auto [end, error] = std::from_chars(word.data(), word.data() + word.size(), code);
-  if (error != std::errc{} || end != word.data() + word.size()) return std::nullopt;
-  return code;
-}
-
 // Every row kind the word names, one after the other.
 int explain_rows(const std::string& word) {
   const std::vector<const RowKind*> rows = rows_named(word);
   if (rows.empty()) {
     const std::string meant = did_you_mean_row(word);
-    return usage_error("explain", word + " is no error code or row keyword" +
-                                      (meant.empty() ? "; tracciato help codes and tracciato "
-                                                       "help rows list them"
-                                                     : meant));
+    throw usage_failure(
+        word + " is no error code or row keyword" +
+        (meant.empty() ? "; tracciato help codes and tracciato help rows list them" : meant));
   }
   const char* separator = "";
   for (const RowKind* row : rows) {
@@ -56,16 +47,15 @@ int explain_rows(const std::string& word) {
 }
 
 int run(const Arguments& args, const CommandContext& /*context*/) {
-  if (args.positionals.size() != 1) {
-    return usage_error("explain", "explain takes one CODE or ROW");
-  }
   const std::string& word = args.positionals.front();
-  const auto code = code_of(word);
+  const auto code = whole_number_of(word);
   if (!code) return explain_rows(word);
-  const ErrorCodeInfo* info = error_code_info(*code);
-  if (info == nullptr) {
-    return usage_error("explain", word + " is no error code; tracciato help codes lists them");
-  }
+  const ErrorCodeInfo* info = *code >= std::numeric_limits<std::int32_t>::min() &&
+                                      *code <= std::numeric_limits<std::int32_t>::max()
+                                  ? error_code_info(static_cast<std::int32_t>(*code))
+                                  : nullptr;
+  if (info == nullptr)
+    throw usage_failure(word + " is no error code; tracciato help codes lists them");
   std::cout << "error " << info->code << ": " << info->summary << "\n\n"
             << wrapped(info->rule) << '\n'
             << wrapped(std::string("fix: ") + info->fix) << "\nexample:\n    " << info->example
@@ -84,6 +74,7 @@ const Command kExplainCommand{
         "fields with unit, range and storage; tracciato help codes and\n"
         "tracciato help rows list them\n",
     .options = {},
+    .positionals = {{"", {1}, "one CODE or ROW"}},
     .run = run,
 };
 

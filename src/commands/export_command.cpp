@@ -5,7 +5,6 @@
 #include "base/file_error.h"
 #include "base/utf8_path.h"
 #include "cli/exit_status.h"
-#include "cli/help.h"
 #include "cli/output_directory.h"
 #include "cli/reporter.h"
 #include "cli/written_files.h"
@@ -84,9 +83,6 @@ void tell_exported(const Arguments& args, const std::vector<Planned>& planned,
 }
 
 int run(const Arguments& args, const CommandContext& context) {
-  if (!args.positionals.empty()) {
-    return usage_error("export", "unexpected " + args.positionals.front());
-  }
   const fs::path dir = utf8_path(args.value("--out").value_or("."));
   ConsoleReporter console;
   if (const auto problem = unusable_output_directory(dir)) {
@@ -121,9 +117,10 @@ const Command kExportCommand{
         "the current directory), without compiling them; a file that differs\n"
         "from what export writes stays unless --force; a last line on standard\n"
         "error names the files written\n",
-    .options = {{"--out", "DIR", "write into DIR (default: the current directory)"},
+    .options = {out_directory_option("write into DIR (default: the current directory)"),
                 {"--force", "", "replace files that differ, such as edited descriptions"},
                 kQuietOption},
+    .positionals = {{"", {0}, "options only"}},
     .run = run,
 };
 

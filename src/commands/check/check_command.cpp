@@ -1,14 +1,15 @@
 #include "commands/check/check_command.h"
 
-#include <charconv>
+#include <algorithm>
+#include <cstdint>
 #include <iostream>
+#include <limits>
 #include <memory>
 
 #include "cli/colour_option.h"
 #include "cli/description_argument.h"
 #include "cli/exit_status.h"
 #include "cli/findings_output.h"
-#include "cli/help.h"
 #include "compile/pipeline.h"
 
 namespace tracciato {
@@ -29,6 +30,9 @@ bool unreadable(Description& d, bool json) {
   }
   return true;
 }
+
+// More errors than any pair holds: a larger --max-errors means the same.
+constexpr std::int64_t kMostErrors = std::numeric_limits<int>::max();
 
 // How the findings are written: text or JSON, and how many errors at most.
 struct Output {
@@ -60,31 +64,14 @@ int run_check(DescriptionInputs& in, int j, const Output& output) {
 }
 
 int run(const Arguments& args, const CommandContext& context) {
-  if (args.positionals.size() > 2)
-    return usage_error("check", "check takes LINE and TRAIN, one of them, or nothing");
-  const std::string format = args.value("--format").value_or("text");
-  if (format != "text" && format != "json") return usage_error("check", "--format is text or json");
-  Output output{format == "json", std::nullopt, palette(false)};
-  std::string wrong_colour;
-  const auto colours = chosen_palette(args, true, wrong_colour);
-  if (!colours) return usage_error("check", wrong_colour);
-  if (!output.json) output.colours = *colours;
-  if (const auto max = args.value("--max-errors")) {
-    int n = 0;
-    const auto [end, error] = std::from_chars(max->data(), max->data() + max->size(), n);
-    if (error != std::errc{} || end != max->data() + max->size() || n < 1) {
-      return usage_error("check", "--max-errors takes a whole number above 0");
-    }
-    output.max_errors = n;
+  Output output{args.value("--format") == "json", std::nullopt, palette(false)};
+  const Palette colours = chosen_palette(args, true);
+  if (!output.json) output.colours = colours;
+  if (const auto max = args.whole("--max-errors")) {
+    output.max_errors = static_cast<int>(std::min<std::int64_t>(*max, kMostErrors));
   }
-  auto inputs = description_inputs(args, "check", context.scenario);
-  if (!inputs) {
-    if (inputs.failure().status == ExitStatus::kUsage)
-      return usage_error("check", inputs.failure().message);
-    std::cerr << "tracciato: " << inputs.failure().message << '\n';
-    return exit_code(inputs.failure().status);
-  }
-  return run_check(*inputs, args.flag("--no-geometry") ? 0 : 1, output);
+  DescriptionInputs inputs = description_inputs(args, "check", context.scenario).value();
+  return run_check(inputs, args.flag("--no-geometry") ? 0 : 1, output);
 }
 
 }  // namespace
@@ -99,13 +86,16 @@ const Command kCheckCommand{
         "LINE or TRAIN may be - for standard input, with --base and --train;\n"
         "given alone, a train is checked with NAME_linea.txt beside it, a line\n"
         "with the NAME_NUMBER-.txt beside it changed last\n",
-    .options = {{"--base", "NAME", "the scenario's name, as compile would take it"},
-                {"--train", "NUMBER", "the train's number, as compile would take it"},
+    .options = {kBaseOption,
+                kTrainOption,
                 {"--no-geometry", "", "check a build without the plan geometry table"},
-                {"--format", "text|json", "the findings as text (the default) or as JSON"},
+                {"--format", "text|json", "the findings as text (the default) or as JSON",
+                 kWordValue},
                 {"--max-errors", "N",
-                 "show N errors at most (text: 50 unless given; JSON: all unless given)"},
+                 "show N errors at most (text: 50 unless given; JSON: all unless given)",
+                 whole_number(1, kAnyWholeNumber.most)},
                 kColourOption},
+    .positionals = {{"", {0, 1, 2}, "LINE and TRAIN, one of them, or nothing"}},
     .run = run,
 };
 

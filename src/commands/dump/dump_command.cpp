@@ -1,6 +1,5 @@
 #include "commands/dump/dump_command.h"
 
-#include <charconv>
 #include <filesystem>
 #include <iostream>
 #include <memory>
@@ -8,7 +7,6 @@
 
 #include "base/utf8_path.h"
 #include "cli/exit_status.h"
-#include "cli/help.h"
 #include "commands/dump/dump_json.h"
 #include "commands/dump/dump_text.h"
 #include "commands/dump/dump_walk.h"
@@ -64,31 +62,18 @@ void tell_damage(const OpenedFile& file, const DecodeError& error) {
             << error.what() << '\n';
 }
 
-std::optional<std::int64_t> metres_option(const Arguments& args, const char* name,
-                                          std::string& problem) {
-  const auto text = args.value(name);
-  if (!text) return std::nullopt;
-  std::int64_t m = 0;
-  const auto [end, error] = std::from_chars(text->data(), text->data() + text->size(), m);
-  if (error != std::errc{} || end != text->data() + text->size()) {
-    problem = std::string(name) + " takes whole metres, not '" + *text + "'";
-  }
-  return m;
-}
-
 std::unique_ptr<DumpWriter> writer(const Arguments& args) {
   return args.flag("--json") ? json_dump_writer(std::cout) : text_dump_writer(std::cout);
 }
 
 int run_diff(const Arguments& args, const DumpRange& range) {
-  if (args.positionals.size() != 2) return usage_error("dump", "dump --diff takes two FILEs");
   OpenedFile a(args.positionals[0]);
   OpenedFile b(args.positionals[1]);
   if (!open(a) || !open(b)) return exit_code(ExitStatus::kFileProblem);
   for (const OpenedFile* f : {&a, &b}) {
-    if (!f->kind) return usage_error("dump", unknown_kind(*f));
+    if (!f->kind) throw usage_failure(unknown_kind(*f));
   }
-  if (*a.kind != *b.kind) return usage_error("dump", "--diff compares two files of one kind");
+  if (*a.kind != *b.kind) throw usage_failure("--diff compares two files of one kind");
   for (const OpenedFile* f : {&a, &b}) {
     if (const auto damage = find_damage(*f->kind, f->bytes)) {
       tell_damage(*f, *damage);
@@ -101,18 +86,15 @@ int run_diff(const Arguments& args, const DumpRange& range) {
 }
 
 int run(const Arguments& args, const CommandContext& /*context*/) {
-  std::string problem;
   DumpOptions options;
-  options.range.from = metres_option(args, "--from", problem);
-  options.range.to = metres_option(args, "--to", problem);
+  options.range.from = args.whole("--from");
+  options.range.to = args.whole("--to");
   // JSON is read by programs: it always holds every item.
   options.all = args.flag("--all") || args.flag("--json");
-  if (!problem.empty()) return usage_error("dump", problem);
   if (args.flag("--diff")) return run_diff(args, options.range);
-  if (args.positionals.size() != 1) return usage_error("dump", "dump takes one FILE");
   OpenedFile file(args.positionals.front());
   if (!open(file)) return exit_code(ExitStatus::kFileProblem);
-  if (!file.kind) return usage_error("dump", unknown_kind(file));
+  if (!file.kind) throw usage_failure(unknown_kind(file));
   const auto damage = dump_file(*file.kind, file.name(), file.bytes, options, *writer(args));
   std::cout.flush();
   if (!damage) return exit_code(ExitStatus::kOk);
@@ -136,9 +118,10 @@ const Command kDumpCommand{
         "status 0 same, 1 different, 2 different kinds, 3 unreadable or damaged\n",
     .options = {{"--json", "", "one JSON object, raw and decoded values side by side"},
                 {"--all", "", "also the cells without an object and every metre (JSON always)"},
-                {"--from", "METRES", "only what lies from this route metre on"},
-                {"--to", "METRES", "only what lies up to this route metre"},
+                {"--from", "METRES", "only what lies from this route metre on", kAnyWholeNumber},
+                {"--to", "METRES", "only what lies up to this route metre", kAnyWholeNumber},
                 {"--diff", "", "the records, cells or metres that differ between A and B"}},
+    .positionals = {{"--diff", {2}, "two FILEs"}, {"", {1}, "one FILE"}},
     .run = run,
 };
 

@@ -3,7 +3,6 @@
 #include <iostream>
 
 #include "cli/exit_status.h"
-#include "cli/help.h"
 #include "commands/lsp/message_queue.h"
 #include "commands/lsp/message_stream.h"
 #include "commands/lsp/server.h"
@@ -13,9 +12,7 @@ namespace tracciato {
 
 namespace {
 
-int run(const Arguments& args, const CommandContext& /*context*/) {
-  if (!args.positionals.empty())
-    return usage_error("lsp", "lsp takes no file: the editor sends them");
+int run(const Arguments& /*args*/, const CommandContext& /*context*/) {
   use_binary_standard_streams();
   lsp::Server server([](const std::string& body) { lsp::write_message(std::cout, body); });
   lsp::MessageQueue queue(std::cin);
@@ -45,6 +42,7 @@ const Command kLspCommand{
         "that an editor shows check's findings in line and train descriptions\n"
         "as they are typed (editors/ holds the set-ups)\n",
     .options = {},
+    .positionals = {{"", {0}, "no file: the editor sends them"}},
     .run = run,
 };
 

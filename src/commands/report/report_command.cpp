@@ -10,7 +10,6 @@
 #include "cli/description_argument.h"
 #include "cli/exit_status.h"
 #include "cli/findings.h"
-#include "cli/help.h"
 #include "cli/reporter.h"
 #include "cli/written_files.h"
 #include "commands/report/page_file.h"
@@ -69,29 +68,18 @@ Result<fs::path> page_file(const Arguments& args, const DescriptionInputs& in) {
 }
 
 int run(const Arguments& args, const CommandContext& context) {
-  if (args.positionals.size() == 1 || args.positionals.size() > 2) {
-    return usage_error("report",
-                       "report takes LINE and TRAIN, or nothing for the embedded scenario");
-  }
-  auto inputs = description_inputs(args, "report", context.scenario);
-  if (!inputs && inputs.failure().status == ExitStatus::kUsage)
-    return usage_error("report", inputs.failure().message);
-  if (!inputs) {
-    ConsoleReporter().failure(inputs.failure().message);
-    return exit_code(inputs.failure().status);
-  }
-  const auto page = page_file(args, *inputs);
-  if (!page) return usage_error("report", page.failure().message);
-  const Compiled compiled = compile_inputs(*inputs);
-  if (const auto why = write_page(*page, compiled, args.flag("--force"))) {
-    std::cerr << "tracciato: cannot write " << shown_path(*page) << ": " << *why << '\n';
-    tell_written(args, {}, page->parent_path(), true);
+  DescriptionInputs inputs = description_inputs(args, "report", context.scenario).value();
+  const fs::path page = page_file(args, inputs).value();
+  const Compiled compiled = compile_inputs(inputs);
+  if (const auto why = write_page(page, compiled, args.flag("--force"))) {
+    std::cerr << "tracciato: cannot write " << shown_path(page) << ": " << *why << '\n';
+    tell_written(args, {}, page.parent_path(), true);
     return exit_code(ExitStatus::kFileProblem);
   }
   // The page is written whole even when the compile fails, to show its errors.
   const bool failed = compiled.scenario.errors.failed();
   if (failed) ConsoleReporter().compile_error(compiled.scenario.errors);
-  tell_written(args, {shown_path(page->filename())}, page->parent_path(), false);
+  tell_written(args, {shown_path(page.filename())}, page.parent_path(), false);
   return exit_code(failed ? ExitStatus::kError : ExitStatus::kOk);
 }
 
@@ -108,11 +96,12 @@ const Command kReportCommand{
         "that zooms, reads out the profile under the pointer and prints whole\n"
         "(default: NAME_NUMBER.html in the current directory); a last line on\n"
         "standard error names the page written\n",
-    .options = {{"--base", "NAME", "the scenario's name, as compile would take it"},
-                {"--train", "NUMBER", "the train's number, as compile would take it"},
-                {"--out", "FILE.html", "write the page to FILE.html"},
+    .options = {kBaseOption,
+                kTrainOption,
+                {"--out", "FILE.html", "write the page to FILE.html", kPathValue},
                 {"--force", "", "replace a read-only page"},
                 kQuietOption},
+    .positionals = {{"", {0, 2}, "LINE and TRAIN, or nothing for the embedded scenario"}},
     .run = run,
 };
 
