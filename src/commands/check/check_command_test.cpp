@@ -28,7 +28,7 @@ namespace {
 FindingList check(const std::string& line, const std::string& train, int j = 1) {
   MemoryDescription l("linea.txt", line);
   MemoryDescription t("treno.txt", train);
-  return check_descriptions({l, t, "Prova", "1", j});
+  return check_descriptions({l, t, {"Prova", "1"}, j});
 }
 
 class CheckFixtures : public ::testing::TestWithParam<test_support::ErrorFixture> {};
@@ -106,7 +106,7 @@ TEST_P(CompileAndCheckingRun, AgreeOnWhetherAndWhereThePairFails) {
   const Pair& p = GetParam();
   MemoryDescription line(p.line_path, p.line);
   MemoryDescription train(p.train_path, p.train);
-  const BuildRequest request{line, train, "F", "1", 1};
+  const BuildRequest request{line, train, {"F", "1"}, 1};
   const Scenario compiled = memorizza_percorso(request);
   if (!compiled.errors.failed()) {
     EXPECT_NO_THROW(encode_build(compiled, "F", "1"));
