@@ -24,7 +24,7 @@ class TemporaryDescriptions : public ::testing::Test {
     test_support::write_file(train_file(), train_text);
     FileDescription line(line_file(), true);
     FileDescription train(train_file(), true);
-    return memorizza_percorso({line, train, "Prova", "1", 1});
+    return memorizza_percorso({line, train, {"Prova", "1"}, 1});
   }
   std::filesystem::path line_file() const { return dir_ / "Prova_linea.txt"; }
   std::filesystem::path train_file() const { return dir_ / "Prova_1-.txt"; }
@@ -172,7 +172,7 @@ TEST(BuildPrecedence, MissingTrainDescriptionIsAnUnexpectedFailure) {
   test_support::TempDir dir;
   MemoryDescription line("linea.txt", line_description({}));
   FileDescription train(dir / "absent-.txt", false);
-  const Scenario s = memorizza_percorso({line, train, "Prova", "1", 1});
+  const Scenario s = memorizza_percorso({line, train, {"Prova", "1"}, 1});
   EXPECT_EQ(s.errors.error_code, 25);
 }
 
@@ -197,7 +197,7 @@ TEST_P(UnreadableDescriptions, SayWhyAndOfferTheNearestName) {
   std::filesystem::create_directory(dir / "Cartella_linea.txt");
   FileDescription line(dir / c.line, false, c.line);
   FileDescription train(dir / c.train, false, c.train);
-  const Scenario s = memorizza_percorso({line, train, "Prova", "1", 1});
+  const Scenario s = memorizza_percorso({line, train, {"Prova", "1"}, 1});
   EXPECT_EQ(s.errors.error_code, c.code);
   EXPECT_EQ(s.errors.explanation, c.explanation);
   EXPECT_EQ(s.errors.hint, c.hint);

@@ -77,7 +77,7 @@ TEST(ReportPage, WithoutCellsOnlyTheErrorIsShown) {
 Scenario compile_heard(const std::string& line, const std::string& train, FindingList& findings) {
   MemoryDescription l("linea.txt", line);
   MemoryDescription t("treno.txt", train);
-  return memorizza_percorso({l, t, "Prova", "1", 1}, &findings);
+  return memorizza_percorso({l, t, {"Prova", "1"}, 1}, &findings);
 }
 
 // The cells of the timetable row whose station is `name`.
