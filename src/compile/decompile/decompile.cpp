@@ -15,7 +15,7 @@ Scenario compile_in_memory(const std::string& line, const std::string& train,
                            const ScenarioNames& names, bool geometry) {
   MemoryDescription l(line_description_name(names.base_name), line);
   MemoryDescription t(train_description_name(names.base_name, names.train_number), train);
-  return memorizza_percorso({l, t, names.base_name, names.train_number, geometry ? 1 : 0});
+  return memorizza_percorso({l, t, {names.base_name, names.train_number}, geometry ? 1 : 0});
 }
 
 // Code rows for the code and code-end markers the signal code pass did not make by itself.

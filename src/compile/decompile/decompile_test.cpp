@@ -29,7 +29,7 @@ HeldSet compile_set(const std::string& line, const std::string& train, const Sce
   MemoryDescription l("line", line);
   MemoryDescription t("train", train);
   const Scenario s =
-      memorizza_percorso({l, t, names.base_name, names.train_number, geometry ? 1 : 0});
+      memorizza_percorso({l, t, {names.base_name, names.train_number}, geometry ? 1 : 0});
   EXPECT_FALSE(s.errors.failed()) << s.errors.explanation;
   const EncodedBuild build = encode_build(s, names.base_name, names.train_number);
   HeldSet held{{}, build.header, build.cells, geometry};

@@ -67,7 +67,7 @@ class LineCompiler {
   void warn_about_curve(std::int32_t start, std::int32_t length, double curvature);
   // A kind beyond what the cells hold. A stretch that starts close after the previous one
   // is stored as kind 3 by design, and not told.
-  void warn_about_mountain(std::int32_t inizio, std::int32_t tipo);
+  void warn_about_mountain(std::int32_t start, std::int32_t kind);
   std::int32_t route_length() const { return train_values_record(s_.header).route_length; }
 
   bool lead_in();
@@ -242,7 +242,7 @@ bool LineCompiler::signal_repetition_row(std::string_view field) {
                      R"(the signal-repetition keyword ")" + std::string(field) +
                          R"(" names neither 4 nor 9 codes)",
                      here(0));
-    s_.errors.hint = "write \"ripetizione segnali 4 codici\" or \"ripetizione segnali 9 codici\"";
+    s_.errors.hint = R"(write "ripetizione segnali 4 codici" or "ripetizione segnali 9 codici")";
     return false;
   }
   if (signalling.second_repetition_distance == 0) signalling.code_count = 0;
@@ -368,43 +368,45 @@ bool LineCompiler::geometry_full() {
 }
 
 Step LineCompiler::mountain_row() {
-  std::int32_t inizio = reader_.read_number();
-  std::int32_t fine = reader_.read_number();
-  std::int32_t tipo = reader_.read_number();
-  if (!within_route(inizio)) return out_of_route(RowId::kMountain, inizio);
-  check_.warn_out_of_order("mountain", inizio, last_mountain_);
-  check_.warn_off_grid("the mountain stretch's start", inizio);
-  check_.warn_off_grid("the mountain stretch's end", fine);
-  if (check_.active()) warn_about_mountain(inizio, tipo);
-  if (fine < inizio) {
+  std::int32_t start = reader_.read_number();
+  std::int32_t end = reader_.read_number();
+  std::int32_t kind = reader_.read_number();
+  if (!within_route(start)) return out_of_route(RowId::kMountain, start);
+  check_.warn_out_of_order("mountain", start, last_mountain_);
+  check_.warn_off_grid("the mountain stretch's start", start);
+  check_.warn_off_grid("the mountain stretch's end", end);
+  if (check_.active()) warn_about_mountain(start, kind);
+  if (end < start) {
     check_.warn(2,
-                "the mountain stretch from " + route_place(s_, inizio) + " ends at " +
-                    metres(fine) + ", before it starts: it covers no cell",
-                inizio);
+                "the mountain stretch from " + route_place(s_, start) + " ends at " + metres(end) +
+                    ", before it starts: it covers no cell",
+                start);
   }
-  memo_montagna(s_, inizio, fine, tipo);
+  memo_montagna(s_, start, end, kind);
   return Step::kNext;
 }
 
 Step LineCompiler::board_row() {
   SpeedBoard b;
   for (std::int32_t* v :
-       {&b.posizione, &b.vas, &b.vbs, &b.vcs, &b.strisces, &b.vad, &b.vbd, &b.vcd, &b.strisced}) {
+       {&b.position, &b.left_speed_a, &b.left_speed_b, &b.left_speed_c, &b.left_stripes,
+        &b.right_speed_a, &b.right_speed_b, &b.right_speed_c, &b.right_stripes}) {
     *v = reader_.read_number();
   }
-  if (!within_route(b.posizione)) return out_of_route(RowId::kSpeedBoard, b.posizione);
-  check_.warn_off_grid("the indicator board", b.posizione);
+  if (!within_route(b.position)) return out_of_route(RowId::kSpeedBoard, b.position);
+  check_.warn_off_grid("the indicator board", b.position);
   if (check_.active()) {
-    const std::array values = {b.vas, b.vbs, b.vcs, b.strisces, b.vad, b.vbd, b.vcd, b.strisced};
+    const std::array values = {b.left_speed_a,  b.left_speed_b,  b.left_speed_c,  b.left_stripes,
+                               b.right_speed_a, b.right_speed_b, b.right_speed_c, b.right_stripes};
     for (std::size_t k = 0; k < values.size(); ++k) {
       check_.warn_stored(RowId::kSpeedBoard, k + 2, values[k]);
     }
-    check_.warn_in_tail(RowId::kSpeedBoard, b.posizione, route_length());
+    check_.warn_in_tail(RowId::kSpeedBoard, b.position, route_length());
   }
   placing_row(RowId::kSpeedBoard);
   memo_indicatori_v_max(s_, b);
   if (s_.errors.failed()) {
-    s_.errors.attach_row(b.posizione, here(1));
+    s_.errors.attach_row(b.position, here(1));
     return abandon_row();
   }
   return Step::kNext;
@@ -466,15 +468,15 @@ void LineCompiler::warn_about_curve(std::int32_t start, std::int32_t length, dou
   previous_curve_end_ = std::max(previous_curve_end_, end);
 }
 
-void LineCompiler::warn_about_mountain(std::int32_t inizio, std::int32_t tipo) {
-  const std::int64_t kind = tipo > 10 ? std::int64_t{tipo} - 10 : tipo;
-  if (kind == low8(kind)) return;
+void LineCompiler::warn_about_mountain(std::int32_t start, std::int32_t kind) {
+  const std::int64_t stored = kind > 10 ? std::int64_t{kind} - 10 : kind;
+  if (stored == low8(stored)) return;
   check_.warn(3,
-              "the mountain kind " + std::to_string(tipo) + " is stored as " +
-                  std::to_string(low8(kind)) +
+              "the mountain kind " + std::to_string(kind) + " is stored as " +
+                  std::to_string(low8(stored)) +
                   ": the cells hold kinds 0 to 255 (above 10: kind - 10, with a marker every "
                   "fourth cell)",
-              inizio);
+              start);
 }
 
 void LineCompiler::fill_gradient(std::int64_t until) {
