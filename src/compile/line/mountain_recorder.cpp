@@ -11,10 +11,10 @@ constexpr std::int32_t kCloseStretchKind = 3;
 constexpr std::int64_t kCloseStretchGap = 150;
 }  // namespace
 
-void memo_montagna(Scenario& scenario, std::int32_t inizio, std::int32_t fine, std::int32_t tipo) {
+void memo_montagna(Scenario& scenario, std::int32_t start, std::int32_t end, std::int32_t kind) {
   bool markers = false;
-  if (tipo > kMarkerOffset) {
-    tipo -= kMarkerOffset;
+  if (kind > kMarkerOffset) {
+    kind -= kMarkerOffset;
     markers = true;
   }
   MountainTable& m = scenario.mountains;
@@ -24,17 +24,17 @@ void memo_montagna(Scenario& scenario, std::int32_t inizio, std::int32_t fine, s
                             ", and a scenario holds at most 80");
   }
   m.mountain_count = n;
-  m.mountain_starts[n] = inizio;
-  m.mountain_ends[n] = fine;
-  if (n > 1 && std::int64_t{inizio} - m.mountain_ends[n - 1] <= kCloseStretchGap) {
-    tipo = kCloseStretchKind;
+  m.mountain_starts[n] = start;
+  m.mountain_ends[n] = end;
+  if (n > 1 && std::int64_t{start} - m.mountain_ends[n - 1] <= kCloseStretchGap) {
+    kind = kCloseStretchKind;
   }
-  const std::int64_t first = run_cell(inizio);
+  const std::int64_t first = run_cell(start);
   const auto last =
-      round_to<std::int64_t>(static_cast<double>(fine) / kCellLength - 1, "cell index");
+      round_to<std::int64_t>(static_cast<double>(end) / kCellLength - 1, "cell index");
   for (std::int64_t i = first, count = 1; i <= last; ++i, ++count) {
     TrackCell& cell = scenario.cells.at(i);
-    cell.cell_mountain = low8(tipo);
+    cell.cell_mountain = low8(kind);
     if (markers && count % 4 == 0 && cell.cell_type == cell_type::kNothing) {
       cell.cell_type = cell_type::kMountainMarker;
     }

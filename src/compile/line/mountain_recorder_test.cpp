@@ -12,7 +12,7 @@ namespace tracciato {
 namespace {
 
 struct Stretch {
-  std::int32_t inizio, fine, tipo;
+  std::int32_t start, end, kind;
 };
 
 struct Span {
@@ -60,7 +60,7 @@ class MountainStretches : public ::testing::TestWithParam<MountainCase> {};
 TEST_P(MountainStretches, CoverTheirCellsWithKindAndMarkers) {
   const MountainCase& c = GetParam();
   Scenario s = with_cells();
-  for (const Stretch& row : c.rows) memo_montagna(s, row.inizio, row.fine, row.tipo);
+  for (const Stretch& row : c.rows) memo_montagna(s, row.start, row.end, row.kind);
   std::map<std::int64_t, int> expected;
   for (const Span& r : c.spans) {
     for (std::int64_t i = r.from; i <= r.to; ++i) expected[i] = r.kind;
@@ -103,8 +103,8 @@ TEST(MountainMarkers, LeaveObjectsInPlaceButStillSetTheKind) {
   Scenario s = with_cells();
   s.cells.at(25).cell_type = cell_type::kSignboard;
   s.cells.at(25).cell_value = 80;
-  std::int32_t inizio = 1100, fine = 1550, tipo = 12;
-  memo_montagna(s, inizio, fine, tipo);
+  std::int32_t start = 1100, end = 1550, kind = 12;
+  memo_montagna(s, start, end, kind);
   EXPECT_EQ(s.cells.at(25).cell_type, cell_type::kSignboard);
   EXPECT_EQ(s.cells.at(25).cell_value, 80);
   EXPECT_EQ(s.cells.at(25).cell_mountain, 2);
@@ -114,14 +114,14 @@ TEST(MountainMarkers, LeaveObjectsInPlaceButStillSetTheKind) {
 TEST(MountainTable, HoldsEightyStretchesAndRefusesTheEightyFirst) {
   Scenario s = with_cells();
   for (std::int32_t n = 1; n <= 80; ++n) {
-    std::int32_t inizio = n * 1000, fine = n * 1000 + 500, tipo = 2;
-    memo_montagna(s, inizio, fine, tipo);
+    std::int32_t start = n * 1000, end = n * 1000 + 500, kind = 2;
+    memo_montagna(s, start, end, kind);
   }
   EXPECT_EQ(s.mountains.mountain_count, 80);
   EXPECT_EQ(s.mountains.mountain_starts[1], 1000);
   EXPECT_EQ(s.mountains.mountain_ends[80], 80500);
-  std::int32_t inizio = 90000, fine = 90500, tipo = 2;
-  EXPECT_THROW(memo_montagna(s, inizio, fine, tipo), UnexpectedFailure);
+  std::int32_t start = 90000, end = 90500, kind = 2;
+  EXPECT_THROW(memo_montagna(s, start, end, kind), UnexpectedFailure);
 }
 
 }  // namespace

@@ -16,10 +16,12 @@ Scenario with_cells() {
   return s;
 }
 
-SpeedBoard board(std::int32_t posizione, std::int32_t vas, std::int32_t vbs, std::int32_t vcs,
-                 std::int32_t strisces, std::int32_t vad = 0, std::int32_t vbd = 0,
-                 std::int32_t vcd = 0, std::int32_t strisced = 0) {
-  return {posizione, vas, vbs, vcs, strisces, vad, vbd, vcd, strisced};
+SpeedBoard board(std::int32_t position, std::int32_t left_speed_a, std::int32_t left_speed_b,
+                 std::int32_t left_speed_c, std::int32_t left_stripes,
+                 std::int32_t right_speed_a = 0, std::int32_t right_speed_b = 0,
+                 std::int32_t right_speed_c = 0, std::int32_t right_stripes = 0) {
+  return {position,      left_speed_a,  left_speed_b,  left_speed_c, left_stripes,
+          right_speed_a, right_speed_b, right_speed_c, right_stripes};
 }
 
 struct BoardCase {
