@@ -112,7 +112,11 @@ TEST(CommandLine, TheOverviewListsEveryFormAndSummary) {
             "help      show what COMMAND does and the options it takes, or this overview;\n"
             "          help codes lists the error codes, help rows every row keyword\n"
             "\n"
-            "exit status: 0 built, 1 compile error, 2 usage error, 3 a file cannot be written\n"
+            "exit status:\n"
+            "  0  built, or nothing found\n"
+            "  1  a compile error, an error found by check, a damaged compiled file\n"
+            "  2  the command line is wrong\n"
+            "  3  a file cannot be read or written\n"
             "the description format: description-format.md, beside the README\n");
   EXPECT_EQ(run({"help"}).out, o.out);
 }

@@ -1,5 +1,8 @@
 #pragma once
 
+#include <array>
+#include <string_view>
+
 namespace tracciato {
 
 // What every command's exit status means; scripts and checks rely on these numbers.
@@ -13,5 +16,17 @@ enum class ExitStatus {
 constexpr int exit_code(ExitStatus status) {
   return static_cast<int>(status);
 }
+
+// Each status with what it means, as the help tells it.
+struct ExitStatusMeaning {
+  ExitStatus status;
+  std::string_view meaning;
+};
+inline constexpr std::array<ExitStatusMeaning, 4> kExitStatusMeanings = {{
+    {ExitStatus::kOk, "built, or nothing found"},
+    {ExitStatus::kError, "a compile error, an error found by check, a damaged compiled file"},
+    {ExitStatus::kUsage, "the command line is wrong"},
+    {ExitStatus::kFileProblem, "a file cannot be read or written"},
+}};
 
 }  // namespace tracciato

@@ -98,8 +98,11 @@ std::string overview_help(std::span<const Command> commands) {
     const std::string name = command.name.empty() ? "(none)" : std::string(command.name);
     write_indented(out, name, command.summary, kNameColumn);
   }
-  out << "\nexit status: 0 built, 1 compile error, 2 usage error, 3 a file cannot be written\n"
-      << "the description format: description-format.md, beside the README\n";
+  out << "\nexit status:\n";
+  for (const ExitStatusMeaning& m : kExitStatusMeanings) {
+    out << "  " << exit_code(m.status) << "  " << m.meaning << '\n';
+  }
+  out << "the description format: description-format.md, beside the README\n";
   return out.str();
 }
 

@@ -35,14 +35,14 @@ bool open(OpenedFile& file) {
   std::string why;
   auto input = InputFile::open(file.path, why);
   if (!input) {
-    std::cerr << "tracciato dump: cannot read " << shown_path(file.path) << ": " << why << '\n';
+    std::cerr << "tracciato: cannot read " << shown_path(file.path) << ": " << why << '\n';
     return false;
   }
   try {
     file.contents = input->read_all();
   } catch (const ReadError& error) {
-    std::cerr << "tracciato dump: " << shown_path(file.path) << ": offset " << error.offset()
-              << ": " << error.what() << '\n';
+    std::cerr << "tracciato: " << shown_path(file.path) << ": offset " << error.offset() << ": "
+              << error.what() << '\n';
     return false;
   }
   file.bytes = file.contents;
@@ -58,7 +58,7 @@ std::string unknown_kind(const OpenedFile& file) {
 }
 
 void tell_damage(const OpenedFile& file, const DecodeError& error) {
-  std::cerr << "tracciato dump: " << shown_path(file.path) << ": offset " << error.offset() << ": "
+  std::cerr << "tracciato: " << shown_path(file.path) << ": offset " << error.offset() << ": "
             << error.what() << '\n';
 }
 
@@ -77,7 +77,7 @@ int run_diff(const Arguments& args, const DumpRange& range) {
   for (const OpenedFile* f : {&a, &b}) {
     if (const auto damage = find_damage(*f->kind, f->bytes)) {
       tell_damage(*f, *damage);
-      return exit_code(ExitStatus::kFileProblem);
+      return exit_code(ExitStatus::kError);
     }
   }
   const std::size_t differences =
@@ -115,7 +115,7 @@ const Command kDumpCommand{
         "--all), or as JSON; values the format does not allow are marked !.\n"
         "A damaged file is shown up to the damage, then the offset: status 1.\n"
         "--diff shows what differs between two files of one kind and counts it:\n"
-        "status 0 same, 1 different, 2 different kinds, 3 unreadable or damaged\n",
+        "status 0 same, 1 different or a file damaged, 3 a file unreadable\n",
     .options = {{"--json", "", "one JSON object, raw and decoded values side by side"},
                 {"--all", "", "also the cells without an object and every metre (JSON always)"},
                 {"--from", "METRES", "only what lies from this route metre on", kAnyWholeNumber},
