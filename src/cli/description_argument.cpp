@@ -13,16 +13,12 @@ namespace tracciato {
 namespace {
 
 // The description a word names: the file, or for "-" what standard input holds, named
-// "<stdin>" in diagnostics. Nothing, with `problem` set, when standard input cannot be
-// read.
-std::unique_ptr<Description> description_argument(const std::string& word, std::string& problem) {
-  if (word != kStandardInput) return std::make_unique<FileDescription>(utf8_path(word), false);
+// "<stdin>" in diagnostics. A file failure when standard input cannot be read.
+Result<std::unique_ptr<Description>> description_argument(const std::string& word) {
+  if (word != kStandardInput) return {std::make_unique<FileDescription>(utf8_path(word), false)};
   auto text = read_standard_input();
-  if (!text) {
-    problem = "cannot read standard input";
-    return nullptr;
-  }
-  return std::make_unique<MemoryDescription>("<stdin>", std::move(*text));
+  if (!text) return file_failure("cannot read standard input");
+  return {std::make_unique<MemoryDescription>("<stdin>", std::move(*text))};
 }
 
 DescriptionInputs embedded_inputs(const EmbeddedScenario& scenario) {
@@ -43,9 +39,8 @@ Result<std::vector<std::string>> pair_named(const std::vector<std::string>& word
     if (const auto swapped = swapped_descriptions(command, words)) return usage_failure(*swapped);
     return words;
   }
-  std::string problem;
-  const auto pair = complete_pair(words.front(), problem);
-  if (!pair) return usage_failure(problem);
+  const auto pair = complete_pair(words.front());
+  if (!pair) return pair.failure();
   if (!pair->choice.empty()) std::cerr << "tracciato: " << pair->choice << '\n';
   return std::vector<std::string>{pair->line, pair->train};
 }
@@ -66,11 +61,11 @@ Result<DescriptionInputs> description_inputs(const Arguments& args, std::string_
   const auto names =
       resolve_names(utf8_path((*words)[0]), utf8_path((*words)[1]), base, number, problem);
   if (!names) return usage_failure(problem);
-  DescriptionInputs inputs{nullptr, nullptr, *names, std::move(*words)};
-  inputs.line = description_argument(inputs.words[0], problem);
-  if (inputs.line) inputs.train = description_argument(inputs.words[1], problem);
-  if (!inputs.train) return file_failure(problem);
-  return inputs;
+  auto line = description_argument((*words)[0]);
+  if (!line) return line.failure();
+  auto train = description_argument((*words)[1]);
+  if (!train) return train.failure();
+  return DescriptionInputs{std::move(*line), std::move(*train), *names, std::move(*words)};
 }
 
 }  // namespace tracciato

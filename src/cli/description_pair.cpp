@@ -28,24 +28,20 @@ std::string nearest_suggestion(const std::string& path) {
   return near ? "; did you mean " + sibling(path, *near) + "?" : "";
 }
 
-std::optional<CompletedPair> line_of(const std::string& train, const std::string& base,
-                                     std::string& problem) {
+Result<CompletedPair> line_of(const std::string& train, const std::string& base) {
   const std::string line = line_beside(train, base);
   if (missing(line)) {
-    problem =
-        "no line description beside " + train + ": " + line + " is not there; give LINE and TRAIN";
-    return std::nullopt;
+    return usage_failure("no line description beside " + train + ": " + line +
+                         " is not there; give LINE and TRAIN");
   }
   return CompletedPair{line, train, ""};
 }
 
-std::optional<CompletedPair> train_of(const std::string& line, const std::string& base,
-                                      std::string& problem) {
+Result<CompletedPair> train_of(const std::string& line, const std::string& base) {
   const std::vector<std::string> trains = trains_beside(line, base);
   if (trains.empty()) {
-    problem = "no train description beside " + line + " (" + sibling(line, base) +
-              "_NUMBER-.txt); give LINE and TRAIN";
-    return std::nullopt;
+    return usage_failure("no train description beside " + line + " (" + sibling(line, base) +
+                         "_NUMBER-.txt); give LINE and TRAIN");
   }
   CompletedPair pair{line, trains.front(), ""};
   if (trains.size() > 1) {
@@ -68,23 +64,20 @@ std::optional<std::string> swapped_descriptions(std::string_view command,
          " " + words[1] + " " + words[0];
 }
 
-std::optional<CompletedPair> complete_pair(const std::string& word, std::string& problem) {
+Result<CompletedPair> complete_pair(const std::string& word) {
   if (word == kStandardInput) {
-    problem = "a description from standard input needs the other one named: give LINE and TRAIN";
-    return std::nullopt;
+    return usage_failure(
+        "a description from standard input needs the other one named: give LINE and TRAIN");
   }
-  if (missing(word)) {
-    problem = word + " does not exist" + nearest_suggestion(word);
-    return std::nullopt;
-  }
+  if (missing(word)) return usage_failure(word + " does not exist" + nearest_suggestion(word));
   const auto d = description_name(word);
   if (!d) {
-    problem = "cannot tell whether " + word +
-              " is a line (NAME_linea.txt) or a train (NAME_NUMBER-.txt): give LINE and TRAIN";
-    return std::nullopt;
+    return usage_failure(
+        "cannot tell whether " + word +
+        " is a line (NAME_linea.txt) or a train (NAME_NUMBER-.txt): give LINE and TRAIN");
   }
-  return d->kind == DescriptionKind::kTrain ? line_of(word, d->names.base_name, problem)
-                                            : train_of(word, d->names.base_name, problem);
+  return d->kind == DescriptionKind::kTrain ? line_of(word, d->names.base_name)
+                                            : train_of(word, d->names.base_name);
 }
 
 }  // namespace tracciato

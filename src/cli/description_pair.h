@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+#include "cli/failure.h"
+
 namespace tracciato {
 
 // "F_1-.txt names a train and F_linea.txt a line: they are swapped; the line comes first:
@@ -15,13 +17,13 @@ std::optional<std::string> swapped_descriptions(std::string_view command,
 
 // LINE and TRAIN completed from one of them by the naming rules: a train goes with
 // NAME_linea.txt beside it, a line with the NAME_NUMBER-.txt beside it, the one changed last
-// when there are several (`choice` then says which was taken). Nothing, with `problem` set,
-// when the word names no description or its partner is not there.
+// when there are several (`choice` then says which was taken). A usage failure when the
+// word names no description or its partner is not there.
 struct CompletedPair {
   std::string line;
   std::string train;
   std::string choice;
 };
-std::optional<CompletedPair> complete_pair(const std::string& word, std::string& problem);
+Result<CompletedPair> complete_pair(const std::string& word);
 
 }  // namespace tracciato
