@@ -4,6 +4,7 @@
 #include "cli/help.h"
 #include "commands/check/check_command.h"
 #include "commands/compile_command.h"
+#include "commands/decompile/decompile_command.h"
 #include "commands/default_run.h"
 #include "commands/dump/dump_command.h"
 #include "commands/explain_command.h"
@@ -18,9 +19,9 @@ int main(int argc, char** argv) {
   using namespace tracciato;
   const std::vector<std::string> words = start_program(argc, argv);
   // The order of the help.
-  const std::vector<Command> commands = {kDefaultRun,   kExportCommand,  kCompileCommand,
-                                         kCheckCommand, kDumpCommand,    kReportCommand,
-                                         kLspCommand,   kExplainCommand, kHelpCommand};
+  const std::vector<Command> commands = {
+      kDefaultRun,       kExportCommand, kCompileCommand, kCheckCommand,   kDumpCommand,
+      kDecompileCommand, kReportCommand, kLspCommand,     kExplainCommand, kHelpCommand};
   const CommandContext context{embedded_scenario(), open_window_face, commands};
   return run_command_line(words, context);
 }

@@ -42,7 +42,7 @@ std::string what_text(const std::string& held, const std::string& given) {
 // "(104300 m, km 104+300)"
 std::string place(const LineKilometres& km, std::int64_t metres) {
   std::string text = "(" + std::to_string(metres) + " m";
-  if (const auto k = km.kilometre_at(metres)) text += ", km " + railway_kilometre(*k);
+  if (const auto k = km.kilometre_at(metres)) text += ", " + railway_kilometre(*k);
   return text + ")";
 }
 

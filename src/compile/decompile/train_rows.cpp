@@ -179,7 +179,7 @@ void signal_section(const CompiledInput& in, DescriptionText& out) {
                         {c.cell_value % 10, 3},
                         {c.cell_value_2 % 10, 1},
                         {c.cell_value_3 % 10, 1},
-                        {tempo, 2}});
+                        {tempo, 4}});
   }
 }
 

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "cli/exit_status.h"
+#include "compile/decompile/compiled_input.h"
+#include "model/file_names.h"
+
+namespace tracciato {
+
+// A compiled set read from NAME_NUMBER.sim and, beside it, NAME_NUMBER.dat and
+// NAME_linea.dat (which may be absent).
+struct CompiledSetFiles {
+  std::filesystem::path dir;  // where the .sim stands
+  ScenarioNames names;        // from the file name
+  std::vector<std::uint8_t> header;
+  std::vector<std::uint8_t> cells;
+  std::optional<std::vector<std::uint8_t>> geometry;
+  CompiledSet set() const;
+};
+
+// What stopped the reading: the message and the status to end with.
+struct SetProblem {
+  std::string message;
+  ExitStatus status = ExitStatus::kFileProblem;
+};
+
+// Reads the set a .sim file names; a damaged file is a problem with status 1.
+std::optional<CompiledSetFiles> read_set_files(const std::string& sim, SetProblem& problem);
+
+// The file names of a set: NAME_NUMBER.sim, NAME_NUMBER.dat and, when given, NAME_linea.dat.
+std::string set_file_names(const ScenarioNames& names, bool geometry);
+
+}  // namespace tracciato

@@ -1,0 +1,9 @@
+#pragma once
+
+#include "cli/command.h"
+
+namespace tracciato {
+
+extern const Command kDecompileCommand;
+
+}  // namespace tracciato
