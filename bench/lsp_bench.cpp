@@ -94,5 +94,40 @@ void BM_LspHoverAndSymbolsOneLine(benchmark::State& state) {
 }
 BENCHMARK(BM_LspHoverAndSymbolsOneLine)->Unit(benchmark::kMillisecond);
 
+// A line description of 240,000 rows, each a different mistyped keyword and so a finding of
+// its own, open in the server with its diagnostics published: a hover near its end. Items
+// are hovers.
+std::string many_findings_line() {
+  std::string text =
+      "[generale]\r\nlunghezza percorso,    100000\r\n"
+      "ripetizione segnali 4 codici,    0    ,0\r\n[curve]\r\n[pendenze]\r\n";
+  for (int i = 0; i < 240000; ++i) {
+    std::string word = "q";
+    for (int n = i; word.size() == 1 || n > 0; n /= 26) word += static_cast<char>('a' + n % 26);
+    text += word + ",  450,  2\r\n";
+  }
+  return text + "[fine]\r\n";
+}
+
+void BM_LspHoverWithManyFindings(benchmark::State& state) {
+  const std::string text = many_findings_line();
+  const std::string folder = "file:///scenari/";
+  std::size_t published = 0;
+  lsp::Server server(
+      [&](const std::string& body) { published = std::max(published, body.size()); });
+  server.handle(json{{"jsonrpc", "2.0"}, {"id", 1}, {"method", "initialize"}}.dump());
+  server.handle(did_open(folder + "Molti_linea.txt", text).dump());
+  server.handle(did_open(folder + "Molti_1-.txt",
+                         "[generale]\r\nnumero vetture,  4\r\nvelocita,  0,  30\r\n[fine]\r\n")
+                    .dump());
+  server.publish_diagnostics();
+  const std::string hover =
+      request(2, "textDocument/hover", folder + "Molti_linea.txt", 239990).dump();
+  for (auto _ : state) server.handle(hover);
+  state.counters["largest_message_bytes"] = static_cast<double>(published);
+  state.SetItemsProcessed(state.iterations());
+}
+BENCHMARK(BM_LspHoverWithManyFindings)->Unit(benchmark::kMillisecond);
+
 }  // namespace
 }  // namespace tracciato::bench

@@ -52,8 +52,8 @@ std::string source_lines(const SourceLocation& at, const Palette& colours) {
   std::vector<int> columns;
   std::string shown = displayed(at.source, columns);
   const auto column_of = [&](int byte_column) {
-    const auto i =
-        static_cast<std::size_t>(std::clamp(byte_column - 1, 0, int(columns.size()) - 1));
+    const auto i = static_cast<std::size_t>(
+        std::clamp(byte_column - 1 - at.source_from, 0, int(columns.size()) - 1));
     return columns[i];
   };
   int from = at.column > 0 ? column_of(at.column) : 0;
@@ -63,7 +63,7 @@ std::string source_lines(const SourceLocation& at, const Palette& colours) {
   std::string tail;
   if (static_cast<int>(shown.size()) > kShownWidth) {
     const int start = std::max(0, std::min(from - kShownBefore, int(shown.size()) - kShownWidth));
-    if (start > 0) lead = "...";
+    if (start > 0 || at.source_from > 0) lead = "...";
     if (start + kShownWidth < static_cast<int>(shown.size())) tail = "...";
     shown = shown.substr(static_cast<std::size_t>(start), kShownWidth);
     from = from - start + int(lead.size());

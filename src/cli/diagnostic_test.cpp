@@ -74,5 +74,15 @@ TEST(Diagnostic, ShowsAWindowOfAVeryLongLine) {
   EXPECT_NE(text.find("| " + std::string(63, ' ') + "^~~\n"), std::string::npos) << text;
 }
 
+// A finding keeps a window of a line of megabytes; it shows as the whole line would.
+TEST(Diagnostic, ShowsAKeptWindowOfALineAsTheWholeLine) {
+  const std::string line = std::string(5000, 'x') + ", 250" + std::string(5000, 'y');
+  Diagnostic whole = at_field(line, 5003, 5006);
+  Diagnostic kept = whole;
+  kept.where = located("F_1-.txt", 3, 5003, 5006, line);
+  EXPECT_LT(kept.where.source.size(), 2000U);
+  EXPECT_EQ(render_diagnostic(kept), render_diagnostic(whole));
+}
+
 }  // namespace
 }  // namespace tracciato

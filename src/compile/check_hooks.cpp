@@ -59,7 +59,7 @@ const RowKind* CheckHooks::kind() const {
 
 SourceLocation CheckHooks::at(std::size_t k) const {
   const FieldSpan& span = reader_.row_field(k);
-  return {path_, span.line, span.column, span.end_column, std::string(reader_.line_text(span))};
+  return located(path_, span.line, span.column, span.end_column, reader_.line_text(span));
 }
 
 SourceLocation CheckHooks::row_place() const {

@@ -133,7 +133,7 @@ UnexpectedFailure recorded_failure(const ErrorState& errors) {
 }
 
 SourceLocation CheckHooks::place(const FieldSpan& span) const {
-  return {path_, span.line, span.column, span.end_column, std::string(reader_.line_text(span))};
+  return located(path_, span.line, span.column, span.end_column, reader_.line_text(span));
 }
 
 UnexpectedFailure CheckHooks::beyond_field(std::int64_t v, std::int64_t low,
@@ -221,10 +221,11 @@ void CheckHooks::record_short_row(const RowKind& row, std::size_t k, std::size_t
                 ? ", which is not a whole number"
                 : ", which is beyond a field of 32 bits");
   }
-  SourceLocation at = row_place();
   // The caret stands where the missing fields belong: past the row's text.
-  at.column = static_cast<int>(at.source.size()) + 1;
-  at.end_column = at.column + 1;
+  const FieldSpan& row_start = reader_.row_field(0);
+  const std::string_view row_text = reader_.line_text(row_start);
+  const int past = static_cast<int>(row_text.size()) + 1;
+  const SourceLocation at = located(path_, row_start.line, past, past + 1, row_text);
   errors_.record(error_code::kUnexpectedFailure,
                  "the " + std::string(row.name) + " has " + count_of(on_line, "field") +
                      " on its line but takes " + std::to_string(takes) + ": " + missing +

@@ -39,8 +39,8 @@ bool step(Scenario& s, const BuildRequest& request, const Description* read, F&&
   } catch (const UnexpectedFailure& failure) {
     if (!failure.recorded) {
       s.errors.record(error_code::kUnexpectedFailure, failure.what(),
-                      {read != nullptr ? read->path() : "", failure.line, failure.column,
-                       failure.end_column, failure.source});
+                      located(read != nullptr ? read->path() : "", failure.line, failure.column,
+                              failure.end_column, failure.source));
       s.errors.hint = failure.hint;
       if (!failure.note.empty()) s.errors.add_note(failure.note);
     }

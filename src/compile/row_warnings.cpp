@@ -115,7 +115,7 @@ void CheckHooks::warn_comment_keyword(std::string_view field, Section section) c
   if (kind == nullptr) return;
   const FieldSpan span = reader_.failure_span();
   observer_->warning(
-      {{path_, span.line, span.column, span.end_column, std::string(reader_.line_text(span))},
+      {located(path_, span.line, span.column, span.end_column, reader_.line_text(span)),
        std::nullopt,
        quoted(field) + " holds \"-\", so the reader takes it for a comment: the " +
            std::string(kind->name) +

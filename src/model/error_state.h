@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace tracciato {
@@ -14,7 +15,15 @@ struct SourceLocation {
   int column = 0;      // 1-based byte column of the field; 0: the whole row
   int end_column = 0;  // one past the field's last byte
   std::string source;  // the line's bytes as stored, to show under the message
+  // Byte column (0-based) where `source` begins: a long line keeps only a window of its
+  // bytes around the field, so that a finding on it costs little.
+  int source_from = 0;
 };
+
+// A place on a line of a description, keeping the line's bytes or a window of them
+// around `column`.
+SourceLocation located(std::string path, int line, int column, int end_column,
+                       std::string_view line_text);
 
 // A further remark on a finding, at a place of its own when `at` names a file.
 struct Note {

@@ -39,7 +39,12 @@ std::uint32_t ObjectOrigins::current_row() {
   if (current_ != kNoRow || !pending_ || descriptions_.empty()) return current_;
   const auto d = static_cast<std::uint32_t>(descriptions_.size() - 1);
   const Description& description = descriptions_.back();
-  const std::size_t length = line_length(description.text, pending_->line_start);
+  const std::pair line{d, pending_->line_start};
+  if (last_measured_ != line) {
+    last_measured_ = line;
+    last_length_ = line_length(description.text, pending_->line_start);
+  }
+  const std::size_t length = last_length_;
   Row row{d,
           pending_->line,
           pending_->column,
@@ -49,7 +54,6 @@ std::uint32_t ObjectOrigins::current_row() {
           pending_->line_start,
           length};
   if (row.kept) {
-    const std::pair line{d, pending_->line_start};
     if (last_kept_ != line) {
       last_kept_ = line;
       last_kept_copy_ = kept_lines_.size();

@@ -97,6 +97,9 @@ class ObjectOrigins {
   // rows that run on along one line share one copy.
   std::optional<std::pair<std::uint32_t, std::size_t>> last_kept_;
   std::size_t last_kept_copy_ = 0;
+  // The last line measured and its length: the rows of one long line measure it once.
+  std::optional<std::pair<std::uint32_t, std::size_t>> last_measured_;
+  std::size_t last_length_ = 0;
   // In the order written: the last entry of a cell is what stands there now.
   std::vector<Entry> objects_;
   std::vector<Entry> marks_;

@@ -207,16 +207,26 @@ FieldSpan FieldReader::end_span() const {
 }
 
 std::string_view FieldReader::line_text(const FieldSpan& span) const {
-  // memchr must not see the null pointer an empty text may hold.
   if (span.line_start >= data_.size()) return {};
-  // Asked for at every row while warnings are heard: memchr rather than a loop by byte.
-  const char* start = data_.data() + span.line_start;
-  std::size_t length = data_.size() - span.line_start;
-  for (const char end : {'\n', '\r'}) {
-    if (const void* found = std::memchr(start, end, length))
-      length = static_cast<std::size_t>(static_cast<const char*>(found) - start);
+  return data_.substr(span.line_start, line_end(span.line_start) - span.line_start);
+}
+
+// The first line end at or after `from`, or the data's end. Any position between one asked
+// and the line end found shares that line end.
+std::size_t FieldReader::line_end(std::size_t from) const {
+  if (from >= scanned_from_ && from <= scanned_end_) return scanned_end_;
+  // memchr must not see the null pointer an empty text may hold.
+  std::size_t end = data_.size();
+  if (from < data_.size()) {
+    const char* start = data_.data() + from;
+    for (const char c : {'\n', '\r'}) {
+      if (const void* found = std::memchr(start, c, end - from))
+        end = from + static_cast<std::size_t>(static_cast<const char*>(found) - start);
+    }
   }
-  return data_.substr(span.line_start, length);
+  scanned_from_ = from;
+  scanned_end_ = end;
+  return end;
 }
 
 void FieldReader::locate(UnexpectedFailure& failure) const {
@@ -229,17 +239,25 @@ void FieldReader::locate(UnexpectedFailure& failure) const {
 
 int FieldReader::fields_left_on_line() const {
   if (pos_ == 0 || data_[pos_ - 1] != ',') return 0;
-  int fields = 1;
-  for (std::size_t i = pos_; i < data_.size() && data_[i] != '\n' && data_[i] != '\r'; ++i) {
-    if (data_[i] == ',') ++fields;
+  const std::size_t end = line_end(pos_);
+  // Reading moves forward: only the commas read past since the last count are taken off.
+  if (pos_ < counted_from_ || end != counted_end_) {
+    counted_from_ = pos_;
+    counted_end_ = end;
+    commas_counted_ =
+        static_cast<int>(std::count(data_.begin() + static_cast<std::ptrdiff_t>(pos_),
+                                    data_.begin() + static_cast<std::ptrdiff_t>(end), ','));
   }
-  return fields;
+  commas_counted_ -=
+      static_cast<int>(std::count(data_.begin() + static_cast<std::ptrdiff_t>(counted_from_),
+                                  data_.begin() + static_cast<std::ptrdiff_t>(pos_), ','));
+  counted_from_ = pos_;
+  return commas_counted_ + 1;
 }
 
 std::string_view FieldReader::rest_of_line() const {
-  std::size_t stop = pos_;
-  while (stop < data_.size() && data_[stop] != '\n' && data_[stop] != '\r') ++stop;
-  return data_.substr(std::min(pos_, data_.size()), stop - std::min(pos_, data_.size()));
+  const std::size_t from = std::min(pos_, data_.size());
+  return data_.substr(from, line_end(from) - from);
 }
 
 void FieldReader::skip_blanks() {

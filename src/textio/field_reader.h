@@ -104,6 +104,7 @@ class FieldReader {
   void skip_blanks();
   void consume_field_end();
   bool at_line_end() const;
+  std::size_t line_end(std::size_t from) const;
 
   std::string_view data_;
   std::size_t pos_ = 0;
@@ -115,6 +116,14 @@ class FieldReader {
   // Rows are short; a runaway comment line keeps only its first spans.
   static constexpr std::size_t kRowSpans = 64;
   std::vector<FieldSpan> row_;
+  // Asked at every row: kept so that a line of a great many rows is scanned once, not
+  // once a row. A line end found from `scanned_from_`, and the commas counted from
+  // `counted_from_` to `counted_end_`.
+  mutable std::size_t scanned_from_ = 1;
+  mutable std::size_t scanned_end_ = 0;
+  mutable std::size_t counted_from_ = 1;
+  mutable std::size_t counted_end_ = 0;
+  mutable int commas_counted_ = 0;
 };
 
 }  // namespace tracciato

@@ -28,7 +28,7 @@ std::vector<TextField> split(std::string_view line) {
     const std::string_view field = trimmed(line.substr(from, comma - from), lead);
     const std::size_t begin = from + lead;
     const int start = columns.column_of(begin);
-    fields.push_back({std::string(field), start, columns.column_of(begin + field.size())});
+    fields.push_back({field, start, columns.column_of(begin + field.size())});
     if (comma == line.size()) return fields;
     from = comma + 1;
   }
@@ -60,7 +60,7 @@ void for_each_line(std::string_view text, bool train, F&& f) {
 
 std::optional<std::int64_t> TextRow::number(std::size_t k) const {
   if (k + 1 >= fields.size()) return std::nullopt;
-  const std::string& t = fields[k + 1].text;
+  const std::string_view t = fields[k + 1].text;
   std::int64_t v = 0;
   const auto [end, ec] = std::from_chars(t.data(), t.data() + t.size(), v);
   if (ec != std::errc{} || end != t.data() + t.size()) return std::nullopt;
@@ -71,8 +71,11 @@ std::string TextRow::text(std::size_t k) const {
   if (k + 1 >= fields.size()) return {};
   const bool rest = kind != nullptr && k + 1 == kind->fields.size() &&
                     kind->fields.back().storage == Storage::kText;
-  std::string joined = fields[k + 1].text;
-  for (std::size_t i = k + 2; rest && i < fields.size(); ++i) joined += ", " + fields[i].text;
+  std::string joined(fields[k + 1].text);
+  for (std::size_t i = k + 2; rest && i < fields.size(); ++i) {
+    joined += ", ";
+    joined += fields[i].text;
+  }
   return joined;
 }
 
@@ -80,7 +83,7 @@ std::vector<TextRow> read_rows(std::string_view text, bool train) {
   std::vector<TextRow> rows;
   for_each_line(text, train, [&](int number, std::string_view line, Section section) {
     std::vector<TextField> fields = split(line);
-    const std::string& keyword = fields.front().text;
+    const std::string_view keyword = fields.front().text;
     if (keyword.empty() || header(keyword) || contains_exact(keyword, "-")) return;
     rows.push_back({number, section, named_kind(section, keyword), std::move(fields),
                     Utf16Cursor(line).column_of(line.size())});

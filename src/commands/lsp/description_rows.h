@@ -11,9 +11,9 @@
 namespace tracciato::lsp {
 
 // One comma-separated field of a row as the editor shows it: trimmed text and its UTF-16
-// columns [start, end).
+// columns [start, end). The text is a view of the text the row was read from.
 struct TextField {
-  std::string text;
+  std::string_view text;
   int start = 0;
   int end = 0;
 };
@@ -35,8 +35,9 @@ struct TextRow {
 };
 
 // The rows of a description held as UTF-8; headers ("[...]"), comments (a keyword with
-// a '-') and empty lines are no rows. Rows of a line description start in the general
-// section and are objects after the first header that follows "[generale]".
+// a '-') and empty lines are no rows. The rows view `text`: they are valid while it is. Rows of a
+// line description start in the general section and are objects after the first header that follows
+// "[generale]".
 std::vector<TextRow> read_rows(std::string_view text, bool train);
 
 // The section a line of the text is in, for completion.

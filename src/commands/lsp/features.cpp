@@ -71,7 +71,7 @@ const TextRow* row_at(const std::vector<TextRow>& rows, int line) {
   return it == rows.end() || it->kind == nullptr ? nullptr : &*it;
 }
 
-std::string curve_shape(const std::string& keyword) {
+std::string curve_shape(std::string_view keyword) {
   constexpr std::array<std::string_view, 6> kRadius = {"10,000", "5,000", "2,500",
                                                        "1,000",  "500",   "about 333"};
   const std::size_t digit = keyword.find_first_of("123456");
@@ -182,7 +182,7 @@ std::string symbol_name(const TextRow& row) {
     case Symbol::kSignal:
       return "signal";
     default:
-      return row.fields[0].text;
+      return std::string(row.fields[0].text);
   }
 }
 
@@ -239,7 +239,11 @@ json tab_fix(const json& d, const std::string& uri, std::string_view text) {
 
 json hover(std::string_view text, bool train, const Position& at, const LineKilometres& kilometres,
            std::span<const StationPlatform> platforms) {
-  const std::vector<TextRow> rows = read_rows(text, train);
+  return hover(read_rows(text, train), at, kilometres, platforms);
+}
+
+json hover(const std::vector<TextRow>& rows, const Position& at, const LineKilometres& kilometres,
+           std::span<const StationPlatform> platforms) {
   const TextRow* row = row_at(rows, at.line);
   if (row == nullptr) return nullptr;
   std::string shown = heading(*row, kilometres);
@@ -249,8 +253,12 @@ json hover(std::string_view text, bool train, const Position& at, const LineKilo
 }
 
 json document_symbols(std::string_view text, bool train, const LineKilometres& kilometres) {
+  return document_symbols(read_rows(text, train), kilometres);
+}
+
+json document_symbols(const std::vector<TextRow>& rows, const LineKilometres& kilometres) {
   json symbols = json::array();
-  for (const TextRow& row : read_rows(text, train)) {
+  for (const TextRow& row : rows) {
     const Symbol symbol = row.kind == nullptr ? Symbol::kNone : symbol_of(*row.kind);
     if (symbol == Symbol::kNone) continue;
     const auto p = row.number(0);
@@ -292,8 +300,12 @@ json code_actions(std::string_view text, const std::string& uri, const json& dia
 }
 
 LineKilometres kilometres_of(std::string_view line_text) {
+  return kilometres_of(read_rows(line_text, false));
+}
+
+LineKilometres kilometres_of(const std::vector<TextRow>& line_rows) {
   std::array<KilometricProgressive, 3> written{};
-  for (const TextRow& row : read_rows(line_text, false)) {
+  for (const TextRow& row : line_rows) {
     if (row.kind == nullptr || row.section != Section::kLineGeneral) continue;
     // A keyword names the first progressive the compiler tests it against.
     std::size_t k = 0;

@@ -5,6 +5,7 @@
 #include <span>
 #include <string_view>
 
+#include "commands/lsp/description_rows.h"
 #include "commands/lsp/text_document.h"
 #include "model/positions.h"
 
@@ -25,10 +26,14 @@ struct StationPlatform {
 nlohmann::json hover(std::string_view text, bool train, const Position& at,
                      const LineKilometres& kilometres,
                      std::span<const StationPlatform> platforms = {});
+nlohmann::json hover(const std::vector<TextRow>& rows, const Position& at,
+                     const LineKilometres& kilometres,
+                     std::span<const StationPlatform> platforms = {});
 
 // Stations, signals, slowdowns, signboards and curves, each with its position.
 nlohmann::json document_symbols(std::string_view text, bool train,
                                 const LineKilometres& kilometres);
+nlohmann::json document_symbols(const std::vector<TextRow>& rows, const LineKilometres& kilometres);
 
 // Row keywords of the section the cursor is in, each with its fields as a snippet.
 nlohmann::json completion(std::string_view text, bool train, const Position& at);
@@ -40,5 +45,6 @@ nlohmann::json code_actions(std::string_view text, const std::string& uri,
 
 // The kilometric progressives as a line description writes them.
 LineKilometres kilometres_of(std::string_view line_text);
+LineKilometres kilometres_of(const std::vector<TextRow>& line_rows);
 
 }  // namespace tracciato::lsp

@@ -10,6 +10,15 @@
 
 namespace tracciato::lsp {
 
+// A message waiting for the server, and the document it changes when it is a change.
+struct WaitingMessage {
+  std::string body;
+  std::string changed_uri;
+};
+// Adds a message to those waiting. A whole new text of a document makes the changes to it
+// just before unneeded: a burst of them keeps only the latest text.
+void add_waiting(std::deque<WaitingMessage>& waiting, std::string body);
+
 // Reads framed messages on a thread of its own, so that the server can take everything
 // that has arrived while it was checking and act on the latest text only.
 class MessageQueue {
@@ -29,7 +38,7 @@ class MessageQueue {
   struct State {
     std::mutex mutex;
     std::condition_variable arrived;
-    std::deque<std::string> bodies;
+    std::deque<WaitingMessage> bodies;
     bool ended = false;
     std::string problem;
   };

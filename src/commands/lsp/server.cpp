@@ -185,7 +185,7 @@ LineKilometres Server::kilometres(const std::string& path) {
   const auto pair = workspace_.pair_of(path);
   if (!pair) return LineKilometres(std::array<KilometricProgressive, 3>{});
   if (const OpenDocument* line = workspace_.find(pair->line_path))
-    return kilometres_of(line->text.text());
+    return kilometres_of(line->rows(false));
   auto file = workspace_.description(pair->line_path);
   const auto stored = file->exists() ? file->load() : std::nullopt;
   return kilometres_of(stored ? cp1252_to_utf8(*stored) : std::string());
@@ -197,7 +197,7 @@ json Server::hover(const json& params) {
   if (d == nullptr) return nullptr;
   const auto platforms = platforms_.find(path_of(params));
   return lsp::hover(
-      d->text.text(), train, position_of(params.at("position")), kilometres(path_of(params)),
+      d->rows(train), position_of(params.at("position")), kilometres(path_of(params)),
       platforms == platforms_.end() ? std::span<const StationPlatform>() : platforms->second);
 }
 
@@ -205,7 +205,7 @@ json Server::symbols(const json& params) {
   bool train = false;
   const OpenDocument* d = described(params, train);
   if (d == nullptr) return json::array();
-  return document_symbols(d->text.text(), train, kilometres(path_of(params)));
+  return document_symbols(d->rows(train), kilometres(path_of(params)));
 }
 
 json Server::complete(const json& params) {

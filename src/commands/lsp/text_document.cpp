@@ -32,6 +32,10 @@ void for_each_character(std::string_view line, F&& f) {
   }
 }
 
+bool is_break(char c) {
+  return c == '\r' || c == '\n';
+}
+
 // A line as given may carry its line end and what follows it.
 std::string_view line_without_break(std::string_view line) {
   return line.substr(0, line.find_first_of("\r\n"));
@@ -41,18 +45,19 @@ std::string_view line_without_break(std::string_view line) {
 
 std::vector<std::size_t> line_starts(std::string_view text) {
   std::vector<std::size_t> starts{0};
-  for (std::size_t i = text.find_first_of("\r\n"); i != std::string_view::npos;
-       i = text.find_first_of("\r\n", i)) {
-    i += text.compare(i, 2, "\r\n") == 0 ? 2 : 1;
-    starts.push_back(i);
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (!is_break(text[i])) continue;
+    if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+    starts.push_back(i + 1);
   }
   return starts;
 }
 
 std::string_view line_at(std::string_view text, std::size_t start) {
   if (start >= text.size()) return {};
-  const std::string_view rest = text.substr(start);
-  return rest.substr(0, rest.find_first_of("\r\n"));
+  std::size_t end = start;
+  while (end < text.size() && !is_break(text[end])) ++end;
+  return text.substr(start, end - start);
 }
 
 void TextDocument::replace_all(std::string text) {
@@ -66,8 +71,14 @@ const std::vector<std::size_t>& TextDocument::starts() const {
 }
 
 std::optional<std::string_view> TextDocument::line(int n) const {
-  if (n < 0 || std::size_t(n) >= starts().size()) return std::nullopt;
-  return line_at(text_, starts()[std::size_t(n)]);
+  const std::vector<std::size_t>& starts = this->starts();
+  const auto k = static_cast<std::size_t>(n);
+  if (n < 0 || k >= starts.size()) return std::nullopt;
+  // The next line's start, less the line end before it: no scan of a long line.
+  std::size_t end = k + 1 < starts.size() ? starts[k + 1] : text_.size();
+  if (end > starts[k] && k + 1 < starts.size()) --end;
+  if (end > starts[k] && text_[end - 1] == '\r' && text_[end] == '\n') --end;
+  return std::string_view(text_).substr(starts[k], end - starts[k]);
 }
 
 std::size_t TextDocument::offset_of(const Position& p) const {
@@ -109,6 +120,23 @@ int utf16_column(std::string_view utf8_line, int byte_column) {
     return true;
   });
   return units + std::max(0, byte_column - 1 - characters);
+}
+
+int Utf16Columns::of(std::string_view utf8_line, int byte_column) {
+  if (utf8_line.data() != given_.data() || utf8_line.size() != given_.size() ||
+      byte_column - 1 < characters_) {
+    *this = Utf16Columns();
+    given_ = utf8_line;
+    line_ = line_without_break(utf8_line);
+  }
+  while (characters_ + 1 < byte_column && byte_ < line_.size()) {
+    const std::size_t n =
+        std::min(sequence_length(static_cast<unsigned char>(line_[byte_])), line_.size() - byte_);
+    units_ += utf16_units(n);
+    byte_ += n;
+    ++characters_;
+  }
+  return units_ + std::max(0, byte_column - 1 - characters_);
 }
 
 int Utf16Cursor::column_of(std::size_t byte) {

@@ -56,6 +56,20 @@ class TextDocument {
 // line's end count on as single units.
 int utf16_column(std::string_view utf8_line, int byte_column);
 
+// utf16_column for columns of one line asked for in increasing order: the findings on a long
+// line are mapped in one pass over it. Another line, or a column behind, starts again.
+class Utf16Columns {
+ public:
+  int of(std::string_view utf8_line, int byte_column);
+
+ private:
+  std::string_view given_;
+  std::string_view line_;
+  std::size_t byte_ = 0;
+  int characters_ = 0;
+  int units_ = 0;
+};
+
 // UTF-16 columns of byte offsets into a UTF-8 line, asked for in increasing order: a
 // line's fields are mapped in one pass over it.
 class Utf16Cursor {

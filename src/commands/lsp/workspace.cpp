@@ -5,6 +5,14 @@
 
 namespace tracciato::lsp {
 
+const std::vector<TextRow>& OpenDocument::rows(bool train) const {
+  if (rows_read != edited) {
+    kept_rows = read_rows(text.text(), train);
+    rows_read = edited;
+  }
+  return kept_rows;
+}
+
 namespace {
 
 // A train of `base` by its file name alone.

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "commands/lsp/description_rows.h"
 #include "commands/lsp/text_document.h"
 #include "compile/description.h"
 #include "model/file_names.h"
@@ -17,6 +18,12 @@ struct OpenDocument {
   std::string uri;
   TextDocument text;
   std::uint64_t edited = 0;  // when it was last opened or changed, in the server's count
+
+  // The rows of the text, read once per change: every request on a long description
+  // would read them again otherwise.
+  const std::vector<TextRow>& rows(bool train) const;
+  mutable std::vector<TextRow> kept_rows;
+  mutable std::optional<std::uint64_t> rows_read;  // the `edited` count they were read at
 };
 
 // A line and a train description to check together, each from its open buffer or disk.
