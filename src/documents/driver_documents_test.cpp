@@ -103,8 +103,10 @@ int minutes_of(const std::string& time) {
 
 // A place name as the documents abbreviate it: each word whole, or cut short with a point.
 bool abbreviates(const std::string& shown, const std::string& name) {
-  std::istringstream s(shown), n(name);
-  std::string a, b;
+  std::istringstream s(shown);
+  std::istringstream n(name);
+  std::string a;
+  std::string b;
   bool any = false;
   while (s >> a) {
     if (!(n >> b)) return false;
@@ -144,6 +146,7 @@ Train embedded_train() {
                         : keyword == "rallentamento" ? 6
                         : keyword == "stazione"      ? 16
                                                      : 0;
+    v.reserve(static_cast<std::size_t>(numbers));
     for (int i = 0; i < numbers; ++i) v.push_back(r.read_number());
     if (keyword == "velocita") t.limits.push_back({v[0], v[1]});
     if (keyword == "rallentamento") t.slowdowns.push_back({v[0], v[1], v[2]});
@@ -223,7 +226,8 @@ TEST(Documents, ACharacterOutsideTheCodePageIsWrittenAsAQuestionMark) {
 }
 
 TEST(Documents, AreWrittenBeforeTheCompileAndStayWhenItFails) {
-  test_support::TempDir good, damaged;
+  test_support::TempDir good;
+  test_support::TempDir damaged;
   ASSERT_EQ(test_support::run_tracciato({"--out", good.path()}, good.path()).status, 0);
   for (const Document& d : kDocuments)
     test_support::write_file(damaged / d.file, "an earlier copy\r\n");
@@ -284,12 +288,14 @@ RouteRow read_route_row(const std::string& l) {
   for (const std::size_t bar : bars_of(l)) {
     if (bar < 15 || bar > 47) bars.insert(bar);
   }
-  if (bars != std::set<std::size_t>{2, 8, 14, 48, 64, 68, 75, 95}) problems.push_back("bars");
-  if (l.substr(0, 2) != "  ") problems.push_back("indent");
+  if (bars != std::set<std::size_t>{2, 8, 14, 48, 64, 68, 75, 95}) problems.emplace_back("bars");
+  if (l.substr(0, 2) != "  ") problems.emplace_back("indent");
   row.speed = card_speed(l.substr(3, 5), problems);
   row.second_speed = card_speed(l.substr(9, 5), problems);
 
-  const std::string km = l.substr(15, 7), mark = l.substr(22, 7), name = l.substr(29, 19);
+  const std::string km = l.substr(15, 7);
+  const std::string mark = l.substr(22, 7);
+  const std::string name = l.substr(29, 19);
   if (blank(km)) {
     const auto point = match(l.substr(28, 20), point_form);
     if (l.substr(22, 6) != "   |  " || !point) problems.push_back("point \"" + l.substr(15, 33));
@@ -297,7 +303,7 @@ RouteRow read_route_row(const std::string& l) {
       row.place = *point;
       row.point_km = metres_of(point->substr(point->find("Km.") + 3));
     }
-    if (row.speed == 0) problems.push_back("a speed-change row without a speed");
+    if (row.speed == 0) problems.emplace_back("a speed-change row without a speed");
   } else {
     const auto kilometre = match(km, km_form);
     const auto drawn = match(mark, mark_form);
@@ -337,10 +343,12 @@ RouteRow read_route_row(const std::string& l) {
     problems.push_back("times \"" + times + "\"");
   }
   if (row.km.has_value() == (row.times == RouteRow::Times::kNone)) {
-    problems.push_back("times on a speed-change row or none at a station");
+    problems.emplace_back("times on a speed-change row or none at a station");
   }
 
-  const std::string rec = l.substr(65, 3), track = l.substr(69, 6), symbols = l.substr(76, 19);
+  const std::string rec = l.substr(65, 3);
+  const std::string track = l.substr(69, 6);
+  const std::string symbols = l.substr(76, 19);
   if (!blank(rec) && !std::regex_match(rec, rec_form)) problems.push_back("Rec \"" + rec + "\"");
   if (!blank(track) && track != "  /   " && !std::regex_match(track, track_form)) {
     problems.push_back("V. Max \"" + track + "\"");
@@ -591,7 +599,8 @@ OrderRow read_order_row(const std::string& l) {
   row.length = length.empty() ? -1 : std::stoi(length);
   blank_at(64, 4);
   row.prescriptions = cell(69, 12, letters_form, "prescriptions");
-  if (row.from.size() > 12 || row.to.size() > 12) problems.push_back("a name over 12 characters");
+  if (row.from.size() > 12 || row.to.size() > 12)
+    problems.emplace_back("a name over 12 characters");
   return row;
 }
 
