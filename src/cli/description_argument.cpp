@@ -16,8 +16,9 @@ namespace {
 // "<stdin>" in diagnostics. A file failure when standard input cannot be read.
 Result<std::unique_ptr<Description>> description_argument(const std::string& word) {
   if (word != kStandardInput) return {std::make_unique<FileDescription>(utf8_path(word), false)};
-  auto text = read_standard_input();
-  if (!text) return file_failure("cannot read standard input");
+  std::string why;
+  auto text = read_standard_input(why);
+  if (!text) return file_failure("cannot read standard input: " + why);
   return {std::make_unique<MemoryDescription>("<stdin>", std::move(*text))};
 }
 

@@ -70,5 +70,30 @@ INSTANTIATE_TEST_SUITE_P(
                             "is a FIFO\n"}),
     [](const auto& info) { return std::string(info.param.name); });
 
+struct UnreadableStandardInputCase {
+  const char* name;
+  const char* redirect;  // what the shell makes of standard input
+  std::string says;
+};
+
+class UnreadableStandardInput : public ::testing::TestWithParam<UnreadableStandardInputCase> {};
+
+TEST_P(UnreadableStandardInput, IsRefusedWithItsReason) {
+  const UnreadableStandardInputCase& c = GetParam();
+  test_support::TempDir dir;
+  const std::string command =
+      std::string("exec \"$0\" check - \"$1\" --base Esempio --train 100 ") + c.redirect;
+  const auto run = test_support::run_program(
+      "/bin/sh", {"-c", command, TRACCIATO_EXE, kExampleTrain}, dir.path());
+  EXPECT_EQ(run.status, 3) << run.err;
+  EXPECT_EQ(run.err, "tracciato: cannot read standard input: " + c.says + "\n");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Commands, UnreadableStandardInput,
+    ::testing::Values(UnreadableStandardInputCase{"Closed", "<&-", "it is closed"},
+                      UnreadableStandardInputCase{"ADirectory", "< .", "it is a directory"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
 }  // namespace
 }  // namespace tracciato

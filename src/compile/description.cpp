@@ -4,6 +4,7 @@
 
 #include "base/utf8_path.h"
 #include "model/description_files.h"
+#include "platform/input_file.h"
 #include "platform/read_problem.h"
 
 namespace tracciato {
@@ -25,13 +26,20 @@ bool FileDescription::exists() const {
 }
 
 std::optional<std::string_view> FileDescription::load() {
-  mapped_ = MappedFile::open(file_, &unreadable_);
-  if (!mapped_) return std::nullopt;
-  return mapped_->bytes();
+  bytes_.clear();
+  auto file = InputFile::open(file_, unreadable_);
+  if (!file) return std::nullopt;
+  try {
+    bytes_ = file->read_all();
+  } catch (const ReadError& e) {
+    unreadable_ = "at byte " + std::to_string(e.offset()) + ", " + e.what();
+    return std::nullopt;
+  }
+  return std::string_view(reinterpret_cast<const char*>(bytes_.data()), bytes_.size());
 }
 
 void FileDescription::discard() {
-  mapped_.reset();
+  bytes_ = {};
   if (!temporary_) return;
   std::error_code ec;
   std::filesystem::remove(file_, ec);

@@ -1,11 +1,11 @@
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
 #include <optional>
 #include <string>
 #include <string_view>
-
-#include "platform/mapped_file.h"
+#include <vector>
 
 namespace tracciato {
 
@@ -33,7 +33,8 @@ class Description {
   virtual std::string nearest_existing() const { return {}; }
 };
 
-// A file is mapped, not copied: however long it is, only the pages being read are held.
+// A file is read whole, not mapped: another program that shortens it meanwhile makes it
+// unreadable, never the compile crash.
 class FileDescription final : public Description {
  public:
   // `shown` names it in diagnostics; by default the path as given.
@@ -51,7 +52,7 @@ class FileDescription final : public Description {
   std::filesystem::path file_;
   std::string shown_;
   bool temporary_;
-  std::optional<MappedFile> mapped_;
+  std::vector<std::uint8_t> bytes_;
   std::string unreadable_;  // why the last load failed
 };
 
