@@ -40,7 +40,7 @@ DecompiledFiles plan_decompiled_files(const Decompiled& d, const fs::path& dir) 
   for (const auto& [name, bytes] :
        {std::pair{line_description_name(n.base_name), &d.line},
         std::pair{train_description_name(n.base_name, n.train_number), &d.train}}) {
-    DecompiledFile f{dir / utf8_path(name), name, bytes};
+    DecompiledFile f{dir / utf8_path(name), name, bytes, DecompiledFile::kNone, {}};
     look_at_earlier(f);
     files.push_back(std::move(f));
   }

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <bit>
+#include <cmath>
 #include <string>
 
 #include "compile/line/curve_classes.h"
@@ -36,7 +37,8 @@ bool draws(std::size_t step, Point before_last, Point last, Point seen) {
 // Walks the points once, keeping the run of metres drawn by one step.
 class CurveWalk {
  public:
-  CurveWalk(std::vector<CurveRow>& rows, Unexplained& why) : rows_(rows), why_(why) {}
+  CurveWalk(std::vector<CurveRow>& rows, std::int64_t last_start, Unexplained& why)
+      : rows_(rows), why_(why), last_start_(last_start) {}
 
   void seed(const DecodedPoint& p0, const DecodedPoint& p1) {
     const auto seeded = [](const DecodedPoint& p, double along) {
@@ -103,9 +105,14 @@ class CurveWalk {
   }
 
  private:
+  // A row may start no further than 100 m before the last cell; a curve right after
+  // another may start behind the point drawn, where the plan goes on from that point.
   void close_run(std::int64_t last) {
     if (run_step_ == 0 || last < run_first_) return;
-    rows_.push_back({run_first_ - 1, last - run_first_ + 1,
+    std::int64_t start = run_first_ - 1;
+    if (start > last_start_ && run_first_ == curve_end_ + 1) start = last_start_;
+    curve_end_ = last;
+    rows_.push_back({start, last - start,
                      static_cast<int>((run_step_ - 1) % kCurveCurvatures.size()) + 1,
                      run_step_ > kCurveCurvatures.size()});
   }
@@ -121,6 +128,8 @@ class CurveWalk {
   std::int64_t run_first_ = 2;
   std::int64_t last_drawn_ = 1;
   std::optional<std::int64_t> ended_;
+  std::int64_t last_start_;
+  std::int64_t curve_end_ = -1;  // the last metre of the last curve row
 };
 
 }  // namespace
@@ -130,7 +139,9 @@ std::vector<CurveRow> curve_rows(std::span<const std::uint8_t> geometry, std::in
   const GeometryLayout layout = survey_geometry(geometry);
   if (layout.damage) throw *layout.damage;
   std::vector<CurveRow> rows;
-  CurveWalk walk(rows, why);
+  const auto last_cell =
+      static_cast<std::int64_t>(std::nearbyint(static_cast<double>(route_span) / 50));
+  CurveWalk walk(rows, last_cell * 50 - 100, why);
   if (static_cast<std::int64_t>(layout.metres) != route_span + 1) {
     why.geometry = {std::min<std::int64_t>(static_cast<std::int64_t>(layout.metres), route_span),
                     "the plan holds " + std::to_string(layout.metres) +

@@ -153,9 +153,45 @@ std::int64_t earliest_end(std::int64_t last) {
 constexpr std::int64_t kNearMountain = 150;
 constexpr std::int64_t kNearKind = 3;
 
-// One row per run of cells of one kind: a stretch that starts within 150 m of the end of
-// the row before it takes kind 3, so a run of another kind that close starts as late and
-// the one before ends as early as their cells allow.
+// A stretch with markers puts one on every fourth of its cells, from its own first cell:
+// a run of one kind whose markers change their step is several stretches, each starting
+// where its markers' step says (rows that close take kind 3 anyway).
+std::vector<std::pair<std::int64_t, std::int64_t>> marker_stretches(const CompiledInput& in,
+                                                                    std::int64_t first,
+                                                                    std::int64_t last) {
+  std::vector<std::pair<std::int64_t, std::int64_t>> stretches;
+  std::int64_t start = first;
+  bool markers = false;
+  std::int64_t missing = -1;  // a place of the step without its marker
+  for (std::int64_t c = first; c <= last; ++c) {
+    const std::uint8_t type = in.cells[static_cast<std::size_t>(c)].cell_type;
+    const bool marker_place = (c - start) % 4 == 3;
+    if (type == cell_type::kMountainMarker) {
+      if ((!marker_place || missing >= 0) && c - 3 > start) {
+        if (missing >= 0 && missing <= c - 4) {
+          stretches.emplace_back(start, missing - 1);
+          start = missing;
+        }
+        stretches.emplace_back(start, c - 4);
+        start = c - 3;
+        missing = -1;
+      }
+      markers = true;
+    } else if (type == cell_type::kNothing && marker_place && missing < 0) {
+      missing = c;
+    }
+  }
+  if (missing >= 0 && markers) {
+    stretches.emplace_back(start, missing - 1);
+    start = missing;
+  }
+  stretches.emplace_back(start, last);
+  return stretches;
+}
+
+// One row per stretch: a stretch that starts within 150 m of the end of the row before
+// it takes kind 3, so a run of another kind that close starts as late and the one before
+// ends as early as their cells allow.
 std::vector<MountainRow> mountain_rows(const CompiledInput& in, Unexplained& why) {
   std::vector<MountainRow> rows;
   const auto cells = static_cast<std::int64_t>(in.cells.size());
@@ -164,25 +200,28 @@ std::vector<MountainRow> mountain_rows(const CompiledInput& in, Unexplained& why
     if (kind == 0) continue;
     std::int64_t j = i;
     while (j + 1 < cells && in.cells[static_cast<std::size_t>(j + 1)].cell_mountain == kind) ++j;
-    bool markers = false;
-    for (std::int64_t c = i; c <= j; ++c) {
-      markers =
-          markers || in.cells[static_cast<std::size_t>(c)].cell_type == cell_type::kMountainMarker;
-    }
-    MountainRow row{i, j, i * kCellLength, (j + 1) * kCellLength, 0};
-    if (markers) {
-      row.kind = kind + 10;
-    } else {
-      row.kind = kind <= 10 ? kind : kind - 256;
-    }
-    if (!rows.empty() && kind != kNearKind && row.start - rows.back().end <= kNearMountain) {
-      row.start = latest_start(i);
-      rows.back().end = earliest_end(rows.back().last);
-      if (row.start - rows.back().end <= kNearMountain) {
-        why.cell(i, "a mountain stretch that starts within 150 m of the one before it has kind 3");
+    for (const auto& [first, last] : marker_stretches(in, i, j)) {
+      bool markers = false;
+      for (std::int64_t c = first; c <= last; ++c) {
+        markers = markers ||
+                  in.cells[static_cast<std::size_t>(c)].cell_type == cell_type::kMountainMarker;
       }
+      MountainRow row{first, last, first * kCellLength, (last + 1) * kCellLength, 0};
+      if (markers) {
+        row.kind = kind + 10;
+      } else {
+        row.kind = kind <= 10 ? kind : kind - 256;
+      }
+      if (!rows.empty() && kind != kNearKind && row.start - rows.back().end <= kNearMountain) {
+        row.start = latest_start(first);
+        rows.back().end = earliest_end(rows.back().last);
+        if (row.start - rows.back().end <= kNearMountain) {
+          why.cell(first,
+                   "a mountain stretch that starts within 150 m of the one before it has kind 3");
+        }
+      }
+      rows.push_back(row);
     }
-    rows.push_back(row);
     i = j;
   }
   if (rows.size() > static_cast<std::size_t>(MountainTable::kLastEntry)) {

@@ -1,6 +1,8 @@
 #include "compile/decompile/train_rows.h"
 
 #include <array>
+#include <cmath>
+#include <map>
 #include <vector>
 
 #include "compile/decompile/line_rows.h"
@@ -115,11 +117,31 @@ void slowdown_section(const CompiledInput& in, DescriptionText& out) {
   }
 }
 
+// The approach marks the station rows leave, by cell: 81 to 84 in the four cells before
+// each station marker.
+std::map<std::int64_t, std::uint8_t> station_marks(const CompiledInput& in) {
+  std::map<std::int64_t, std::uint8_t> marks;
+  int signboards = 0;
+  for (const TrackCell& c : in.cells) signboards += c.cell_type == cell_type::kSignboard ? 1 : 0;
+  const int above = header_index::kFirstSignboard - signboards;
+  for (int n = 1; n < above && in.header.at(n) != HeaderRecord{}; ++n) {
+    const HeaderRecord& r = in.header.at(n);
+    if (r.record_kind >= 25 || r.record_kind == 5 || r.record_kind == 6) continue;
+    for (int k = 1; k <= 4; ++k) {
+      const double cell = static_cast<double>(r.record_end) / kCellLength - k - 1;
+      if (cell > 1)
+        marks[static_cast<std::int64_t>(std::nearbyint(cell))] = static_cast<std::uint8_t>(80 + k);
+    }
+  }
+  return marks;
+}
+
 // The approach group sx x 3 + dx of a signal: its approach marks (sx x 3 + dx) x 10 + k
 // that no later signal overwrote, and its packed value rapp x 10 + sx x 3 + dx, hold it;
 // among the groups that agree, the writer's own 3 to 8 come first.
 std::int64_t approach_group(const CompiledInput& in, std::int64_t s, std::int16_t packed,
-                            const std::vector<bool>& signal) {
+                            const std::vector<bool>& signal,
+                            const std::map<std::int64_t, std::uint8_t>& stations) {
   std::vector<std::pair<std::int64_t, std::uint8_t>> marks;  // k, mark
   for (std::int64_t k = 1; k <= 4; ++k) {
     const std::int64_t c = s - 2 * k;
@@ -153,33 +175,44 @@ std::int64_t signal_time(std::uint8_t timer) {
   return timer >= 1 && timer <= 100 ? timer + 256 : timer;
 }
 
-void signal_section(const CompiledInput& in, DescriptionText& out) {
-  out.line("[segnali]");
+// The signal rows, in route order; a signal some of whose approach marks a station's
+// stand over goes before the stations, `early`.
+void signal_sections(const CompiledInput& in, DescriptionText& early, DescriptionText& out) {
   std::vector<bool> signal(in.cells.size());
   for (std::size_t i = 0; i < in.cells.size(); ++i) {
     signal[i] = in.cells[i].cell_type == cell_type::kSignal;
   }
+  const auto stations = station_marks(in);
   for (std::size_t i = 0; i < in.cells.size(); ++i) {
     if (!signal[i]) continue;
     const TrackCell& c = in.cells[i];
     const auto s = static_cast<std::int64_t>(i);
-    const std::int64_t q = approach_group(in, s, c.cell_value_4, signal);
+    const std::int64_t q = approach_group(in, s, c.cell_value_4, signal, stations);
+    bool before_stations = false;
+    for (std::int64_t k = 1; k <= 4; ++k) {
+      const auto station = stations.find(s - 2 * k);
+      if (station == stations.end() || s - 2 * k < 0) continue;
+      const std::uint8_t held = in.cells[static_cast<std::size_t>(s - 2 * k)].cell_approach_mark;
+      before_stations = before_stations || (held == station->second &&
+                                            held != static_cast<std::uint8_t>((q * 10 + k) & 0xFF));
+    }
     std::int64_t sx = 2;
     if (c.cell_timer == 0) sx = q < 0 ? 0 : std::min<std::int64_t>(q / 3, 2);
     const std::int64_t dx = q - 3 * sx;
     const std::int64_t rapp = (c.cell_value_4 - q) / 10;
     const std::int64_t tempo = sx == 2 ? signal_time(c.cell_timer) : 0;
-    out.row("segnale", {{point_position(s), 8},
-                        {sx, 4},
-                        {c.cell_value / 10, 2},
-                        {c.cell_value_2 / 10, 2},
-                        {c.cell_value_3 / 10, 3},
-                        {rapp, 2},
-                        {dx, 5},
-                        {c.cell_value % 10, 3},
-                        {c.cell_value_2 % 10, 1},
-                        {c.cell_value_3 % 10, 1},
-                        {tempo, 4}});
+    (before_stations ? early : out)
+        .row("segnale", {{point_position(s), 8},
+                         {sx, 4},
+                         {c.cell_value / 10, 2},
+                         {c.cell_value_2 / 10, 2},
+                         {c.cell_value_3 / 10, 3},
+                         {rapp, 2},
+                         {dx, 5},
+                         {c.cell_value % 10, 3},
+                         {c.cell_value_2 % 10, 1},
+                         {c.cell_value_3 % 10, 1},
+                         {tempo, 4}});
   }
 }
 
@@ -207,9 +240,17 @@ TrainRows::TrainRows(const CompiledInput& in, Unexplained& why) {
   run_section(
       in, "velocita", &TrackCell::cell_speed, [](std::uint8_t v) { return std::int64_t{v} * 5; },
       rows_);
+  DescriptionText early;
+  DescriptionText signals;
+  signal_sections(in, early, signals);
+  if (!early.bytes().empty()) {
+    rows_.line("[segnali]");
+    rows_.append(early);
+  }
   station_section(in, why, rows_);
   slowdown_section(in, rows_);
-  signal_section(in, rows_);
+  rows_.line("[segnali]");
+  rows_.append(signals);
   unplaced_objects(in, why);
 }
 
