@@ -1,6 +1,7 @@
 #include <vector>
 
 #include "cli/command.h"
+#include "cli/exit_status.h"
 #include "cli/help.h"
 #include "commands/check/check_command.h"
 #include "commands/compile_command.h"
@@ -23,5 +24,5 @@ int main(int argc, char** argv) {
       kDefaultRun,       kExportCommand, kCompileCommand, kCheckCommand,   kDumpCommand,
       kDecompileCommand, kReportCommand, kLspCommand,     kExplainCommand, kHelpCommand};
   const CommandContext context{embedded_scenario(), open_window_face, commands};
-  return run_command_line(words, context);
+  return exit_code(run_command_line(words, context));
 }

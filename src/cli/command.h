@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "cli/arguments.h"
+#include "cli/exit_status.h"
 #include "cli/face.h"
 #include "model/embedded_scenario.h"
 
@@ -35,10 +36,10 @@ struct Command {
   std::vector<OptionSpec> options;
   // What the command takes besides options; checked before it runs. None: it checks them.
   std::vector<Positionals> positionals;
-  int (*run)(const Arguments& args, const CommandContext& context);
+  ExitStatus (*run)(const Arguments& args, const CommandContext& context);
 };
 
 // Runs the command the words name, or the default run when they name none.
-int run_command_line(std::span<const std::string> words, const CommandContext& context);
+ExitStatus run_command_line(std::span<const std::string> words, const CommandContext& context);
 
 }  // namespace tracciato

@@ -24,11 +24,11 @@ const Command* find_command(std::span<const Command> commands, std::string_view 
   return found == commands.end() ? nullptr : &*found;
 }
 
-int run_command(const Command& command, std::span<const std::string> words,
-                const CommandContext& context) {
+ExitStatus run_command(const Command& command, std::span<const std::string> words,
+                       const CommandContext& context) {
   if (std::ranges::find(words, "--help") != words.end()) {
     std::cout << command_help(command);
-    return exit_code(ExitStatus::kOk);
+    return ExitStatus::kOk;
   }
   try {
     const Arguments args = parse_arguments(words, command.options).value();
@@ -41,31 +41,33 @@ int run_command(const Command& command, std::span<const std::string> words,
   }
 }
 
-int dispatch(std::span<const std::string> words, const CommandContext& context) {
+ExitStatus dispatch(std::span<const std::string> words, const CommandContext& context) {
   const std::string first = words.empty() ? "" : words.front();
   if (first == "--help" || first == "-h") {
     std::cout << overview_help(context.commands);
-    return exit_code(ExitStatus::kOk);
+    return ExitStatus::kOk;
   }
   if (first == "--version") {
     print_version(context.scenario);
-    return exit_code(ExitStatus::kOk);
+    return ExitStatus::kOk;
   }
   // Words that begin with an option, or none, are the default run's.
   const bool named = !first.empty() && !first.starts_with("-");
   const Command* command = find_command(context.commands, named ? first : "");
-  if (!command)
-    return usage_error(first, "unknown command" + did_you_mean_command(context.commands, first));
+  if (!command) {
+    return tell_failure(
+        first, usage_failure("unknown command" + did_you_mean_command(context.commands, first)));
+  }
   return run_command(*command, named ? words.subspan(1) : words, context);
 }
 
 }  // namespace
 
-int run_command_line(std::span<const std::string> words, const CommandContext& context) {
-  const int status = dispatch(words, context);
+ExitStatus run_command_line(std::span<const std::string> words, const CommandContext& context) {
+  const ExitStatus status = dispatch(words, context);
   if (const auto why = finish_standard_output()) {
     std::cerr << "tracciato: cannot write standard output: " << *why << '\n';
-    return exit_code(ExitStatus::kFileProblem);
+    return ExitStatus::kFileProblem;
   }
   return status;
 }

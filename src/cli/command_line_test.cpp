@@ -13,11 +13,13 @@ struct Ran {
   Arguments args;
 };
 Ran last_run;
+// The status every command of the fake table ends with: neither help's nor a usage error's.
+constexpr ExitStatus kRan = ExitStatus::kFileProblem;
 
 template <const char* kName>
-int record(const Arguments& args, const CommandContext& /*context*/) {
+ExitStatus record(const Arguments& args, const CommandContext& /*context*/) {
   last_run = {kName, args};
-  return 7;
+  return kRan;
 }
 constexpr char kDefault[] = "(default)";
 constexpr char kBuild[] = "build";
@@ -62,21 +64,21 @@ Outcome run(std::vector<std::string> words, const std::vector<Command>& table = 
   last_run = {};
   ::testing::internal::CaptureStdout();
   ::testing::internal::CaptureStderr();
-  const int status = run_command_line(words, context);
+  const int status = exit_code(run_command_line(words, context));
   std::string out = ::testing::internal::GetCapturedStdout();
   return {status, out, ::testing::internal::GetCapturedStderr()};
 }
 
 TEST(CommandLine, NoWordsOrAnOptionFirstIsTheDefaultRun) {
-  EXPECT_EQ(run({}).status, 7);
+  EXPECT_EQ(run({}).status, exit_code(kRan));
   EXPECT_EQ(last_run.name, kDefault);
-  EXPECT_EQ(run({"--out", "x"}).status, 7);
+  EXPECT_EQ(run({"--out", "x"}).status, exit_code(kRan));
   EXPECT_EQ(last_run.name, kDefault);
   EXPECT_EQ(last_run.args.value("--out"), "x");
 }
 
 TEST(CommandLine, ACommandGetsItsOwnOptionsParsed) {
-  EXPECT_EQ(run({"build", "a", "b", "--fast", "--out=d"}).status, 7);
+  EXPECT_EQ(run({"build", "a", "b", "--fast", "--out=d"}).status, exit_code(kRan));
   EXPECT_EQ(last_run.name, kBuild);
   EXPECT_EQ(last_run.args.positionals, (std::vector<std::string>{"a", "b"}));
   EXPECT_TRUE(last_run.args.flag("--fast"));
@@ -181,7 +183,7 @@ TEST_P(TypedArguments, AreCheckedBeforeTheCommandRuns) {
   words.insert(words.end(), GetParam().words.begin(), GetParam().words.end());
   const Outcome o = run(words, typed_table());
   if (GetParam().complaint.empty()) {
-    EXPECT_EQ(o.status, 7) << o.err;
+    EXPECT_EQ(o.status, exit_code(kRan)) << o.err;
     EXPECT_EQ(last_run.name, kMeasure);
     return;
   }

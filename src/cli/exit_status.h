@@ -11,6 +11,9 @@ enum class ExitStatus {
   kError = 1,        // a compile error, an error found by check, a damaged compiled file
   kUsage = 2,        // the command line is wrong
   kFileProblem = 3,  // a file cannot be read or written
+  // decompile --nearest wrote descriptions that do not compile to the same bytes; its
+  // help tells it.
+  kNearest = 2,
 };
 
 constexpr int exit_code(ExitStatus status) {

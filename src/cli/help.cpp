@@ -61,23 +61,23 @@ std::string codes_help() {
   return out.str();
 }
 
-int help_run(const Arguments& args, const CommandContext& context) {
+ExitStatus help_run(const Arguments& args, const CommandContext& context) {
   if (args.positionals.empty()) {
     std::cout << overview_help(context.commands);
-    return exit_code(ExitStatus::kOk);
+    return ExitStatus::kOk;
   }
   if (args.positionals.front() == "codes") {
     std::cout << codes_help();
-    return exit_code(ExitStatus::kOk);
+    return ExitStatus::kOk;
   }
   if (args.positionals.front() == "rows") {
     std::cout << rows_help();
-    return exit_code(ExitStatus::kOk);
+    return ExitStatus::kOk;
   }
   for (const Command& command : context.commands) {
     if (!command.name.empty() && command.name == args.positionals.front()) {
       std::cout << command_help(command);
-      return exit_code(ExitStatus::kOk);
+      return ExitStatus::kOk;
     }
   }
   const std::string& word = args.positionals.front();
@@ -132,16 +132,14 @@ std::string did_you_mean_command(std::span<const Command> commands, std::string_
   return did_you_mean(word, names);
 }
 
-int usage_error(std::string_view command, const std::string& problem) {
-  std::cerr << "usage: tracciato" << (command.empty() ? "" : " " + std::string(command)) << ": "
-            << problem << " (tracciato --help for more)\n";
-  return exit_code(ExitStatus::kUsage);
-}
-
-int tell_failure(std::string_view command, const Failure& failure) {
-  if (failure.status() == ExitStatus::kUsage) return usage_error(command, failure.what());
-  std::cerr << "tracciato: " << failure.what() << '\n';
-  return exit_code(failure.status());
+ExitStatus tell_failure(std::string_view command, const Failure& failure) {
+  if (failure.status() == ExitStatus::kUsage) {
+    std::cerr << "usage: tracciato" << (command.empty() ? "" : " " + std::string(command)) << ": "
+              << failure.what() << " (tracciato --help for more)\n";
+  } else {
+    std::cerr << "tracciato: " << failure.what() << '\n';
+  }
+  return failure.status();
 }
 
 const Command kHelpCommand{

@@ -14,11 +14,9 @@ std::string overview_help(std::span<const Command> commands);
 std::string command_help(const Command& command);
 // "; did you mean compile?" for a word one slip away from a command of the table.
 std::string did_you_mean_command(std::span<const Command> commands, std::string_view word);
-// Reports a usage problem of `command` on standard error; returns exit status 2.
-int usage_error(std::string_view command, const std::string& problem);
 // Tells a failure of `command` on standard error, a usage failure with its usage; returns
 // its exit status.
-int tell_failure(std::string_view command, const Failure& failure);
+ExitStatus tell_failure(std::string_view command, const Failure& failure);
 
 // The `help [COMMAND]` entry of the table.
 extern const Command kHelpCommand;

@@ -4,12 +4,12 @@
 
 namespace tracciato {
 
-std::optional<std::string> unusable_output_directory(const std::filesystem::path& dir) {
+Result<std::filesystem::path> output_directory(const std::filesystem::path& dir) {
   std::error_code ec;
   const auto status = std::filesystem::status(dir, ec);
-  if (std::filesystem::is_directory(status)) return std::nullopt;
+  if (std::filesystem::is_directory(status)) return dir;
   const char* why = std::filesystem::exists(status) ? "not a directory" : "it does not exist";
-  return "cannot write into " + shown_path(dir) + ": " + why;
+  return file_failure("cannot write into " + shown_path(dir) + ": " + why);
 }
 
 }  // namespace tracciato

@@ -20,8 +20,8 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// The compile must never replace the author's own descriptions.
-std::optional<std::string> output_collision(const fs::path& out, const DescriptionInputs& in) {
+// The compile must never replace the author's own descriptions: a usage failure if it would.
+void refuse_output_collision(const fs::path& out, const DescriptionInputs& in) {
   const ScenarioNames& n = in.names;
   for (const std::string& name :
        {geometry_file_name(n.base_name), header_file_name(n.base_name, n.train_number),
@@ -29,11 +29,10 @@ std::optional<std::string> output_collision(const fs::path& out, const Descripti
     const fs::path file = out / utf8_path(name);
     for (const std::string& word : in.words) {
       if (same_file(file, utf8_path(word))) {
-        return "the output file " + shown_path(file) + " is one of the descriptions";
+        throw usage_failure("the output file " + shown_path(file) + " is one of the descriptions");
       }
     }
   }
-  return std::nullopt;
 }
 
 void print_summary(const BuildOutcome& outcome, const fs::path& out) {
@@ -49,21 +48,20 @@ std::vector<std::string> names_of(const std::vector<WrittenFile>& written) {
   return names;
 }
 
-int run(const Arguments& args, const CommandContext& context) {
+ExitStatus run(const Arguments& args, const CommandContext& context) {
   auto inputs = description_inputs(args, "compile", context.scenario);
   if (!inputs && inputs.failure().status() == ExitStatus::kUsage) throw inputs.failure();
   const fs::path out = utf8_path(args.value("--out").value_or("."));
-  if (const auto collision = inputs ? output_collision(out, *inputs) : std::nullopt) {
-    throw usage_failure(*collision);
-  }
+  if (inputs) refuse_output_collision(out, *inputs);
   const Palette colours = chosen_palette(args, false);
   ConsoleReporter reporter(colours);
-  auto refusal = unusable_output_directory(out);
-  if (!refusal && !inputs) refusal = inputs.failure().what();
-  if (refusal) {
-    reporter.failure(*refusal);
+  const Result<fs::path> usable = output_directory(out);
+  if (const Failure* refusal = !usable   ? &usable.failure()
+                               : !inputs ? &inputs.failure()
+                                         : nullptr) {
+    reporter.failure(refusal->what());
     tell_written(args, {}, out, true);
-    return exit_code(ExitStatus::kFileProblem);
+    return refusal->status();
   }
   const BuildRequest request{*inputs->line, *inputs->train, inputs->names,
                              args.flag("--no-geometry") ? 0 : 1};
@@ -74,7 +72,7 @@ int run(const Arguments& args, const CommandContext& context) {
   const ExitStatus status = report_build(outcome, reporter);
   if (status == ExitStatus::kOk) write_warnings_text(std::cerr, warnings, colours);
   tell_written(args, names_of(outcome.written), out, status != ExitStatus::kOk);
-  return exit_code(status);
+  return status;
 }
 
 }  // namespace

@@ -33,10 +33,9 @@ std::unique_ptr<Face> choose_face(bool headless, const CommandContext& context,
   return std::make_unique<ConsoleFace>(colours);
 }
 
-// Why the run must not go on: a description where it writes its own that an author may
-// have edited, which the run would replace and then delete. Nothing when there is none.
-std::optional<std::string> edited_descriptions(const EmbeddedScenario& scenario,
-                                               const fs::path& dir) {
+// A failure when a description stands where the run writes its own that an author may have
+// edited, which the run would replace and then delete.
+void refuse_edited_descriptions(const EmbeddedScenario& scenario, const fs::path& dir) {
   const std::string base_name(scenario.base_name);
   const std::string descriptions[] = {
       line_description_name(base_name),
@@ -48,18 +47,17 @@ std::optional<std::string> edited_descriptions(const EmbeddedScenario& scenario,
     const EarlierFile earlier = earlier_file(file, text.utf8);
     if (earlier.kind == EarlierFile::kOther) kept.push_back(shown_path(file) + " " + earlier.why);
   }
-  if (kept.empty()) return std::nullopt;
+  if (kept.empty()) return;
   const bool one = kept.size() == 1;
   std::string message = kept.front();
   if (!one) message += ", and " + kept.back();
-  return message + "; the run would replace " + (one ? "it" : "them") + " and delete " +
-         (one ? "it" : "them") + ": give --force for that, or build " + (one ? "it" : "them") +
-         " with tracciato compile";
+  throw file_failure(message + "; the run would replace " + (one ? "it" : "them") + " and delete " +
+                     (one ? "it" : "them") + ": give --force for that, or build " +
+                     (one ? "it" : "them") + " with tracciato compile");
 }
 
-// Why the run must not go on: files it would replace that are read-only. Nothing when
-// there are none.
-std::optional<std::string> read_only_files(const EmbeddedScenario& scenario, const fs::path& dir) {
+// A failure when files the run would replace are read-only.
+void refuse_read_only_files(const EmbeddedScenario& scenario, const fs::path& dir) {
   const std::string base_name(scenario.base_name);
   const std::string train_number(scenario.train_number);
   std::vector<std::string> outputs;
@@ -68,15 +66,15 @@ std::optional<std::string> read_only_files(const EmbeddedScenario& scenario, con
                  {geometry_file_name(base_name), header_file_name(base_name, train_number),
                   cell_file_name(base_name, train_number)});
   const auto read_only = read_only_outputs(dir, outputs);
-  if (!read_only) return std::nullopt;
+  if (!read_only) return;
   std::string message;
   for (std::size_t i = 0; i < read_only->size(); ++i) {
     if (i > 0) message += i + 1 == read_only->size() ? " and " : ", ";
     message += shown_path(dir / utf8_path((*read_only)[i]));
   }
   const bool one = read_only->size() == 1;
-  return message + (one ? " is" : " are") + " read-only: give --force to replace " +
-         (one ? "it" : "them");
+  throw file_failure(message + (one ? " is" : " are") + " read-only: give --force to replace " +
+                     (one ? "it" : "them"));
 }
 
 // The files a run leaves: the texts it wrote that the compile did not delete, then the
@@ -115,24 +113,27 @@ ExitStatus build_embedded(const EmbeddedScenario& scenario, const fs::path& dir,
   return report_build(outcome, face);
 }
 
-int run(const Arguments& args, const CommandContext& context) {
+ExitStatus run(const Arguments& args, const CommandContext& context) {
   const std::unique_ptr<Face> face =
       choose_face(args.flag("--headless"), context, chosen_palette(args, false));
   const auto out = args.value("--out");
   const fs::path dir = out ? utf8_path(*out) : executable_path().parent_path();
-  std::optional<std::string> refusal = unusable_output_directory(dir);
-  if (!refusal && !args.flag("--force")) refusal = edited_descriptions(context.scenario, dir);
-  if (!refusal && !args.flag("--force")) refusal = read_only_files(context.scenario, dir);
-  if (refusal) {
-    face->failure(*refusal);
+  try {
+    output_directory(dir).value();
+    if (!args.flag("--force")) {
+      refuse_edited_descriptions(context.scenario, dir);
+      refuse_read_only_files(context.scenario, dir);
+    }
+  } catch (const Failure& refusal) {
+    face->failure(refusal.what());
     tell_written(args, {}, dir, true);
-    return exit_code(ExitStatus::kFileProblem);
+    return refusal.status();
   }
   std::vector<std::string> written;
   const ExitStatus status =
       build_embedded(context.scenario, dir, *face, args.flag("--force"), written);
   tell_written(args, written, dir, status != ExitStatus::kOk);
-  return exit_code(status);
+  return status;
 }
 
 }  // namespace

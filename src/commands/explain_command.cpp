@@ -30,7 +30,7 @@ std::string wrapped(std::string_view text) {
 }
 
 // Every row kind the word names, one after the other.
-int explain_rows(const std::string& word) {
+ExitStatus explain_rows(const std::string& word) {
   const std::vector<const RowKind*> rows = rows_named(word);
   if (rows.empty()) {
     const std::string meant = did_you_mean_row(word);
@@ -43,10 +43,10 @@ int explain_rows(const std::string& word) {
     std::cout << separator << row_explanation(*row);
     separator = "\n";
   }
-  return exit_code(ExitStatus::kOk);
+  return ExitStatus::kOk;
 }
 
-int run(const Arguments& args, const CommandContext& /*context*/) {
+ExitStatus run(const Arguments& args, const CommandContext& /*context*/) {
   const std::string& word = args.positionals.front();
   const auto code = whole_number_of(word);
   if (!code) return explain_rows(word);
@@ -60,7 +60,7 @@ int run(const Arguments& args, const CommandContext& /*context*/) {
             << wrapped(info->rule) << '\n'
             << wrapped(std::string("fix: ") + info->fix) << "\nexample:\n    " << info->example
             << '\n';
-  return exit_code(ExitStatus::kOk);
+  return ExitStatus::kOk;
 }
 
 }  // namespace

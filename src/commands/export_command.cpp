@@ -82,18 +82,18 @@ void tell_exported(const Arguments& args, const std::vector<Planned>& planned,
   std::cerr << (kept.empty() ? "\n" : " already up to date)\n");
 }
 
-int run(const Arguments& args, const CommandContext& context) {
+ExitStatus run(const Arguments& args, const CommandContext& context) {
   const fs::path dir = utf8_path(args.value("--out").value_or("."));
   ConsoleReporter console;
-  if (const auto problem = unusable_output_directory(dir)) {
-    console.failure(*problem);
+  if (const Result<fs::path> usable = output_directory(dir); !usable) {
+    console.failure(usable.failure().what());
     tell_written(args, {}, dir, true);
-    return exit_code(ExitStatus::kFileProblem);
+    return usable.failure().status();
   }
   const std::vector<Planned> planned = plan(context.scenario, dir);
   if (!args.flag("--force") && refuse_to_replace(planned)) {
     tell_written(args, {}, dir, true);
-    return exit_code(ExitStatus::kFileProblem);
+    return ExitStatus::kFileProblem;
   }
   std::vector<std::string> written;
   try {
@@ -101,10 +101,10 @@ int run(const Arguments& args, const CommandContext& context) {
   } catch (const FileError& error) {
     console.failure("cannot write " + std::string(error.what()));
     tell_written(args, {}, dir, true);
-    return exit_code(ExitStatus::kFileProblem);
+    return ExitStatus::kFileProblem;
   }
   tell_exported(args, planned, written, dir);
-  return exit_code(ExitStatus::kOk);
+  return ExitStatus::kOk;
 }
 
 }  // namespace

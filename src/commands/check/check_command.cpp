@@ -41,10 +41,10 @@ struct Output {
   Palette colours = palette(false);
 };
 
-int run_check(DescriptionInputs& in, int j, const Output& output) {
+ExitStatus run_check(DescriptionInputs& in, int j, const Output& output) {
   const bool json = output.json;
   if (unreadable(*in.line, json) || unreadable(*in.train, json)) {
-    return exit_code(ExitStatus::kFileProblem);
+    return ExitStatus::kFileProblem;
   }
   const BuildRequest request{*in.line, *in.train, in.names, j};
   if (json) {
@@ -54,16 +54,16 @@ int run_check(DescriptionInputs& in, int j, const Output& output) {
     list.stream_to([&out](const Finding& f) { out.add(f); });
     check_descriptions(request, list);
     out.close();
-    return exit_code(list.errors() > 0 ? ExitStatus::kError : ExitStatus::kOk);
+    return list.errors() > 0 ? ExitStatus::kError : ExitStatus::kOk;
   }
   FindingList list(true, text_retention());
   check_descriptions(request, list);
   write_findings_text(std::cout, list,
                       {.max_errors = output.max_errors.value_or(50), .colours = output.colours});
-  return exit_code(list.errors() > 0 ? ExitStatus::kError : ExitStatus::kOk);
+  return list.errors() > 0 ? ExitStatus::kError : ExitStatus::kOk;
 }
 
-int run(const Arguments& args, const CommandContext& context) {
+ExitStatus run(const Arguments& args, const CommandContext& context) {
   Output output{args.value("--format") == "json", std::nullopt, palette(false)};
   const Palette colours = chosen_palette(args, true);
   if (!output.json) output.colours = colours;

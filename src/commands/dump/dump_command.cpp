@@ -66,10 +66,10 @@ std::unique_ptr<DumpWriter> writer(const Arguments& args) {
   return args.flag("--json") ? json_dump_writer(std::cout) : text_dump_writer(std::cout);
 }
 
-int run_diff(const Arguments& args, const DumpRange& range) {
+ExitStatus run_diff(const Arguments& args, const DumpRange& range) {
   OpenedFile a(args.positionals[0]);
   OpenedFile b(args.positionals[1]);
-  if (!open(a) || !open(b)) return exit_code(ExitStatus::kFileProblem);
+  if (!open(a) || !open(b)) return ExitStatus::kFileProblem;
   for (const OpenedFile* f : {&a, &b}) {
     if (!f->kind) throw usage_failure(unknown_kind(*f));
   }
@@ -77,15 +77,15 @@ int run_diff(const Arguments& args, const DumpRange& range) {
   for (const OpenedFile* f : {&a, &b}) {
     if (const auto damage = find_damage(*f->kind, f->bytes)) {
       tell_damage(*f, *damage);
-      return exit_code(ExitStatus::kError);
+      return ExitStatus::kError;
     }
   }
   const std::size_t differences =
       dump_differences(*a.kind, a.name(), a.bytes, b.name(), b.bytes, range, *writer(args));
-  return exit_code(differences == 0 ? ExitStatus::kOk : ExitStatus::kError);
+  return differences == 0 ? ExitStatus::kOk : ExitStatus::kError;
 }
 
-int run(const Arguments& args, const CommandContext& /*context*/) {
+ExitStatus run(const Arguments& args, const CommandContext& /*context*/) {
   DumpOptions options;
   options.range.from = args.whole("--from");
   options.range.to = args.whole("--to");
@@ -93,13 +93,13 @@ int run(const Arguments& args, const CommandContext& /*context*/) {
   options.all = args.flag("--all") || args.flag("--json");
   if (args.flag("--diff")) return run_diff(args, options.range);
   OpenedFile file(args.positionals.front());
-  if (!open(file)) return exit_code(ExitStatus::kFileProblem);
+  if (!open(file)) return ExitStatus::kFileProblem;
   if (!file.kind) throw usage_failure(unknown_kind(file));
   const auto damage = dump_file(*file.kind, file.name(), file.bytes, options, *writer(args));
   std::cout.flush();
-  if (!damage) return exit_code(ExitStatus::kOk);
+  if (!damage) return ExitStatus::kOk;
   tell_damage(file, *damage);
-  return exit_code(ExitStatus::kError);
+  return ExitStatus::kError;
 }
 
 }  // namespace

@@ -12,7 +12,7 @@ namespace tracciato {
 
 namespace {
 
-int run(const Arguments& /*args*/, const CommandContext& /*context*/) {
+ExitStatus run(const Arguments& /*args*/, const CommandContext& /*context*/) {
   use_binary_standard_streams();
   lsp::Server server([](const std::string& body) { lsp::write_message(std::cout, body); });
   lsp::MessageQueue queue(std::cin);

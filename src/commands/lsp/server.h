@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "cli/exit_status.h"
 #include "commands/lsp/features.h"
 #include "commands/lsp/workspace.h"
 #include "model/positions.h"
@@ -31,7 +32,7 @@ class Server {
 
   bool exit_requested() const { return exit_requested_; }
   // As the protocol asks: 0 after a shutdown request, 1 otherwise.
-  int exit_status() const { return shut_down_ ? 0 : 1; }
+  ExitStatus exit_status() const { return shut_down_ ? ExitStatus::kOk : ExitStatus::kError; }
 
  private:
   using json = nlohmann::json;

@@ -67,20 +67,20 @@ Result<fs::path> page_file(const Arguments& args, const DescriptionInputs& in) {
   return out;
 }
 
-int run(const Arguments& args, const CommandContext& context) {
+ExitStatus run(const Arguments& args, const CommandContext& context) {
   DescriptionInputs inputs = description_inputs(args, "report", context.scenario).value();
   const fs::path page = page_file(args, inputs).value();
   const Compiled compiled = compile_inputs(inputs);
   if (const auto why = write_page(page, compiled, args.flag("--force"))) {
     std::cerr << "tracciato: cannot write " << shown_path(page) << ": " << *why << '\n';
     tell_written(args, {}, page.parent_path(), true);
-    return exit_code(ExitStatus::kFileProblem);
+    return ExitStatus::kFileProblem;
   }
   // The page is written whole even when the compile fails, to show its errors.
   const bool failed = compiled.scenario.errors.failed();
   if (failed) ConsoleReporter().compile_error(compiled.scenario.errors);
   tell_written(args, {shown_path(page.filename())}, page.parent_path(), false);
-  return exit_code(failed ? ExitStatus::kError : ExitStatus::kOk);
+  return failed ? ExitStatus::kError : ExitStatus::kOk;
 }
 
 }  // namespace
