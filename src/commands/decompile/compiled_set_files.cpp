@@ -23,31 +23,26 @@ std::optional<ScenarioNames> names_of_header_file(const std::string& file) {
   return ScenarioNames{stem.substr(0, underscore), stem.substr(underscore + 1)};
 }
 
-std::optional<std::vector<std::uint8_t>> read_bytes(const fs::path& file, SetProblem& problem) {
+std::vector<std::uint8_t> read_bytes(const fs::path& file) {
   std::string why;
   auto input = InputFile::open(file, why);
-  if (!input) {
-    problem = {"cannot read " + shown_path(file) + ": " + why, ExitStatus::kFileProblem};
-    return std::nullopt;
-  }
+  if (!input) throw file_failure("cannot read " + shown_path(file) + ": " + why);
   try {
     return input->read_all();
   } catch (const ReadError& error) {
-    problem = {
-        shown_path(file) + ": offset " + std::to_string(error.offset()) + ": " + error.what(),
-        ExitStatus::kFileProblem};
-    return std::nullopt;
+    throw file_failure(shown_path(file) + ": offset " + std::to_string(error.offset()) + ": " +
+                       error.what());
   }
 }
 
-bool undamaged(CompiledKind kind, const fs::path& file, const std::vector<std::uint8_t>& bytes,
-               SetProblem& problem) {
-  const auto damage = find_damage(kind, bytes);
-  if (!damage) return true;
-  problem = {
-      shown_path(file) + ": offset " + std::to_string(damage->offset()) + ": " + damage->what(),
-      ExitStatus::kError};
-  return false;
+// The file's bytes; a damaged file is a failure with status 1.
+std::vector<std::uint8_t> undamaged_bytes(CompiledKind kind, const fs::path& file) {
+  std::vector<std::uint8_t> bytes = read_bytes(file);
+  if (const auto damage = find_damage(kind, bytes)) {
+    throw Failure(ExitStatus::kError, shown_path(file) + ": offset " +
+                                          std::to_string(damage->offset()) + ": " + damage->what());
+  }
+  return bytes;
 }
 
 }  // namespace
@@ -65,38 +60,26 @@ std::string set_file_names(const ScenarioNames& n, bool geometry) {
   return text;
 }
 
-std::optional<CompiledSetFiles> read_set_files(const std::string& sim, SetProblem& problem) {
+Result<CompiledSetFiles> read_set_files(const std::string& sim) {
   const fs::path header = utf8_path(sim);
   const std::string name = shown_path(header.filename());
   const auto names = names_of_header_file(name);
-  if (!names) {
-    problem = {"'" + sim + "' is not a header file NAME_NUMBER.sim", ExitStatus::kUsage};
-    return std::nullopt;
-  }
+  if (!names) return usage_failure("'" + sim + "' is not a header file NAME_NUMBER.sim");
   CompiledSetFiles files;
   files.dir = header.parent_path().empty() ? fs::path(".") : header.parent_path();
   files.names = *names;
   const fs::path cells =
       files.dir / utf8_path(cell_file_name(names->base_name, names->train_number));
   const fs::path geometry = files.dir / utf8_path(geometry_file_name(names->base_name));
-  auto header_bytes = read_bytes(header, problem);
-  if (!header_bytes || !undamaged(CompiledKind::kHeader, header, *header_bytes, problem)) {
-    return std::nullopt;
-  }
-  auto cell_bytes = read_bytes(cells, problem);
-  if (!cell_bytes || !undamaged(CompiledKind::kCells, cells, *cell_bytes, problem)) {
-    return std::nullopt;
-  }
-  files.header = std::move(*header_bytes);
-  files.cells = std::move(*cell_bytes);
-  std::error_code ec;
-  if (fs::exists(fs::symlink_status(geometry, ec)) || fs::exists(geometry, ec)) {
-    auto geometry_bytes = read_bytes(geometry, problem);
-    if (!geometry_bytes ||
-        !undamaged(CompiledKind::kGeometry, geometry, *geometry_bytes, problem)) {
-      return std::nullopt;
+  try {
+    files.header = undamaged_bytes(CompiledKind::kHeader, header);
+    files.cells = undamaged_bytes(CompiledKind::kCells, cells);
+    std::error_code ec;
+    if (fs::exists(fs::symlink_status(geometry, ec)) || fs::exists(geometry, ec)) {
+      files.geometry = undamaged_bytes(CompiledKind::kGeometry, geometry);
     }
-    files.geometry = std::move(*geometry_bytes);
+  } catch (const Failure& failure) {
+    return failure;
   }
   return files;
 }

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "cli/exit_status.h"
+#include "cli/failure.h"
 #include "compile/decompile/compiled_input.h"
 #include "model/file_names.h"
 
@@ -23,14 +23,8 @@ struct CompiledSetFiles {
   CompiledSet set() const;
 };
 
-// What stopped the reading: the message and the status to end with.
-struct SetProblem {
-  std::string message;
-  ExitStatus status = ExitStatus::kFileProblem;
-};
-
-// Reads the set a .sim file names; a damaged file is a problem with status 1.
-std::optional<CompiledSetFiles> read_set_files(const std::string& sim, SetProblem& problem);
+// Reads the set a .sim file names; a damaged file is a failure with status 1.
+Result<CompiledSetFiles> read_set_files(const std::string& sim);
 
 // The file names of a set: NAME_NUMBER.sim, NAME_NUMBER.dat and, when given, NAME_linea.dat.
 std::string set_file_names(const ScenarioNames& names, bool geometry);

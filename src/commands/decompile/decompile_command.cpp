@@ -4,7 +4,6 @@
 
 #include "base/file_error.h"
 #include "base/utf8_path.h"
-#include "cli/help.h"
 #include "cli/output_directory.h"
 #include "cli/written_files.h"
 #include "commands/decompile/compiled_set_files.h"
@@ -16,9 +15,6 @@ namespace tracciato {
 namespace {
 
 namespace fs = std::filesystem;
-
-// --nearest wrote descriptions that do not give the same bytes.
-constexpr int kNearestStatus = 2;
 
 void tell_difference(const Difference& d, std::string_view lead) {
   std::cerr << lead << d.where << ": " << d.what << '\n';
@@ -37,12 +33,12 @@ void tell_names(const CompiledSetFiles& files, const Decompiled& d) {
             << "the header's names\n";
 }
 
-int refuse(const Arguments& args, const Decompiled& d, const fs::path& dir) {
-  std::cerr << "tracciato decompile: no description compiles to these bytes\n";
+ExitStatus refuse(const Arguments& args, const Decompiled& d, const fs::path& dir) {
+  std::cerr << "tracciato: no description compiles to these bytes\n";
   tell_difference(d.differences.front(), "first difference: ");
   std::cerr << "give --nearest to write the nearest descriptions all the same\n";
   tell_written(args, {}, dir, true);
-  return exit_code(ExitStatus::kError);
+  return ExitStatus::kError;
 }
 
 void warn_differences(const Decompiled& d) {
@@ -52,38 +48,30 @@ void warn_differences(const Decompiled& d) {
   }
 }
 
-int run(const Arguments& args, const CommandContext& /*context*/) {
-  SetProblem problem;
-  const auto files = read_set_files(args.positionals.front(), problem);
-  if (!files && problem.status == ExitStatus::kUsage) {
-    return usage_error("decompile", problem.message);
-  }
-  if (!files) {
-    std::cerr << "tracciato decompile: " << problem.message << '\n';
-    return exit_code(problem.status);
-  }
-  const fs::path dir = args.value("--out") ? utf8_path(*args.value("--out")) : files->dir;
-  if (const auto unusable = unusable_output_directory(dir)) {
-    std::cerr << "tracciato decompile: " << *unusable << '\n';
+ExitStatus run(const Arguments& args, const CommandContext& /*context*/) {
+  const CompiledSetFiles files = read_set_files(args.positionals.front()).value();
+  const fs::path dir = args.value("--out") ? utf8_path(*args.value("--out")) : files.dir;
+  if (const Result<fs::path> usable = output_directory(dir); !usable) {
+    std::cerr << "tracciato: " << usable.failure().what() << '\n';
     tell_written(args, {}, dir, true);
-    return exit_code(ExitStatus::kFileProblem);
+    return usable.failure().status();
   }
-  const Decompiled d = decompile(files->set());
-  tell_names(*files, d);
+  const Decompiled d = decompile(files.set());
+  tell_names(files, d);
   if (!d.proven() && !args.flag("--nearest")) return refuse(args, d, dir);
   if (!d.proven()) warn_differences(d);
   const DecompiledFiles out = plan_decompiled_files(d, dir);
   if (!args.flag("--force") && refuse_to_replace(out)) {
     tell_written(args, {}, dir, true);
-    return exit_code(ExitStatus::kFileProblem);
+    return ExitStatus::kFileProblem;
   }
   std::vector<std::string> written;
   try {
     written = write_decompiled_files(out, dir, args.flag("--force"));
   } catch (const FileError& error) {
-    std::cerr << "tracciato decompile: cannot write " << error.what() << '\n';
+    std::cerr << "tracciato: cannot write " << error.what() << '\n';
     tell_written(args, {}, dir, true);
-    return exit_code(ExitStatus::kFileProblem);
+    return ExitStatus::kFileProblem;
   }
   if (d.proven() && !args.flag("--quiet")) {
     std::cerr << "proven: the descriptions compile to the very bytes of "
@@ -94,7 +82,7 @@ int run(const Arguments& args, const CommandContext& /*context*/) {
               << " stands beside it: compile the descriptions with --no-geometry\n";
   }
   tell_decompiled(args, out, written, dir);
-  return d.proven() ? exit_code(ExitStatus::kOk) : kNearestStatus;
+  return d.proven() ? ExitStatus::kOk : ExitStatus::kNearest;
 }
 
 }  // namespace

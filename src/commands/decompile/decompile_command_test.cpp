@@ -194,7 +194,7 @@ TEST_F(DecompileCommand, NamesTheDamageOfAFileCutShort) {
   write_file(dir / "Prova_1.sim", header.substr(0, 100));
   const auto run = decompile({"Prova_1.sim", "--out", "out"});
   EXPECT_EQ(run.status, 1);
-  EXPECT_EQ(run.err.rfind("tracciato decompile: Prova_1.sim: offset ", 0), 0u) << run.err;
+  EXPECT_EQ(run.err.rfind("tracciato: Prova_1.sim: offset ", 0), 0u) << run.err;
   EXPECT_TRUE(test_support::file_names(dir / "out").empty());
 }
 
