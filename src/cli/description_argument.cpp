@@ -37,8 +37,7 @@ Result<std::vector<std::string>> pair_named(const std::vector<std::string>& word
     if (std::ranges::count(words, std::string(kStandardInput)) > 1) {
       return usage_failure("LINE and TRAIN cannot both be -: standard input holds one description");
     }
-    if (const auto swapped = swapped_descriptions(command, words)) return usage_failure(*swapped);
-    return words;
+    return in_description_order(command, words);
   }
   const auto pair = complete_pair(words.front());
   if (!pair) return pair.failure();

@@ -53,15 +53,15 @@ Result<CompletedPair> train_of(const std::string& line, const std::string& base)
 
 }  // namespace
 
-std::optional<std::string> swapped_descriptions(std::string_view command,
-                                                std::span<const std::string> words) {
+Result<std::vector<std::string>> in_description_order(std::string_view command,
+                                                      const std::vector<std::string>& words) {
   if (words.size() != 2 || !named_as(words[0], DescriptionKind::kTrain) ||
       !named_as(words[1], DescriptionKind::kLine)) {
-    return std::nullopt;
+    return words;
   }
-  return words[0] + " names a train and " + words[1] +
-         " a line: they are swapped; the line comes first: tracciato " + std::string(command) +
-         " " + words[1] + " " + words[0];
+  return usage_failure(words[0] + " names a train and " + words[1] +
+                       " a line: they are swapped; the line comes first: tracciato " +
+                       std::string(command) + " " + words[1] + " " + words[0]);
 }
 
 Result<CompletedPair> complete_pair(const std::string& word) {

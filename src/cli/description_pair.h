@@ -1,19 +1,18 @@
 #pragma once
 
-#include <optional>
-#include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "cli/failure.h"
 
 namespace tracciato {
 
-// "F_1-.txt names a train and F_linea.txt a line: they are swapped; the line comes first:
-// tracciato compile F_linea.txt F_1-.txt" when the two words are LINE and TRAIN the wrong way
-// round, as their file names tell; nothing otherwise.
-std::optional<std::string> swapped_descriptions(std::string_view command,
-                                                std::span<const std::string> words);
+// The words; or, when they are LINE and TRAIN the wrong way round as their file names tell,
+// the usage failure "F_1-.txt names a train and F_linea.txt a line: they are swapped; the
+// line comes first: tracciato compile F_linea.txt F_1-.txt".
+Result<std::vector<std::string>> in_description_order(std::string_view command,
+                                                      const std::vector<std::string>& words);
 
 // LINE and TRAIN completed from one of them by the naming rules: a train goes with
 // NAME_linea.txt beside it, a line with the NAME_NUMBER-.txt beside it, the one changed last

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <streambuf>
 
 #include "base/file_error.h"
@@ -49,20 +50,20 @@ class PageBuffer : public std::streambuf {
   std::optional<FileError> failure_;
 };
 
-// The reason alone: the caller names the page.
-std::string reason(const FileError& error, const std::filesystem::path& file) {
-  const std::string what = error.what();
+// "cannot write FILE: " and the reason, named once though the error names the page too.
+Failure page_failure(const std::string& reason, const std::filesystem::path& file) {
   const std::string named = shown_path(file) + ": ";
-  return what.starts_with(named) ? what.substr(named.size()) : what;
+  const std::string why = reason.starts_with(named) ? reason.substr(named.size()) : reason;
+  return file_failure("cannot write " + named + why);
 }
 
 }  // namespace
 
-std::optional<std::string> write_page_file(const std::filesystem::path& file,
-                                           bool replace_read_only,
-                                           const std::function<void(std::ostream&)>& make) {
+Result<std::filesystem::path> write_page_file(const std::filesystem::path& file,
+                                              bool replace_read_only,
+                                              const std::function<void(std::ostream&)>& make) {
   if (!replace_read_only && standing_file(file).read_only) {
-    return "it is read-only; --force replaces it";
+    return page_failure("it is read-only; --force replaces it", file);
   }
   try {
     const std::filesystem::path dir = file.parent_path();
@@ -72,12 +73,12 @@ std::optional<std::string> write_page_file(const std::filesystem::path& file,
     std::ostream out(&buffer);
     make(out);
     out.flush();
-    if (buffer.failure()) return reason(*buffer.failure(), file);
+    if (buffer.failure()) return page_failure(buffer.failure()->what(), file);
     page.commit();
   } catch (const FileError& error) {
-    return reason(error, file);
+    return page_failure(error.what(), file);
   }
-  return std::nullopt;
+  return file;
 }
 
 }  // namespace tracciato

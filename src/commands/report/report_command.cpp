@@ -44,12 +44,13 @@ Compiled compile_inputs(DescriptionInputs& in) {
   return c;
 }
 
-// Returns the reason when the page cannot be written. The page goes into its file as it
-// is made, under a temporary name until it is whole.
-std::optional<std::string> write_page(const fs::path& file, const Compiled& compiled,
-                                      bool replace_read_only) {
+// The page goes into its file as it is made, under a temporary name until it is whole.
+Result<fs::path> write_page(const fs::path& file, const Compiled& compiled,
+                            bool replace_read_only) {
   std::error_code ec;
-  if (fs::is_directory(file, ec)) return "it is a directory";
+  if (fs::is_directory(file, ec)) {
+    return file_failure("cannot write " + shown_path(file) + ": it is a directory");
+  }
   return write_page_file(file, replace_read_only, [&compiled](std::ostream& out) {
     write_report_page(out, compiled.scenario, compiled.findings);
   });
@@ -71,10 +72,10 @@ ExitStatus run(const Arguments& args, const CommandContext& context) {
   DescriptionInputs inputs = description_inputs(args, "report", context.scenario).value();
   const fs::path page = page_file(args, inputs).value();
   const Compiled compiled = compile_inputs(inputs);
-  if (const auto why = write_page(page, compiled, args.flag("--force"))) {
-    std::cerr << "tracciato: cannot write " << shown_path(page) << ": " << *why << '\n';
+  if (const Result<fs::path> written = write_page(page, compiled, args.flag("--force")); !written) {
+    std::cerr << "tracciato: " << written.failure().what() << '\n';
     tell_written(args, {}, page.parent_path(), true);
-    return ExitStatus::kFileProblem;
+    return written.failure().status();
   }
   // The page is written whole even when the compile fails, to show its errors.
   const bool failed = compiled.scenario.errors.failed();
