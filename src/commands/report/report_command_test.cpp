@@ -130,9 +130,27 @@ TEST(ReportCommand, UnwritableReportIsStatusThree) {
   for (const char* out : {"taken.html", "absent/r.html"}) {
     const auto run = run_tracciato({"report", "--out", out}, dir.path());
     EXPECT_EQ(run.status, 3) << out;
-    EXPECT_NE(run.err.find(shown_path(out)), std::string::npos) << run.err;
+    EXPECT_TRUE(run.err.starts_with("tracciato: cannot write " + shown_path(out) + ": "))
+        << run.err;
     EXPECT_TRUE(run.err.ends_with("\nnothing was written\n")) << run.err;
   }
+}
+
+TEST(ReportCommand, AReadOnlyReportStaysUnlessForced) {
+  test_support::TempDir dir;
+  write_file(dir / "kept.html", "earlier");
+  fs::permissions(dir / "kept.html",
+                  fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
+                  fs::perm_options::remove);
+  const auto refused = run_tracciato({"report", "--out", "kept.html"}, dir.path());
+  EXPECT_EQ(refused.status, 3);
+  EXPECT_EQ(refused.err,
+            "tracciato: cannot write kept.html: it is read-only; --force replaces it\n"
+            "nothing was written\n");
+  EXPECT_EQ(read_file(dir / "kept.html"), "earlier");
+  const auto forced = run_tracciato({"report", "--out", "kept.html", "--force"}, dir.path());
+  EXPECT_EQ(forced.status, 0) << forced.err;
+  EXPECT_NE(read_file(dir / "kept.html"), "earlier");
 }
 
 // A line of 1000000 m: a curve every 2 km, a gradient change every 500 m; a train with
