@@ -2,6 +2,8 @@
 
 #include <charconv>
 
+#include "cli/failure.h"
+
 namespace tracciato::lsp {
 
 namespace {
@@ -22,27 +24,26 @@ std::string_view trimmed(std::string_view s) {
   return s;
 }
 
-// Reads the value of Content-Length from one header line; other headers are skipped.
-bool read_header(std::string_view line, std::optional<std::size_t>& length, std::string& problem) {
+// A header that cannot be read loses the stream: the server stops.
+Failure lost_stream(const std::string& why) {
+  return {ExitStatus::kError, why};
+}
+
+// The value of Content-Length from one header line; nothing for another header.
+Result<std::optional<std::size_t>> content_length(std::string_view line) {
   const std::size_t colon = line.find(':');
-  if (colon == std::string_view::npos) {
-    problem = "a header line without a colon";
-    return false;
+  if (colon == std::string_view::npos) return lost_stream("a header line without a colon");
+  if (!same_ignoring_case(trimmed(line.substr(0, colon)), "content-length")) {
+    return std::optional<std::size_t>();
   }
-  if (!same_ignoring_case(trimmed(line.substr(0, colon)), "content-length")) return true;
   const std::string_view value = trimmed(line.substr(colon + 1));
   std::size_t n = 0;
   const auto [end, ec] = std::from_chars(value.data(), value.data() + value.size(), n);
   if (ec != std::errc{} || end != value.data() + value.size() || value.empty()) {
-    problem = "a Content-Length that is not a number";
-    return false;
+    return lost_stream("a Content-Length that is not a number");
   }
-  if (n > kLargestBody) {
-    problem = "a Content-Length beyond 256 MiB";
-    return false;
-  }
-  length = n;
-  return true;
+  if (n > kLargestBody) return lost_stream("a Content-Length beyond 256 MiB");
+  return std::optional<std::size_t>(n);
 }
 
 enum class HeaderLine { kRead, kEnd, kTooLong };
@@ -78,8 +79,9 @@ FramedMessage read_message(std::istream& in) {
       return {std::move(body), {}};
     }
     any_header = true;
-    std::string problem;
-    if (!read_header(line, length, problem)) return {std::nullopt, problem};
+    const Result<std::optional<std::size_t>> header = content_length(line);
+    if (!header) return {std::nullopt, header.failure().what()};
+    if (*header) length = *header;
   }
   if (any_header) return {std::nullopt, "the stream ends inside a message's headers"};
   return {std::nullopt, {}};
