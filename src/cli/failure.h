@@ -5,6 +5,7 @@
 #include <utility>
 #include <variant>
 
+#include "base/file_error.h"
 #include "cli/exit_status.h"
 
 namespace tracciato {
@@ -27,6 +28,10 @@ inline Failure usage_failure(const std::string& message) {
 }
 inline Failure file_failure(const std::string& message) {
   return {ExitStatus::kFileProblem, message};
+}
+// "cannot write FILE: reason", for a file a command could not write.
+inline Failure write_failure(const FileError& error) {
+  return file_failure("cannot write " + std::string(error.what()));
 }
 
 // A value, or the failure that stopped its making.

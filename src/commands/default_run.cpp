@@ -100,8 +100,9 @@ ExitStatus build_embedded(const EmbeddedScenario& scenario, const fs::path& dir,
   try {
     write_scenario_texts(scenario, dir, &written);
   } catch (const FileError& error) {
-    face.failure("cannot write " + std::string(error.what()));
-    return ExitStatus::kFileProblem;
+    const Failure failure = write_failure(error);
+    face.failure(failure.what());
+    return failure.status();
   }
   const std::string line_name = line_description_name(base_name);
   const std::string train_name = train_description_name(base_name, train_number);

@@ -99,9 +99,10 @@ ExitStatus run(const Arguments& args, const CommandContext& context) {
   try {
     written = write_texts(planned, dir, args.flag("--force"));
   } catch (const FileError& error) {
-    console.failure("cannot write " + std::string(error.what()));
+    const Failure failure = write_failure(error);
+    console.failure(failure.what());
     tell_written(args, {}, dir, true);
-    return ExitStatus::kFileProblem;
+    return failure.status();
   }
   tell_exported(args, planned, written, dir);
   return ExitStatus::kOk;

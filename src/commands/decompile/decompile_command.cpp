@@ -69,9 +69,10 @@ ExitStatus run(const Arguments& args, const CommandContext& /*context*/) {
   try {
     written = write_decompiled_files(out, dir, args.flag("--force"));
   } catch (const FileError& error) {
-    std::cerr << "tracciato: cannot write " << error.what() << '\n';
+    const Failure failure = write_failure(error);
+    std::cerr << "tracciato: " << failure.what() << '\n';
     tell_written(args, {}, dir, true);
-    return ExitStatus::kFileProblem;
+    return failure.status();
   }
   if (d.proven() && !args.flag("--quiet")) {
     std::cerr << "proven: the descriptions compile to the very bytes of "
