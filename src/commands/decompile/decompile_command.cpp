@@ -95,10 +95,11 @@ const Command kDecompileCommand{
         "turn a compiled set (NAME_NUMBER.sim with NAME_NUMBER.dat and, when\n"
         "present, NAME_linea.dat beside it) back into NAME_linea.txt and\n"
         "NAME_NUMBER-.txt, written only once compiling them in memory gives the\n"
-        "very same bytes; otherwise nothing is written, the first difference is\n"
-        "named and the status is 1, or with --nearest the nearest descriptions are\n"
-        "written with a warning per difference and the status is 2; a file that\n"
-        "differs stays unless --force\n",
+        "very same bytes (status 0); otherwise nothing is written, the first\n"
+        "difference is named and the status is 1, or with --nearest the nearest\n"
+        "descriptions are written with a warning per difference and the status\n"
+        "is 2; a file that differs stays unless --force, and one that cannot be\n"
+        "read or written is status 3\n",
     .options = {out_directory_option("write into DIR (default: beside the compiled files)"),
                 {"--force", "", "replace descriptions that differ, such as edited ones"},
                 {"--nearest", "", "write the nearest descriptions when none gives the same bytes"},
