@@ -9,6 +9,7 @@
 #include "compile/output_files.h"
 #include "compile/pipeline.h"
 #include "testing/random_descriptions.h"
+#include "testing/scenario_generator.h"
 
 namespace tracciato {
 namespace {
@@ -67,6 +68,29 @@ TEST(DecompileRoundTrip, RandomDescriptionsOfEveryRowKindComeBackToTheSameBytes)
     if (HasFatalFailure()) return;
   }
 }
+
+// The generator's scenarios have every object at its densest, over routes up to the longest.
+struct GeneratedLength {
+  std::string name;
+  std::int32_t metres;
+};
+
+class DecompileGeneratedScenario : public ::testing::TestWithParam<GeneratedLength> {};
+
+TEST_P(DecompileGeneratedScenario, ComesBackToTheSameBytes) {
+  const test_support::GeneratedScenario scenario =
+      test_support::generate_scenario(GetParam().metres);
+  const ScenarioNames names{scenario.base_name, scenario.train_number};
+  const auto held = compiled(scenario.line, scenario.train, names, true);
+  ASSERT_TRUE(held.has_value());
+  expect_round_trip(*held, GetParam().name);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Routes, DecompileGeneratedScenario,
+    ::testing::Values(GeneratedLength{"Of10Km", 10'000}, GeneratedLength{"Of100Km", 100'000},
+                      GeneratedLength{"Of1000Km", test_support::kMaximalRoute}),
+    [](const auto& info) { return info.param.name; });
 
 std::string file_text(const fs::path& file) {
   std::ifstream in(file, std::ios::binary);
