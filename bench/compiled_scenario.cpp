@@ -41,7 +41,7 @@ Scenario compile_descriptions(const GeneratedScenario& scenario, int j) {
 Scenario build(const GeneratedScenario& scenario, int j) {
   MemoryDescription line(scenario.line_file_name(), scenario.line);
   MemoryDescription train(scenario.train_file_name(), scenario.train);
-  Scenario s = memorizza_percorso({line, train, scenario.base_name, scenario.train_number, j});
+  Scenario s = memorizza_percorso({line, train, {scenario.base_name, scenario.train_number}, j});
   require_success(s);
   return s;
 }
