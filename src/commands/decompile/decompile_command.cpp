@@ -4,9 +4,9 @@
 
 #include "base/file_error.h"
 #include "base/utf8_path.h"
+#include "cli/compiled_set_files.h"
 #include "cli/output_directory.h"
 #include "cli/written_files.h"
-#include "commands/decompile/compiled_set_files.h"
 #include "commands/decompile/decompiled_files.h"
 #include "compile/decompile/decompile.h"
 

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "base/utf8_path.h"
+#include "cli/compiled_set_files.h"
 #include "cli/description_argument.h"
 #include "cli/exit_status.h"
 #include "cli/findings.h"
@@ -15,6 +16,8 @@
 #include "commands/report/page_file.h"
 #include "commands/report/report_findings.h"
 #include "commands/report/report_page.h"
+#include "compile/decompile/decompile.h"
+#include "compile/description.h"
 #include "compile/pipeline.h"
 #include "model/file_names.h"
 
@@ -29,10 +32,64 @@ namespace fs = std::filesystem;
 struct Compiled {
   Scenario scenario;
   FindingList findings{false, report_retention()};
+  std::string drawn_from;  // for a compiled set: which, and how the decompiler read it
 };
 
-Compiled compile_inputs(DescriptionInputs& in) {
-  const BuildRequest request{*in.line, *in.train, in.names, 1};
+// The descriptions to draw, and for a compiled set what the page says of it.
+struct Drawn {
+  DescriptionInputs inputs;
+  bool geometry = true;
+  std::string drawn_from;
+};
+
+std::string drawn_from(const Decompiled& d) {
+  const ScenarioNames& n = d.names;
+  std::string text = "Drawn from the compiled files " + set_file_names(n, d.geometry);
+  if (!d.geometry) {
+    text = "Drawn from the compiled files " + header_file_name(n.base_name, n.train_number) +
+           " and " + cell_file_name(n.base_name, n.train_number) + ", without a " +
+           geometry_file_name(n.base_name) + ",";
+  }
+  text += " through the descriptions the decompiler gives for them";
+  if (d.proven()) return text + ", which compile to their very bytes.";
+  const Difference& first = d.differences.front();
+  return text + ", the nearest ones: no description gives their very bytes, first at " +
+         first.where + ": " + first.what + ".";
+}
+
+// A compiled set (FILE.sim) is drawn through the decompiler, as an author would edit it.
+Result<Drawn> decompiled_inputs(const std::string& sim) {
+  const Result<CompiledSetFiles> files = read_set_files(sim);
+  if (!files) return files.failure();
+  const Decompiled d = decompile(files->set());
+  if (!d.proven()) {
+    std::cerr << "warning: no description gives the very bytes of " << shown_path(utf8_path(sim))
+              << "; the page draws the nearest ones\n";
+  }
+  const std::string base = d.names.base_name;
+  DescriptionInputs in{std::make_unique<MemoryDescription>(line_description_name(base), d.line),
+                       std::make_unique<MemoryDescription>(
+                           train_description_name(base, d.names.train_number), d.train),
+                       d.names,
+                       {}};
+  return Drawn{std::move(in), d.geometry, drawn_from(d)};
+}
+
+Result<Drawn> drawn_inputs(const Arguments& args, const CommandContext& context) {
+  if (args.positionals.size() == 1) {
+    const std::string& word = args.positionals.front();
+    if (word.ends_with(".sim")) return decompiled_inputs(word);
+    return usage_failure("'" + word +
+                         "' is no compiled set NAME_NUMBER.sim; give LINE and TRAIN "
+                         "for descriptions");
+  }
+  Result<DescriptionInputs> in = description_inputs(args, "report", context.scenario);
+  if (!in) return in.failure();
+  return Drawn{std::move(*in), true, {}};
+}
+
+Compiled compile_inputs(DescriptionInputs& in, bool geometry) {
+  const BuildRequest request{*in.line, *in.train, in.names, geometry ? 1 : 0};
   Compiled c;
   c.scenario = memorizza_percorso(request, &c.findings);
   if (c.scenario.errors.failed()) {
@@ -52,7 +109,7 @@ Result<fs::path> write_page(const fs::path& file, const Compiled& compiled,
     return file_failure("cannot write " + shown_path(file) + ": it is a directory");
   }
   return write_page_file(file, replace_read_only, [&compiled](std::ostream& out) {
-    write_report_page(out, compiled.scenario, compiled.findings);
+    write_report_page(out, compiled.scenario, compiled.findings, compiled.drawn_from);
   });
 }
 
@@ -69,9 +126,10 @@ Result<fs::path> page_file(const Arguments& args, const DescriptionInputs& in) {
 }
 
 ExitStatus run(const Arguments& args, const CommandContext& context) {
-  DescriptionInputs inputs = description_inputs(args, "report", context.scenario).value();
-  const fs::path page = page_file(args, inputs).value();
-  const Compiled compiled = compile_inputs(inputs);
+  Drawn drawn = drawn_inputs(args, context).value();
+  const fs::path page = page_file(args, drawn.inputs).value();
+  Compiled compiled = compile_inputs(drawn.inputs, drawn.geometry);
+  compiled.drawn_from = std::move(drawn.drawn_from);
   if (const Result<fs::path> written = write_page(page, compiled, args.flag("--force")); !written) {
     std::cerr << "tracciato: " << written.failure().what() << '\n';
     tell_written(args, {}, page.parent_path(), true);
@@ -90,19 +148,24 @@ const Command kReportCommand{
     .name = "report",
     .forms = {"[--out FILE.html] [--force] [--quiet]",
               "LINE TRAIN [--base NAME] [--train NUMBER] [--out FILE.html] [--force]\n"
-              "[--quiet]"},
+              "[--quiet]",
+              "FILE.sim [--out FILE.html] [--force] [--quiet]"},
     .summary =
         "compile the embedded scenario, or LINE and TRAIN, and draw its plan,\n"
         "profile and timetable, its errors and warnings, into one HTML page\n"
         "that zooms, reads out the profile under the pointer and prints whole\n"
         "(default: NAME_NUMBER.html in the current directory); a last line on\n"
-        "standard error names the page written\n",
+        "standard error names the page written; a compiled set (FILE.sim with\n"
+        "its .dat files beside it) is drawn through the descriptions decompile\n"
+        "gives for it, and the page says so\n",
     .options = {kBaseOption,
                 kTrainOption,
                 {"--out", "FILE.html", "write the page to FILE.html", kPathValue},
                 {"--force", "", "replace a read-only page"},
                 kQuietOption},
-    .positionals = {{"", {0, 2}, "LINE and TRAIN, or nothing for the embedded scenario"}},
+    .positionals = {{"",
+                     {0, 1, 2},
+                     "LINE and TRAIN, one FILE.sim, or nothing for the embedded scenario"}},
     .run = run,
 };
 

@@ -67,6 +67,65 @@ TEST(ReportCommand, EmbeddedScenarioInOneSelfContainedPage) {
   EXPECT_TRUE(fs::exists(dir / kTrain));
 }
 
+// The page's paragraph that says where a scenario drawn from compiled files came from.
+std::string drawn_from(const std::string& page) {
+  const std::string start = "<p id=\"drawn-from\">";
+  const std::size_t at = page.find(start);
+  if (at == std::string::npos) return "";
+  return page.substr(at, page.find("</p>", at) + 4 - at);
+}
+
+class ReportOfACompiledSet : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    fs::create_directory(dir / "set");
+    ASSERT_EQ(run_tracciato({"--out", "set", "--headless", "--quiet"}, dir.path()).status, 0);
+    ASSERT_EQ(run_tracciato({"report", "--out", "embedded.html"}, dir.path()).status, 0);
+  }
+  test_support::ProgramRun report_of_set(const std::string& out) {
+    return run_tracciato({"report", fs::path("set") / "BrenzanoC_OstuviaC_4417.sim", "--out", out},
+                         dir.path());
+  }
+  test_support::TempDir dir;
+};
+
+TEST_F(ReportOfACompiledSet, IsTheScenariosOwnPageSayingItWasDrawnFromTheCompiledFiles) {
+  const auto run = report_of_set("drawn.html");
+  EXPECT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(run.err, "wrote drawn.html\n");
+  const std::string page = read_file(dir / "drawn.html");
+  const std::string paragraph = drawn_from(page);
+  EXPECT_EQ(paragraph,
+            "<p id=\"drawn-from\">Drawn from the compiled files BrenzanoC_OstuviaC_4417.sim, "
+            "BrenzanoC_OstuviaC_4417.dat and BrenzanoC_OstuviaC_linea.dat through the "
+            "descriptions the decompiler gives for them, which compile to their very bytes.</p>");
+  std::string without = page;
+  without.erase(page.find(paragraph), paragraph.size());
+  EXPECT_EQ(without, read_file(dir / "embedded.html"));
+  EXPECT_EQ(drawn_from(read_file(dir / "embedded.html")), "");
+}
+
+TEST_F(ReportOfACompiledSet, WithoutItsGeometryFileSaysSoAndDrawsNoPlan) {
+  fs::remove(dir / "set" / "BrenzanoC_OstuviaC_linea.dat");
+  const auto run = report_of_set("drawn.html");
+  EXPECT_EQ(run.status, 0) << run.err;
+  const std::string page = read_file(dir / "drawn.html");
+  EXPECT_NE(drawn_from(page).find("BrenzanoC_OstuviaC_4417.dat, without a "
+                                  "BrenzanoC_OstuviaC_linea.dat, through the descriptions"),
+            std::string::npos)
+      << drawn_from(page);
+  EXPECT_NE(page.find("No plan"), std::string::npos);
+}
+
+TEST_F(ReportOfACompiledSet, ThatIsDamagedWritesNoPage) {
+  write_file(dir / "set" / "BrenzanoC_OstuviaC_4417.sim", "too short");
+  const auto run = report_of_set("drawn.html");
+  EXPECT_EQ(run.status, 1);
+  EXPECT_TRUE(run.err.starts_with("tracciato: ")) << run.err;
+  EXPECT_NE(run.err.find("offset "), std::string::npos) << run.err;
+  EXPECT_FALSE(fs::exists(dir / "drawn.html"));
+}
+
 TEST(ReportCommand, ACompileErrorIsStatusOneWithTheReportWritten) {
   test_support::TempDir dir;
   ASSERT_EQ(run_tracciato({"export"}, dir.path()).status, 0);

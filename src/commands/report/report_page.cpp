@@ -120,10 +120,12 @@ void profile(SvgWriter& html, const ReportContent& c) {
   write_profile_values(html, c, profile_end(c));
 }
 
-void body(SvgWriter& html, const Scenario& s, const ReportContent& c, const FindingList& f) {
+void body(SvgWriter& html, const Scenario& s, const ReportContent& c, const FindingList& f,
+          std::string_view drawn_from) {
   html.open("body");
   html.element("h1", {}, title_of(c));
   html.element("p", {{"id", "summary"}}, summary(c));
+  if (!drawn_from.empty()) html.element("p", {{"id", "drawn-from"}}, drawn_from);
   if (s.errors.failed()) failure(html, s.errors);
   write_findings(html, f, c.kilometres);
   plan(html, s, c);
@@ -139,19 +141,21 @@ void body(SvgWriter& html, const Scenario& s, const ReportContent& c, const Find
 
 }  // namespace
 
-void write_report_page(std::ostream& out, const Scenario& s, const FindingList& findings) {
+void write_report_page(std::ostream& out, const Scenario& s, const FindingList& findings,
+                       std::string_view drawn_from) {
   ReportContent c = read_content(s);
   c.findings = finding_marks(findings);
   SvgWriter html(out);
   head(html, c);
-  body(html, s, c, findings);
+  body(html, s, c, findings, drawn_from);
   html.close();
   html.finish();
 }
 
-std::string report_page(const Scenario& s, const FindingList& findings) {
+std::string report_page(const Scenario& s, const FindingList& findings,
+                        std::string_view drawn_from) {
   std::ostringstream out;
-  write_report_page(out, s, findings);
+  write_report_page(out, s, findings, drawn_from);
   return std::move(out).str();
 }
 

@@ -1,4 +1,4 @@
-#include "commands/decompile/compiled_set_files.h"
+#include "cli/compiled_set_files.h"
 
 #include "base/utf8_path.h"
 #include "format/dump_decoder.h"
