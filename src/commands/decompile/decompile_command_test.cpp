@@ -157,7 +157,7 @@ struct Unproducible {
 // Cell i starts at byte i x 15; the approach mark is its byte 10. The plan's metre m
 // lateral value starts at 4 + 4 + (m - 2) x 10 + 2.
 const Unproducible kUnproducible[] = {
-    {"a cell type the compiler never writes", "Prova_1.dat", 50 * 15, 7,
+    {"a cell type the compiler never writes", "Prova_1.dat", std::size_t{50} * 15, 7,
      "first difference: Prova_1.dat, cell 50 (2450 m, km 137+450), cell type: holds 7; the "
      "descriptions give 0\n  why: no row of either description places cell type 7\n"},
     {"a signal without its approach marks", "Prova_1.dat", 59 * 15 + 10, 0,
