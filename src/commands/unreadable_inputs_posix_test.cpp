@@ -82,7 +82,7 @@ TEST_P(UnreadableStandardInput, IsRefusedWithItsReason) {
   const UnreadableStandardInputCase& c = GetParam();
   test_support::TempDir dir;
   const std::string command =
-      std::string("exec \"$0\" check - \"$1\" --base Esempio --train 100 ") + c.redirect;
+      std::string(R"(exec "$0" check - "$1" --base Esempio --train 100 )") + c.redirect;
   const auto run = test_support::run_program(
       "/bin/sh", {"-c", command, TRACCIATO_EXE, kExampleTrain}, dir.path());
   EXPECT_EQ(run.status, 3) << run.err;

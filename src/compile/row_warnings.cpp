@@ -80,7 +80,7 @@ std::string a(std::string_view name) {
 }
 
 constexpr std::string_view kCommentHint =
-    "a comment is a field holding \"-\": begin the line with \"--\"";
+    R"(a comment is a field holding "-": begin the line with "--")";
 
 constexpr std::array<std::string_view, 7> kLineHeaders = {
     "[generale]", "[curve]", "[pendenze]", "[montagne]", "[cartelli]", "[indicazioni]", "[fine]"};

@@ -20,11 +20,11 @@ class ChangeReading : public nlohmann::json_sax<json> {
   const std::string& uri() const { return uri_; }
 
   bool null() override { return true; }
-  bool boolean(bool) override { return true; }
-  bool number_integer(number_integer_t) override { return true; }
-  bool number_unsigned(number_unsigned_t) override { return true; }
-  bool number_float(number_float_t, const string_t&) override { return true; }
-  bool binary(binary_t&) override { return true; }
+  bool boolean(bool /*value*/) override { return true; }
+  bool number_integer(number_integer_t /*value*/) override { return true; }
+  bool number_unsigned(number_unsigned_t /*value*/) override { return true; }
+  bool number_float(number_float_t /*value*/, const string_t& /*text*/) override { return true; }
+  bool binary(binary_t& /*value*/) override { return true; }
   bool string(string_t& value) override {
     if (at({"method"})) method_ = value;
     if (at({"params", "textDocument", "uri"})) uri_ = value;
@@ -36,11 +36,12 @@ class ChangeReading : public nlohmann::json_sax<json> {
     if (at({"params", "contentChanges", "[]", "text"})) ++texts_;
     return true;
   }
-  bool start_object(std::size_t) override { return enter(""); }
+  bool start_object(std::size_t /*size*/) override { return enter(""); }
   bool end_object() override { return leave(); }
-  bool start_array(std::size_t) override { return enter("[]"); }
+  bool start_array(std::size_t /*size*/) override { return enter("[]"); }
   bool end_array() override { return leave(); }
-  bool parse_error(std::size_t, const std::string&, const nlohmann::detail::exception&) override {
+  bool parse_error(std::size_t /*at*/, const std::string& /*token*/,
+                   const nlohmann::detail::exception& /*why*/) override {
     return false;
   }
 

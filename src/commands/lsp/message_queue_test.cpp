@@ -34,6 +34,7 @@ std::vector<std::string> waiting_after(const std::vector<std::string>& bodies) {
   std::deque<WaitingMessage> waiting;
   for (const std::string& body : bodies) add_waiting(waiting, body);
   std::vector<std::string> kept;
+  kept.reserve(waiting.size());
   for (const WaitingMessage& m : waiting) kept.push_back(m.body);
   return kept;
 }

@@ -25,7 +25,9 @@ bool train_of(const std::string& path, const std::string& base) {
 
 OpenDocument& Workspace::open(const std::string& path, const std::string& uri, std::string text) {
   OpenDocument& d =
-      documents_.insert_or_assign(path, OpenDocument{uri, TextDocument(std::move(text)), 0})
+      documents_
+          .insert_or_assign(path,
+                            OpenDocument{uri, TextDocument(std::move(text)), 0, {}, std::nullopt})
           .first->second;
   touch(d);
   return d;

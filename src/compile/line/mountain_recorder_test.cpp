@@ -103,7 +103,9 @@ TEST(MountainMarkers, LeaveObjectsInPlaceButStillSetTheKind) {
   Scenario s = with_cells();
   s.cells.at(25).cell_type = cell_type::kSignboard;
   s.cells.at(25).cell_value = 80;
-  std::int32_t start = 1100, end = 1550, kind = 12;
+  std::int32_t start = 1100;
+  std::int32_t end = 1550;
+  std::int32_t kind = 12;
   memo_montagna(s, start, end, kind);
   EXPECT_EQ(s.cells.at(25).cell_type, cell_type::kSignboard);
   EXPECT_EQ(s.cells.at(25).cell_value, 80);
@@ -114,13 +116,17 @@ TEST(MountainMarkers, LeaveObjectsInPlaceButStillSetTheKind) {
 TEST(MountainTable, HoldsEightyStretchesAndRefusesTheEightyFirst) {
   Scenario s = with_cells();
   for (std::int32_t n = 1; n <= 80; ++n) {
-    std::int32_t start = n * 1000, end = n * 1000 + 500, kind = 2;
+    std::int32_t start = n * 1000;
+    std::int32_t end = n * 1000 + 500;
+    std::int32_t kind = 2;
     memo_montagna(s, start, end, kind);
   }
   EXPECT_EQ(s.mountains.mountain_count, 80);
   EXPECT_EQ(s.mountains.mountain_starts[1], 1000);
   EXPECT_EQ(s.mountains.mountain_ends[80], 80500);
-  std::int32_t start = 90000, end = 90500, kind = 2;
+  std::int32_t start = 90000;
+  std::int32_t end = 90500;
+  std::int32_t kind = 2;
   EXPECT_THROW(memo_montagna(s, start, end, kind), UnexpectedFailure);
 }
 
