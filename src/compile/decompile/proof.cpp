@@ -167,7 +167,10 @@ void compare_geometry(const CompiledSet& set, const EncodedBuild& build, const s
     const bool along = a.along.tag != b.along.tag || a.along.value != b.along.value;
     if (!lateral && !along) continue;
     const std::string m = std::to_string(a.metre);
-    out.add(file + ", metre " + m + ", " + (lateral ? "lateral coordinate" : "coordinate along"),
+    std::string where = file;
+    where += ", metre " + m + ", ";
+    where += lateral ? "lateral coordinate" : "coordinate along";
+    out.add(where,
             what_text(shown(lateral ? a.lateral : a.along), shown(lateral ? b.lateral : b.along)),
             reason);
     if (out.full()) break;

@@ -1,5 +1,6 @@
 #include "compile/decompile/train_rows.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <map>
@@ -140,8 +141,7 @@ std::map<std::int64_t, std::uint8_t> station_marks(const CompiledInput& in) {
 // that no later signal overwrote, and its packed value rapp x 10 + sx x 3 + dx, hold it;
 // among the groups that agree, the writer's own 3 to 8 come first.
 std::int64_t approach_group(const CompiledInput& in, std::int64_t s, std::int16_t packed,
-                            const std::vector<bool>& signal,
-                            const std::map<std::int64_t, std::uint8_t>& stations) {
+                            const std::vector<bool>& signal) {
   std::vector<std::pair<std::int64_t, std::uint8_t>> marks;  // k, mark
   for (std::int64_t k = 1; k <= 4; ++k) {
     const std::int64_t c = s - 2 * k;
@@ -156,10 +156,9 @@ std::int64_t approach_group(const CompiledInput& in, std::int64_t s, std::int16_
   }
   const auto fits = [&](std::int64_t q) {
     if ((packed - q) % 10 != 0) return false;
-    for (const auto& [k, mark] : marks) {
-      if (static_cast<std::uint8_t>((q * 10 + k) & 0xFF) != mark) return false;
-    }
-    return true;
+    return std::ranges::all_of(marks, [q](const auto& km) {
+      return static_cast<std::uint8_t>((q * 10 + km.first) & 0xFF) == km.second;
+    });
   };
   for (std::int64_t q = 3; q <= 8; ++q) {
     if (fits(q)) return q;
@@ -187,7 +186,7 @@ void signal_sections(const CompiledInput& in, DescriptionText& early, Descriptio
     if (!signal[i]) continue;
     const TrackCell& c = in.cells[i];
     const auto s = static_cast<std::int64_t>(i);
-    const std::int64_t q = approach_group(in, s, c.cell_value_4, signal, stations);
+    const std::int64_t q = approach_group(in, s, c.cell_value_4, signal);
     bool before_stations = false;
     for (std::int64_t k = 1; k <= 4; ++k) {
       const auto station = stations.find(s - 2 * k);
