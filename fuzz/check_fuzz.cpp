@@ -10,17 +10,13 @@
 #include "cli/findings.h"
 #include "cli/findings_output.h"
 #include "compile/pipeline.h"
-#include "fuzz_input.h"
+#include "fuzz_pair.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   if (size == 0) return 0;
   const int j = data[0] & 1;
-  const std::string_view input = tracciato::fuzz::capped(data + 1, size - 1);
-  const std::size_t split = input.find('\0');
-  tracciato::MemoryDescription line("linea.txt", std::string(input.substr(0, split)));
-  tracciato::MemoryDescription train(
-      "treno.txt", split == std::string_view::npos ? "" : std::string(input.substr(split + 1)));
-  const tracciato::BuildRequest request{line, train, {"Fuzz", "1"}, j};
+  tracciato::fuzz::FuzzPair pair(data, size);
+  const tracciato::BuildRequest request{pair.line, pair.train, {"Fuzz", "1"}, j};
   const tracciato::FindingList list = tracciato::check_descriptions(request);
   std::ostringstream text;
   tracciato::write_findings_text(text, list, tracciato::TextLimits{});
