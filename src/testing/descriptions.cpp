@@ -38,7 +38,7 @@ Scenario compile(const std::string& line, const std::string& train, int j,
                  const std::string& base_name, const std::string& train_number) {
   MemoryDescription l("linea.txt", line);
   MemoryDescription t("treno.txt", train);
-  return memorizza_percorso({l, t, base_name, train_number, j});
+  return memorizza_percorso({l, t, {base_name, train_number}, j});
 }
 
 }  // namespace tracciato::test_support
