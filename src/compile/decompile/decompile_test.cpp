@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "compile/decompile/held_set.h"
 #include "compile/description.h"
 #include "compile/embedded_descriptions.h"
 #include "compile/output_files.h"
@@ -10,19 +11,6 @@
 
 namespace tracciato {
 namespace {
-
-// A compiled set's files held as bytes.
-struct HeldSet {
-  std::vector<std::uint8_t> geometry;
-  std::vector<std::uint8_t> header;
-  std::vector<std::uint8_t> cells;
-  bool has_geometry = true;
-  CompiledSet set() const {
-    CompiledSet s{header, cells, std::nullopt};
-    if (has_geometry) s.geometry = std::span<const std::uint8_t>(geometry);
-    return s;
-  }
-};
 
 HeldSet compile_set(const std::string& line, const std::string& train, const ScenarioNames& names,
                     bool geometry) {

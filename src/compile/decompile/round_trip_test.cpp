@@ -5,6 +5,7 @@
 #include <sstream>
 
 #include "compile/decompile/decompile.h"
+#include "compile/decompile/held_set.h"
 #include "compile/description.h"
 #include "compile/output_files.h"
 #include "compile/pipeline.h"
@@ -15,20 +16,6 @@ namespace tracciato {
 namespace {
 
 namespace fs = std::filesystem;
-
-// A compiled set held as bytes, or nothing when the pair does not compile.
-struct HeldSet {
-  std::vector<std::uint8_t> geometry;
-  std::vector<std::uint8_t> header;
-  std::vector<std::uint8_t> cells;
-  bool has_geometry = true;
-  CompiledSet set() const {
-    CompiledSet s{header, cells, std::nullopt};
-    if (has_geometry) s.geometry = std::span<const std::uint8_t>(geometry);
-    return s;
-  }
-  bool operator==(const HeldSet&) const = default;
-};
 
 std::optional<HeldSet> compiled(const std::string& line, const std::string& train,
                                 const ScenarioNames& names, bool geometry) {
